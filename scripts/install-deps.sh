@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Installs what building and testing Velmora needs on Debian 12, skipping the
+# network when everything is already there. Run as root (or with sudo).
+set -euo pipefail
+packages=(cmake g++ make pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
+          xvfb xauth xdotool imagemagick x11-utils nodejs npm clang libclang-rt-14-dev time)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  SUDO=""
+  [ "$(id -u)" -ne 0 ] && SUDO=sudo
+  export DEBIAN_FRONTEND=noninteractive
+  $SUDO apt-get update -qq
+  $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

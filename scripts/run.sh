@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds Velmora and starts it on the bundled dictionary.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build -j"$(nproc)" --target velmora velmora_data
+exec ./build/velmora

@@ -1,0 +1,236 @@
+// The division of the dictionary into segments, the two searches and the
+// recording of each hit.
+#include <algorithm>
+#include <string>
+#include <unordered_set>
+
+#include "app/form1.h"
+#include "lexicon/text.h"
+#include "output/result_layout.h"
+#include "search/matcher.h"
+
+namespace velmora {
+
+namespace {
+std::string ProgressCaption(int32_t i, int32_t total) {
+  return "Searching the dictionary; completed " + std::to_string(i) + "/" + std::to_string(total);
+}
+}  // namespace
+
+// ---- Division and vetting -------------------------------------------------------
+
+void Form1::DivideWordsIntoPhonemes() {
+  const bool syllabified = platform_.Value(Control::chkSyllabified) == 1;
+  const int32_t count = dictionary.NumberOfWords;
+  Symbols.Clear();
+  Transcriptions.Reset();
+  SyllabifiedTranscriptions.Reset();
+  VowelTranscriptions.Reset();
+  TranscriptionLengths.assign(static_cast<size_t>(count) + 1, 0);
+  VowelTranscriptionLengths.assign(static_cast<size_t>(count) + 1, 0);
+
+  // What the vetting needs to know of a symbol is worked out once per symbol.
+  std::unordered_set<std::string_view> inventory;
+  for (int32_t j = 1; j <= NumberOfPhonemes; ++j) inventory.insert(Phonemes[j]);
+  enum : uint8_t { kUnknown = 0, kFine = 1, kSuspect = 2 };
+  std::vector<uint8_t> verdict;
+
+  SegmentTable& table = syllabified ? SyllabifiedTranscriptions : Transcriptions;
+  const std::vector<std::string>& strings =
+      syllabified ? dictionary.SyllabifiedTranscriptionStrings : dictionary.TranscriptionStrings;
+  for (int32_t n = 1; n <= count; ++n) {
+    table.BeginEntry();
+    std::string_view work = strings[n];
+    int32_t length = 0;
+    for (;;) {
+      // The segment is the text before the first blank; an empty one ends the entry.
+      size_t blank = work.find(' ');
+      std::string_view segment = work.substr(0, blank);
+      if (segment.empty()) break;
+      ++length;
+      SymbolId id = Symbols.Intern(segment);
+      table.Append(id);
+      if (id >= verdict.size()) verdict.resize(id + 1, kUnknown);
+      if (verdict[id] == kUnknown) {
+        bool coda = !syllabified && Lower(LastChars(segment, 4)) == "coda";
+        verdict[id] = (!coda && inventory.count(segment) != 0) ? kFine : kSuspect;
+      }
+      if (verdict[id] == kSuspect) VetWordForLegalPhonemes(std::string(segment), work, syllabified);
+      work = blank == std::string_view::npos ? std::string_view() : work.substr(blank + 1);
+    }
+    TranscriptionLengths[n] = length;
+  }
+  table.Finish();
+
+  // The vowel tier: the boundaries and the members of the class "vowel".
+  std::vector<uint8_t> keep(Symbols.size(), 0);
+  for (SymbolId id = 0; id < Symbols.size(); ++id) {
+    const std::string& s = Symbols.Text(id);
+    keep[id] = (s == "[" || s == "]" || IsInNaturalClass(s, "vowel")) ? 1 : 0;
+  }
+  for (int32_t n = 1; n <= count; ++n) {
+    VowelTranscriptions.BeginEntry();
+    const SymbolId* row = table.Row(n);
+    int32_t k = 0;
+    for (int32_t j = 0; j < TranscriptionLengths[n]; ++j) {
+      if (keep[row[j]]) {
+        VowelTranscriptions.Append(row[j]);
+        ++k;
+      }
+    }
+    VowelTranscriptionLengths[n] = k;
+  }
+  VowelTranscriptions.Finish();
+}
+
+void Form1::VetWordForLegalPhonemes(const std::string& MyPhoneme, std::string_view MyWord, bool UseSyllables) {
+  const std::string word(MyWord);
+  if (!UseSyllables && Lower(LastChars(MyPhoneme, 4)) == "coda") {
+    if (!platform_.AskYesNo("Caution:  the word " + word + " contains the sound [" + MyPhoneme +
+                            "], but you're doing a simulation specified for nonsyllabified segments.  You may want "
+                            "to adjust your input files.")) {
+      CloseAllFiles();
+      platform_.EndProgram();
+    }
+  }
+  for (int32_t j = 1; j <= NumberOfPhonemes; ++j) {
+    if (Phonemes[j] == MyPhoneme) return;
+  }
+  if (!platform_.AskYesNo("Caution:  the word " + word + " contains the sound [" + MyPhoneme +
+                          "], which is not on the list of phonemes AllSegments.txt.  You may want to adjust either "
+                          "in.txt or AllSegments.txt before continuing.  Click Yes to continue, No to exit program.")) {
+    CloseAllFiles();
+    platform_.EndProgram();
+  }
+}
+
+// ---- Transcription search -------------------------------------------------------
+
+int32_t Form1::SetSearchStringLength() {
+  int32_t k = 0;
+  while (k < 5 && !TrimView(platform_.Text(TextBox(k + 1))).empty()) ++k;
+  return k;
+}
+
+void Form1::FindInTranscriptions(const SegmentTable& MyTranscriptions, const std::vector<int32_t>& MyLengths) {
+  std::string items[5];
+  for (int b = 0; b < 5; ++b) items[b] = Trim(platform_.Text(TextBox(b + 1)));
+  const int32_t n = SetSearchStringLength();
+  CompiledItem compiled[5];
+  for (int32_t b = 0; b < n; ++b) compiled[b] = CompileItem(items[b], Symbols, classes);
+
+  // The small boxes are read at each match; they can only change while window
+  // events run, so they are read again after each yield.
+  bool ignore[5] = {};
+  auto readIgnoreBoxes = [&] {
+    for (int b = 0; b < 5; ++b) ignore[b] = platform_.Value(IgnoreBox(b + 1)) != 0;
+  };
+  readIgnoreBoxes();
+
+  // A table that was never filled holds the empty segment at every position.
+  std::vector<SymbolId> emptyRow;
+  if (!MyTranscriptions.filled()) {
+    int32_t longest = 0;
+    for (int32_t len : MyLengths) longest = std::max(longest, len);
+    emptyRow.assign(static_cast<size_t>(longest), 0);
+  }
+
+  const int32_t total = dictionary.NumberOfWords;
+  std::string focus;
+  for (int32_t i = 1; i <= total; ++i) {
+    bool found = false;
+    if (i % 100 == 0) {
+      platform_.SetText(Control::cmdSearchTranscriptions, ProgressCaption(i, total));
+      platform_.DoEvents();
+      readIgnoreBoxes();
+    }
+    if (n > 0) {
+      const SymbolId* row = MyTranscriptions.filled() ? MyTranscriptions.Row(i) : emptyRow.data();
+      const int32_t last = MyLengths[i] - n;  // last start position, 0-based
+      for (int32_t j = 0; j <= last; ++j) {
+        if (!compiled[0](row[j])) continue;
+        int32_t b = 1;
+        while (b < n && compiled[b](row[j + b])) ++b;
+        if (b < n) continue;
+        focus.clear();
+        if (n == 1) {
+          focus = Symbols.Text(row[j]);
+        } else {
+          bool first = true;
+          for (int32_t k = 0; k < n; ++k) {
+            if (ignore[k]) continue;
+            if (!first) focus += '\t';
+            focus += Symbols.Text(row[j + k]);
+            first = false;
+          }
+        }
+        InstallANewEntry(i, focus);
+        found = true;
+      }
+    }
+    dictionary.HitFlags[i] = found ? 1 : 0;
+  }
+}
+
+// ---- Orthography search ------------------------------------------------------------
+
+void Form1::FindInOrthography() {
+  const std::string target = Trim(platform_.Text(Control::txtOrthography));
+  const int32_t total = dictionary.NumberOfWords;
+  std::string framed;
+  std::vector<size_t> starts;  // character starts of the framed spelling, and its end
+  for (int32_t i = 1; i <= total; ++i) {
+    if (i % 100 == 0) {
+      platform_.SetText(Control::cmdSearchOrthography, ProgressCaption(i, total));
+      platform_.DoEvents();
+    }
+    framed.clear();
+    framed += '[';
+    framed += dictionary.Spellings[i];
+    framed += ']';
+    bool found = false;
+    const bool ascii = std::all_of(framed.begin(), framed.end(), [](char c) { return (c & 0x80) == 0; });
+    if (ascii) {
+      if (target.empty()) {
+        for (size_t j = 0; j <= framed.size(); ++j) InstallANewEntry(i, target);
+        found = true;
+      } else {
+        for (size_t j = framed.find(target); j != std::string::npos; j = framed.find(target, j + 1)) {
+          InstallANewEntry(i, target);
+          found = true;
+        }
+      }
+    } else {
+      // Matches start and end on character boundaries.
+      starts.clear();
+      for (size_t p = 0; p < framed.size(); p += CharLengthAt(framed, p)) starts.push_back(p);
+      starts.push_back(framed.size());
+      for (size_t c = 0; c < starts.size(); ++c) {
+        const size_t j = starts[c];
+        if (framed.size() - j < target.size() || framed.compare(j, target.size(), target) != 0) continue;
+        if (!std::binary_search(starts.begin(), starts.end(), j + target.size())) continue;
+        InstallANewEntry(i, target);
+        found = true;
+      }
+    }
+    dictionary.HitFlags[i] = found ? 1 : 0;
+  }
+}
+
+// ---- Recording a hit ----------------------------------------------------------------
+
+void Form1::InstallANewEntry(int32_t MyWordIndex, std::string_view MyFocusString) {
+  if (platform_.Value(Control::chkExclude) == 1 && !TrimView(dictionary.Annotations[MyWordIndex]).empty()) return;
+  ++NumberOfHits;
+  std::string row;
+  AppendFullRow(row, dictionary, MyWordIndex, MyFocusString);
+  fullChannel_.Write(row);
+  HitWordList += ", ";
+  HitWordList += dictionary.Spellings[MyWordIndex];
+  row.clear();
+  AppendResultsRow(row, dictionary, MyWordIndex);
+  resultsChannel_.Write(row);
+  hitTable.DealWithFocusStrings(MyFocusString, dictionary.Spellings[MyWordIndex], ExampleLengthLimit);
+}
+
+}  // namespace velmora

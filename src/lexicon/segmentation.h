@@ -1,0 +1,62 @@
+// Segment tables: every transcription divided into its segments. Symbols are
+// interned once (symbol text -> small id, id 0 being the empty segment) and an
+// entry's segments are a slice of one contiguous array of ids, so the search
+// compares integers.
+#ifndef VELMORA_LEXICON_SEGMENTATION_H_
+#define VELMORA_LEXICON_SEGMENTATION_H_
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace velmora {
+
+using SymbolId = uint32_t;
+
+// Interned segment symbols. Id 0 is the empty text.
+class SymbolTable {
+ public:
+  SymbolTable();
+  SymbolId Intern(std::string_view text);
+  const std::string& Text(SymbolId id) const { return texts_[id]; }
+  size_t size() const { return texts_.size(); }
+  void Clear();
+
+ private:
+  struct Hash {
+    using is_transparent = void;
+    size_t operator()(std::string_view s) const { return std::hash<std::string_view>()(s); }
+  };
+  std::vector<std::string> texts_;
+  std::unordered_map<std::string, SymbolId, Hash, std::equal_to<>> ids_;
+};
+
+// One table of segments: entry n occupies positions 1..length(n). A table
+// that was never filled answers the empty segment (id 0) at every position.
+class SegmentTable {
+ public:
+  // Starts a table for entries 1..count, all empty and unfilled.
+  void Reset();
+  // Appends the segments of the next entry (entries are filled in order from 1).
+  void BeginEntry() { offsets_.push_back(static_cast<uint32_t>(ids_.size())); }
+  void Append(SymbolId id) { ids_.push_back(id); }
+  void Finish() { offsets_.push_back(static_cast<uint32_t>(ids_.size())); filled_ = true; }
+
+  bool filled() const { return filled_; }
+  // Segments of entry n (1-based); nullptr for an unfilled table.
+  const SymbolId* Row(int32_t entry) const { return filled_ ? ids_.data() + offsets_[entry - 1] : nullptr; }
+  // Segment at position pos (1-based) of entry n; 0 beyond the entry or when unfilled.
+  SymbolId At(int32_t entry, int32_t pos) const;
+  size_t MemoryBytes() const { return ids_.capacity() * sizeof(SymbolId) + offsets_.capacity() * sizeof(uint32_t); }
+
+ private:
+  std::vector<uint32_t> offsets_;  // offsets_[n-1] .. offsets_[n] is entry n
+  std::vector<SymbolId> ids_;
+  bool filled_ = false;
+};
+
+}  // namespace velmora
+
+#endif  // VELMORA_LEXICON_SEGMENTATION_H_

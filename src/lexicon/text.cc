@@ -1,0 +1,208 @@
+#include "lexicon/text.h"
+
+#include <QChar>
+
+#include <limits>
+
+namespace velmora {
+
+std::string TextBeforeTab(std::string_view Text) {
+  size_t p = Text.find('\t');
+  return std::string(p == std::string_view::npos ? Text : Text.substr(0, p));
+}
+
+std::string TextAfterTab(std::string_view Text) {
+  size_t p = Text.find('\t');
+  return p == std::string_view::npos ? std::string() : std::string(Text.substr(p + 1));
+}
+
+std::string TextBeforeDelimiter(std::string_view Text, std::string_view Delimiter) {
+  if (Text.size() < Delimiter.size()) return std::string(Text);
+  size_t p = Text.find(Delimiter);
+  return std::string(p == std::string_view::npos ? Text : Text.substr(0, p));
+}
+
+std::string TextAfterDelimiter(std::string_view Text, std::string_view Delimiter) {
+  if (Text.size() < Delimiter.size()) return std::string();
+  size_t p = Text.find(Delimiter);
+  return p == std::string_view::npos ? std::string()
+                                     : std::string(Text.substr(p + Delimiter.size()));
+}
+
+std::string_view TrimView(std::string_view text) {
+  size_t b = 0, e = text.size();
+  while (b < e && text[b] == ' ') ++b;
+  while (e > b && text[e - 1] == ' ') --e;
+  return text.substr(b, e - b);
+}
+
+std::string Trim(std::string_view text) { return std::string(TrimView(text)); }
+
+int32_t NumericValue(std::string_view text) {
+  size_t i = 0;
+  const size_t n = text.size();
+  auto skip = [&] {
+    while (i < n && text[i] == ' ') ++i;
+  };
+  skip();
+  bool negative = false;
+  if (i < n && (text[i] == '+' || text[i] == '-')) {
+    negative = text[i] == '-';
+    ++i;
+  }
+  // The whole part saturates well above the 32-bit range; the fraction only
+  // decides the rounding.
+  constexpr int64_t kCap = int64_t{1} << 40;
+  int64_t whole = 0;
+  skip();
+  while (i < n && text[i] >= '0' && text[i] <= '9') {
+    whole = std::min(kCap, whole * 10 + (text[i] - '0'));
+    ++i;
+    skip();
+  }
+  if (i < n && text[i] == '.') {
+    ++i;
+    skip();
+    int first = -1;        // first fractional digit
+    bool restNonZero = false;  // any non-zero digit after it
+    while (i < n && text[i] >= '0' && text[i] <= '9') {
+      int d = text[i] - '0';
+      if (first < 0) {
+        first = d;
+      } else if (d != 0) {
+        restNonZero = true;
+      }
+      ++i;
+      skip();
+    }
+    if (first > 5 || (first == 5 && (restNonZero || whole % 2 == 1))) whole += 1;
+  }
+  int64_t value = negative ? -whole : whole;
+  if (value > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
+  if (value < std::numeric_limits<int32_t>::min()) return std::numeric_limits<int32_t>::min();
+  return static_cast<int32_t>(value);
+}
+
+size_t CharLengthAt(std::string_view text, size_t pos) {
+  const auto* s = reinterpret_cast<const unsigned char*>(text.data());
+  const size_t n = text.size();
+  unsigned char c = s[pos];
+  if (c < 0x80) return 1;
+  size_t len;
+  unsigned lo = 0x80, hi = 0xBF;  // allowed range of the second byte
+  if (c >= 0xC2 && c <= 0xDF) {
+    len = 2;
+  } else if (c >= 0xE0 && c <= 0xEF) {
+    len = 3;
+    if (c == 0xE0) lo = 0xA0;
+    if (c == 0xED) hi = 0x9F;  // no surrogates
+  } else if (c >= 0xF0 && c <= 0xF4) {
+    len = 4;
+    if (c == 0xF0) lo = 0x90;
+    if (c == 0xF4) hi = 0x8F;
+  } else {
+    return 1;
+  }
+  if (pos + len > n) return 1;
+  if (s[pos + 1] < lo || s[pos + 1] > hi) return 1;
+  for (size_t k = 2; k < len; ++k) {
+    if ((s[pos + k] & 0xC0) != 0x80) return 1;
+  }
+  return len;
+}
+
+size_t CharCount(std::string_view text) {
+  size_t count = 0;
+  for (size_t i = 0; i < text.size(); i += CharLengthAt(text, i)) ++count;
+  return count;
+}
+
+std::string Reversed(std::string_view text) {
+  std::string out(text.size(), '\0');
+  size_t w = text.size();
+  for (size_t i = 0; i < text.size();) {
+    size_t len = CharLengthAt(text, i);
+    w -= len;
+    out.replace(w, len, text.substr(i, len));
+    i += len;
+  }
+  return out;
+}
+
+namespace {
+// Byte offset at which the last n characters begin (0 when there are fewer).
+size_t StartOfLastChars(std::string_view text, size_t n) {
+  std::vector<size_t> starts;
+  for (size_t i = 0; i < text.size(); i += CharLengthAt(text, i)) starts.push_back(i);
+  return n >= starts.size() ? 0 : starts[starts.size() - n];
+}
+}  // namespace
+
+std::string DropLastChars(std::string_view text, size_t n) {
+  if (n == 0) return std::string(text);
+  size_t chars = CharCount(text);
+  if (chars <= n) return std::string();
+  return std::string(text.substr(0, StartOfLastChars(text, n)));
+}
+
+std::string_view LastChars(std::string_view text, size_t n) {
+  if (n == 0) return text.substr(text.size());
+  return text.substr(StartOfLastChars(text, n));
+}
+
+namespace {
+void AppendUtf8(std::string& out, char32_t cp) {
+  if (cp < 0x80) {
+    out += static_cast<char>(cp);
+  } else if (cp < 0x800) {
+    out += static_cast<char>(0xC0 | (cp >> 6));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else if (cp < 0x10000) {
+    out += static_cast<char>(0xE0 | (cp >> 12));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (cp >> 18));
+    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  }
+}
+
+char32_t DecodeUtf8(std::string_view text, size_t pos, size_t len) {
+  const auto* s = reinterpret_cast<const unsigned char*>(text.data()) + pos;
+  if (len == 2) return ((s[0] & 0x1F) << 6) | (s[1] & 0x3F);
+  if (len == 3) return ((s[0] & 0x0F) << 12) | ((s[1] & 0x3F) << 6) | (s[2] & 0x3F);
+  return ((s[0] & 0x07) << 18) | ((s[1] & 0x3F) << 12) | ((s[2] & 0x3F) << 6) | (s[3] & 0x3F);
+}
+}  // namespace
+
+std::string Lower(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size();) {
+    unsigned char c = static_cast<unsigned char>(text[i]);
+    if (c < 0x80) {
+      out += (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : static_cast<char>(c);
+      ++i;
+      continue;
+    }
+    size_t len = CharLengthAt(text, i);
+    if (len == 1) {
+      out += static_cast<char>(c);
+    } else {
+      char32_t cp = DecodeUtf8(text, i, len);
+      AppendUtf8(out, QChar::toLower(cp));
+    }
+    i += len;
+  }
+  return out;
+}
+
+std::vector<std::string_view> SplitLines(std::string_view contents) {
+  std::vector<std::string_view> lines;
+  ForEachLine(contents, [&](std::string_view line) { lines.push_back(line); });
+  return lines;
+}
+
+}  // namespace velmora

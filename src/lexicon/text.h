@@ -1,0 +1,77 @@
+// Text helpers shared by every reader and writer: the four text functions that
+// cut a dictionary line into fields, trimming, the numeric value of a text,
+// UTF-8 character counting, and letter-case folding.
+//
+// Texts are UTF-8 byte strings, handled as bytes and never transcoded. A
+// "character" is one UTF-8 character; a byte that does not begin a valid UTF-8
+// sequence counts as one character on its own.
+#ifndef VELMORA_LEXICON_TEXT_H_
+#define VELMORA_LEXICON_TEXT_H_
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace velmora {
+
+// The characters before the first TAB; the whole text when there is none.
+std::string TextBeforeTab(std::string_view Text);
+// The characters after the first TAB; "" when there is none.
+std::string TextAfterTab(std::string_view Text);
+// The characters before the first occurrence of Delimiter (case-sensitive);
+// the whole text when it does not occur (or Text is shorter than Delimiter).
+std::string TextBeforeDelimiter(std::string_view Text, std::string_view Delimiter);
+// The characters after the first occurrence of Delimiter; "" when it does not occur.
+std::string TextAfterDelimiter(std::string_view Text, std::string_view Delimiter);
+
+// Removes leading and trailing spaces only; TABs and other characters stay.
+std::string_view TrimView(std::string_view text);
+std::string Trim(std::string_view text);
+
+// The numeric value of a text: the leading decimal number (optional sign,
+// digits, optional fraction), spaces skipped wherever they stand, reading
+// stopping at the first character that cannot continue the number, 0 when
+// there is none; rounded to the nearest whole number with halves to the even
+// neighbour, and saturated to the 32-bit signed range.
+int32_t NumericValue(std::string_view text);
+
+// Length in bytes of the character that starts at text[pos] (1 for a byte that
+// does not begin a valid UTF-8 sequence). REQUIRES: pos < text.size().
+size_t CharLengthAt(std::string_view text, size_t pos);
+// Number of characters.
+size_t CharCount(std::string_view text);
+// The characters in reverse order (each multi-byte character kept intact).
+std::string Reversed(std::string_view text);
+// The text without its last n characters ("" when it has fewer).
+std::string DropLastChars(std::string_view text, size_t n);
+// The last n characters (the whole text when it has fewer).
+std::string_view LastChars(std::string_view text, size_t n);
+
+// Lower case: ASCII A-Z folded directly; other valid characters through
+// Unicode's simple lower-case mapping; invalid bytes unchanged.
+std::string Lower(std::string_view text);
+
+// Splits file contents into lines. CR LF, a lone CR and a lone LF each end a
+// line; a last line without a line end is a line; a line end at the very end
+// does not start another line.
+std::vector<std::string_view> SplitLines(std::string_view contents);
+
+// Calls fn(line) for each line, by the rule of SplitLines, without building a vector.
+template <typename Fn>
+void ForEachLine(std::string_view contents, Fn&& fn) {
+  size_t start = 0;
+  const size_t n = contents.size();
+  while (start < n) {
+    size_t end = start;
+    while (end < n && contents[end] != '\r' && contents[end] != '\n') ++end;
+    fn(contents.substr(start, end - start));
+    if (end < n && contents[end] == '\r' && end + 1 < n && contents[end + 1] == '\n') ++end;
+    start = end + 1;
+  }
+}
+
+}  // namespace velmora
+
+#endif  // VELMORA_LEXICON_TEXT_H_

@@ -1,0 +1,143 @@
+#include "platform/files.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+namespace velmora {
+
+namespace {
+std::string Describe(int err) { return std::strerror(err); }
+constexpr size_t kBufferSize = 1 << 16;
+}  // namespace
+
+bool ReadWholeFile(const std::string& path, std::string* contents, std::string* reason, int* code) {
+  contents->clear();
+  auto fail = [&](int err) {
+    *reason = Describe(err);
+    if (code != nullptr) *code = err;
+    contents->clear();
+    return false;
+  };
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return fail(errno);
+  struct stat st {};
+  if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+    ::close(fd);
+    return fail(EISDIR);
+  }
+  if (st.st_size > 0) contents->reserve(static_cast<size_t>(st.st_size));
+  char chunk[1 << 16];
+  for (;;) {
+    ssize_t got = ::read(fd, chunk, sizeof chunk);
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      int err = errno;
+      ::close(fd);
+      return fail(err);
+    }
+    if (got == 0) break;
+    contents->append(chunk, static_cast<size_t>(got));
+  }
+  ::close(fd);
+  return true;
+}
+
+bool ListClassFiles(const std::string& folder, std::vector<std::string>* names, std::string* reason, int* code) {
+  names->clear();
+  DIR* dir = ::opendir(folder.c_str());
+  if (dir == nullptr) {
+    int err = errno;
+    if (err == ENOENT) return true;
+    *reason = Describe(err);
+    if (code != nullptr) *code = err;
+    return false;
+  }
+  while (dirent* e = ::readdir(dir)) {
+    std::string name = e->d_name;
+    if (name.size() < 4) continue;
+    std::string ext = name.substr(name.size() - 4);
+    std::transform(ext.begin(), ext.end(), ext.begin(), [](char c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; });
+    if (ext != ".txt") continue;
+    struct stat st {};
+    if (::stat((folder + "/" + name).c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+    names->push_back(name);
+  }
+  ::closedir(dir);
+  std::sort(names->begin(), names->end());
+  return true;
+}
+
+bool FileExists(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0;
+}
+
+OutputFile::~OutputFile() { Close(); }
+
+FileStatus OutputFile::Open(const std::string& path) {
+  Close();
+  error_ = 0;
+  buffer_.clear();
+  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0) {
+    int err = errno;
+    FileStatus status;
+    // A file that exists but may not be written is taken to be held by another
+    // program; a folder that may not be written is an ordinary failure.
+    status.kind = ((err == EACCES || err == EPERM || err == ETXTBSY) && FileExists(path)) ? FileStatus::kInUse
+                                                                                          : FileStatus::kFailed;
+    status.reason = Describe(err);
+    return status;
+  }
+  fd_ = fd;
+  buffer_.reserve(kBufferSize);
+  return FileStatus::Ok();
+}
+
+void OutputFile::Write(std::string_view text) {
+  if (fd_ < 0) return;
+  if (buffer_.size() + text.size() > kBufferSize) {
+    Flush();
+    if (text.size() > kBufferSize) {
+      buffer_.assign(text);
+      Flush();
+      return;
+    }
+  }
+  buffer_.append(text);
+}
+
+FileStatus OutputFile::Flush() {
+  if (fd_ >= 0 && error_ == 0) {
+    size_t done = 0;
+    while (done < buffer_.size()) {
+      ssize_t put = ::write(fd_, buffer_.data() + done, buffer_.size() - done);
+      if (put < 0) {
+        if (errno == EINTR) continue;
+        error_ = errno;
+        break;
+      }
+      done += static_cast<size_t>(put);
+    }
+  }
+  buffer_.clear();
+  if (error_ != 0) return {FileStatus::kFailed, Describe(error_)};
+  return FileStatus::Ok();
+}
+
+FileStatus OutputFile::Close() {
+  if (fd_ < 0) return FileStatus::Ok();
+  FileStatus status = Flush();
+  if (::close(fd_) != 0 && status.ok()) status = {FileStatus::kFailed, Describe(errno)};
+  fd_ = -1;
+  error_ = 0;
+  return status;
+}
+
+}  // namespace velmora

@@ -1,0 +1,67 @@
+// File access of the whole program: reading a file whole, listing a class
+// folder, and buffered output files. Every failure comes back as a reason text
+// (the system's description of the error) for the message that names the file.
+#ifndef VELMORA_PLATFORM_FILES_H_
+#define VELMORA_PLATFORM_FILES_H_
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace velmora {
+
+// Reads the whole file into *contents. On failure returns false and sets
+// *reason (e.g. "No such file or directory", "Is a directory") and, when
+// given, *code (the system's error number).
+bool ReadWholeFile(const std::string& path, std::string* contents, std::string* reason, int* code = nullptr);
+
+// Names of the regular files in a folder whose names end in ".txt" in any
+// letter case, in byte order. A missing folder gives no names and true; a
+// folder that cannot be listed gives false and a reason.
+bool ListClassFiles(const std::string& folder, std::vector<std::string>* names, std::string* reason,
+                    int* code = nullptr);
+
+bool FileExists(const std::string& path);
+
+// The outcome of an output operation.
+struct FileStatus {
+  enum Kind { kOk, kInUse, kFailed };
+  Kind kind = kOk;
+  std::string reason;  // the system's description when not kOk
+  bool ok() const { return kind == kOk; }
+  static FileStatus Ok() { return {}; }
+};
+
+// A text file written through one buffer, created anew when opened. A write
+// error is kept and reported by the next Flush or Close.
+class OutputFile {
+ public:
+  OutputFile() = default;
+  ~OutputFile();
+  OutputFile(const OutputFile&) = delete;
+  OutputFile& operator=(const OutputFile&) = delete;
+
+  // Creates (truncates) the file. kInUse when an existing file may not be
+  // written (another program holds it, or it is read-only): the caller may ask
+  // the user and try again.
+  FileStatus Open(const std::string& path);
+  bool is_open() const { return fd_ >= 0; }
+  void Write(std::string_view text);
+  // Writes text and CR LF.
+  void WriteLine(std::string_view text) {
+    Write(text);
+    Write("\r\n");
+  }
+  FileStatus Flush();
+  // Flushes and closes; a closed file closes again without error.
+  FileStatus Close();
+
+ private:
+  int fd_ = -1;
+  std::string buffer_;
+  int error_ = 0;  // first write error (errno)
+};
+
+}  // namespace velmora
+
+#endif  // VELMORA_PLATFORM_FILES_H_

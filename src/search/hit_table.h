@@ -1,0 +1,43 @@
+// The hit table of one search: distinct focus strings in order of first
+// occurrence, with the number of hits and an example list of spellings for
+// each. Rows are found through a hash index, never by a scan per hit.
+#ifndef VELMORA_SEARCH_HIT_TABLE_H_
+#define VELMORA_SEARCH_HIT_TABLE_H_
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace velmora {
+
+class HitTable {
+ public:
+  // Rows 1..NumberOfFocusStrings; element 0 holds nothing.
+  int32_t NumberOfFocusStrings = 0;
+  std::vector<std::string> FocusStrings{1};
+  std::vector<int32_t> FocusStringCounts{0};
+  std::vector<std::string> FocusStringExamples{1};
+
+  // Drops every row.
+  void Reset();
+
+  // Merges one hit: the first row with an equal focus string (letter case
+  // counts) takes it, else a new row is made with the spelling as its first
+  // example. An example list longer than limit characters is closed with
+  // " ..." and takes no more spellings.
+  void DealWithFocusStrings(std::string_view MyFocusString, std::string_view spelling, int32_t limit);
+
+ private:
+  struct Hash {
+    using is_transparent = void;
+    size_t operator()(std::string_view s) const { return std::hash<std::string_view>()(s); }
+  };
+  std::unordered_map<std::string, int32_t, Hash, std::equal_to<>> index_;
+  std::vector<size_t> exampleChars_{0};  // length in characters of each example list
+};
+
+}  // namespace velmora
+
+#endif  // VELMORA_SEARCH_HIT_TABLE_H_

@@ -1,0 +1,59 @@
+// The logic of the result viewer frmDisplayOptions: six buttons that start the
+// user's spreadsheet program or word processor on a result file, the two
+// program locations and their saving, the way back to the main window.
+#ifndef VELMORA_UI_DISPLAY_OPTIONS_H_
+#define VELMORA_UI_DISPLAY_OPTIONS_H_
+
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace velmora {
+
+class Form1;
+
+// The command line of a view button: the stored location exactly as stored,
+// one space, and the full path of the result file in double quotes.
+std::string ViewCommandLine(const std::string& location, const std::string& programFolder,
+                            const std::string& fileName);
+
+// How a stored location starts a program on this platform: when the location
+// as a whole names an existing file, that program with the file path as its
+// one argument; otherwise the location split into words as a shell would
+// (quotes honoured, no expansion), with the file path added as the last
+// argument. Empty when the location is empty (or holds no word): the file is
+// then opened with the desktop's default application.
+std::vector<std::string> ProgramArguments(const std::string& location, const std::string& filePath);
+
+class frmDisplayOptions {
+ public:
+  frmDisplayOptions(Form1& main, Platform& platform) : main_(main), platform_(platform) {}
+
+  // Runs when the platform has loaded (and centred) the window: fills the two
+  // location boxes from the stored locations.
+  void Form_Load();
+  void cmdFullSpreadsheet_Click();
+  void cmdMediumSpreadsheet_Click();
+  void cmdSmallSpreadsheet_Click();
+  void cmdFullWordProcessor_Click();
+  void cmdMediumWordProcessor_Click();
+  void cmdTinyWordProcessor_Click();
+  void cmdRememberLocations_Click();
+  // "Return to main menu", and closing the window through its frame.
+  void cmdBack_Click();
+  [[noreturn]] void cmdExit_Click();
+  void mnuHelp_Click();
+
+  // Loads the window if needed, shows it, hides the main window.
+  void Open();
+
+ private:
+  void View(const std::string& location, const std::string& fileName);
+  Form1& main_;
+  Platform& platform_;
+};
+
+}  // namespace velmora
+
+#endif  // VELMORA_UI_DISPLAY_OPTIONS_H_
