@@ -1,0 +1,64 @@
+#include "lexicon/dictionary.h"
+
+#include <gtest/gtest.h>
+
+namespace velmora {
+namespace {
+
+TEST(ParseDictionary, FillsEntriesFromOne) {
+  Dictionary d;
+  ParseDictionary("tab\tT AE1 B\tT AE1 BCoda\t\t12\t7\r\nblackbird\tB L AE1 K B ER0 D\tx\tcompound\t3\t1\r\n", &d);
+  ASSERT_EQ(d.NumberOfWords, 2);
+  ASSERT_EQ(d.Spellings.size(), 3u);
+  EXPECT_EQ(d.Spellings[1], "tab");
+  EXPECT_EQ(d.TranscriptionStrings[1], "[ T AE1 B ]");
+  EXPECT_EQ(d.SyllabifiedTranscriptionStrings[1], "[ T AE1 BCoda ]");
+  EXPECT_EQ(d.Annotations[1], "");
+  EXPECT_EQ(d.Frequencies[1], 12);
+  EXPECT_EQ(d.SixthFieldNumbers[1], 7);
+  EXPECT_EQ(d.Annotations[2], "compound");
+  EXPECT_EQ(d.HitFlags, (std::vector<int32_t>{0, 0, 0}));
+}
+
+TEST(ParseDictionary, BlankAndShortLinesStillMakeEntries) {
+  Dictionary d;
+  ParseDictionary("\r\nword\r\n  spaced  \tA B\r\ntwo\tX\r\n", &d);
+  ASSERT_EQ(d.NumberOfWords, 4);
+  EXPECT_EQ(d.Spellings[1], "");
+  EXPECT_EQ(d.TranscriptionStrings[1], "[  ]");
+  EXPECT_EQ(d.Frequencies[1], 0);
+  EXPECT_EQ(d.Spellings[2], "word");
+  EXPECT_EQ(d.TranscriptionStrings[2], "[  ]");
+  EXPECT_EQ(d.SyllabifiedTranscriptionStrings[2], "[  ]");
+  EXPECT_EQ(d.Spellings[3], "spaced  ");  // only the ends of the whole line are trimmed
+  EXPECT_EQ(d.TranscriptionStrings[3], "[ A B ]");
+  EXPECT_EQ(d.TranscriptionStrings[4], "[ X ]");
+  EXPECT_EQ(d.Annotations[4], "");
+}
+
+TEST(ParseDictionary, FieldsKeepTheirBlanksAndCaseAndExtraFieldsAreIgnored) {
+  Dictionary d;
+  ParseDictionary("Word\t A\tb \t note \t 7 \t3.5\textra\tmore", &d);
+  ASSERT_EQ(d.NumberOfWords, 1);
+  EXPECT_EQ(d.Spellings[1], "Word");
+  EXPECT_EQ(d.TranscriptionStrings[1], "[  A ]");
+  EXPECT_EQ(d.SyllabifiedTranscriptionStrings[1], "[ b  ]");
+  EXPECT_EQ(d.Annotations[1], " note ");
+  EXPECT_EQ(d.Frequencies[1], 7);
+  EXPECT_EQ(d.SixthFieldNumbers[1], 4);
+}
+
+TEST(ParseDictionary, AnyLineEndEndsALine) {
+  Dictionary d;
+  ParseDictionary("a\tA\nb\tB\rc\tC", &d);
+  ASSERT_EQ(d.NumberOfWords, 3);
+  EXPECT_EQ(d.Spellings[3], "c");
+}
+
+TEST(ParseDictionary, UnwrapsWhatItWrapped) {
+  EXPECT_EQ(UnwrappedTranscription("[ T AE1 B ]"), "T AE1 B");
+  EXPECT_EQ(UnwrappedTranscription("[  ]"), "");
+}
+
+}  // namespace
+}  // namespace velmora

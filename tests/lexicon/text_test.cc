@@ -1,0 +1,132 @@
+#include "lexicon/text.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+
+namespace velmora {
+namespace {
+
+TEST(TextFunctions, CutAtTheFirstTab) {
+  EXPECT_EQ(TextBeforeTab("a\tb\tc"), "a");
+  EXPECT_EQ(TextAfterTab("a\tb\tc"), "b\tc");
+  EXPECT_EQ(TextBeforeTab("no tab"), "no tab");
+  EXPECT_EQ(TextAfterTab("no tab"), "");
+  EXPECT_EQ(TextBeforeTab("\tx"), "");
+  EXPECT_EQ(TextAfterTab("x\t"), "");
+}
+
+TEST(TextFunctions, CutAtTheFirstDelimiter) {
+  EXPECT_EQ(TextBeforeDelimiter("[ T AE1 B ]", " "), "[");
+  EXPECT_EQ(TextAfterDelimiter("[ T AE1 B ]", " "), "T AE1 B ]");
+  EXPECT_EQ(TextBeforeDelimiter("]", " "), "]");
+  EXPECT_EQ(TextAfterDelimiter("]", " "), "");
+  // Case matters; a delimiter longer than the text never occurs.
+  EXPECT_EQ(TextBeforeDelimiter("abCoda", "coda"), "abCoda");
+  EXPECT_EQ(TextBeforeDelimiter("ab", "abc"), "ab");
+  EXPECT_EQ(TextAfterDelimiter("ab", "abc"), "");
+  EXPECT_EQ(TextAfterDelimiter("xxyxxy", "xy"), "xxy");
+}
+
+TEST(TextFunctions, TrimRemovesSpacesOnly) {
+  EXPECT_EQ(Trim("  AY1 "), "AY1");
+  EXPECT_EQ(Trim("\tAY1\t"), "\tAY1\t");
+  EXPECT_EQ(Trim("   "), "");
+  EXPECT_EQ(Trim("a b"), "a b");
+}
+
+TEST(NumericValue, ReadsTheLeadingNumber) {
+  EXPECT_EQ(NumericValue("12"), 12);
+  EXPECT_EQ(NumericValue(""), 0);
+  EXPECT_EQ(NumericValue(" 7 "), 7);
+  EXPECT_EQ(NumericValue("40abc"), 40);
+  EXPECT_EQ(NumericValue("abc"), 0);
+  EXPECT_EQ(NumericValue("-3 "), -3);
+  EXPECT_EQ(NumericValue("+8"), 8);
+  EXPECT_EQ(NumericValue("1 2 3"), 123);  // blanks are skipped wherever they stand
+  EXPECT_EQ(NumericValue("- 4"), -4);
+  EXPECT_EQ(NumericValue("5-"), 5);
+  EXPECT_EQ(NumericValue("."), 0);
+  EXPECT_EQ(NumericValue("-"), 0);
+  EXPECT_EQ(NumericValue("1e5"), 1);
+}
+
+TEST(NumericValue, RoundsHalvesToEven) {
+  EXPECT_EQ(NumericValue("2.5"), 2);
+  EXPECT_EQ(NumericValue("3.5"), 4);
+  EXPECT_EQ(NumericValue("100.5"), 100);
+  EXPECT_EQ(NumericValue("101.5"), 102);
+  EXPECT_EQ(NumericValue("2.50000001"), 3);
+  EXPECT_EQ(NumericValue("2.4999"), 2);
+  EXPECT_EQ(NumericValue("0.5"), 0);
+  EXPECT_EQ(NumericValue(".6"), 1);
+  EXPECT_EQ(NumericValue("-2.5"), -2);
+  EXPECT_EQ(NumericValue("-3.5"), -4);
+  EXPECT_EQ(NumericValue("-0.7"), -1);
+  EXPECT_EQ(NumericValue("7.9x"), 8);
+}
+
+TEST(NumericValue, SaturatesToTheThirtyTwoBitRange) {
+  EXPECT_EQ(NumericValue("2147483647"), INT_MAX);
+  EXPECT_EQ(NumericValue("2147483648"), INT_MAX);
+  EXPECT_EQ(NumericValue("99999999999999999999999999"), INT_MAX);
+  EXPECT_EQ(NumericValue("-2147483648"), INT_MIN);
+  EXPECT_EQ(NumericValue("-99999999999999999999"), INT_MIN);
+  EXPECT_EQ(NumericValue("2147483646.5"), 2147483646);
+}
+
+TEST(Characters, CountsUtf8CharactersAndInvalidBytesAsOne) {
+  EXPECT_EQ(CharCount(""), 0u);
+  EXPECT_EQ(CharCount("abc"), 3u);
+  EXPECT_EQ(CharCount("caf\xC3\xA9"), 4u);            // é is one character
+  EXPECT_EQ(CharCount("\xE2\x82\xAC"), 1u);           // €
+  EXPECT_EQ(CharCount("\xF0\x9F\x98\x80"), 1u);       // an emoji
+  EXPECT_EQ(CharCount("\xC3"), 1u);                   // truncated sequence
+  EXPECT_EQ(CharCount("\xC3\x28"), 2u);               // bad continuation
+  EXPECT_EQ(CharCount("\xC0\xAF"), 2u);               // overlong form
+  EXPECT_EQ(CharCount("\xED\xA0\x80"), 3u);           // a surrogate is not a character
+  EXPECT_EQ(CharCount("\xFF\xFE"), 2u);
+}
+
+TEST(Characters, ReversesByCharacter) {
+  EXPECT_EQ(Reversed("ation"), "noita");
+  EXPECT_EQ(Reversed("a"), "a");
+  EXPECT_EQ(Reversed(""), "");
+  EXPECT_EQ(Reversed("caf\xC3\xA9"), "\xC3\xA9" "fac");
+  EXPECT_EQ(Reversed("a\xFF" "b"), "b\xFF" "a");
+}
+
+TEST(Characters, LastAndDroppedCharacters) {
+  EXPECT_EQ(LastChars("BCoda", 4), "Coda");
+  EXPECT_EQ(LastChars("ab", 4), "ab");
+  EXPECT_EQ(DropLastChars("VOWEL.TXT", 4), "VOWEL");
+  EXPECT_EQ(DropLastChars(".txt", 4), "");
+  EXPECT_EQ(DropLastChars("\xC3\xA9t\xC3\xA9.txt", 4), "\xC3\xA9t\xC3\xA9");
+  EXPECT_EQ(LastChars("x\xC3\xA9" "oda", 4), "\xC3\xA9" "oda");
+}
+
+TEST(Lower, FoldsAsciiAndUnicodeLettersAndKeepsInvalidBytes) {
+  EXPECT_EQ(Lower("AY1"), "ay1");
+  EXPECT_EQ(Lower("cOnSoNaNt"), "consonant");
+  EXPECT_EQ(Lower("[ ]\t"), "[ ]\t");
+  EXPECT_EQ(Lower("\xC3\x89"), "\xC3\xA9");          // É -> é
+  EXPECT_EQ(Lower("\xCE\xA3"), "\xCF\x83");          // Σ -> σ
+  EXPECT_EQ(Lower("\xD0\x96"), "\xD0\xB6");          // Ж -> ж
+  EXPECT_EQ(Lower("A\xFF" "B"), "a\xFF" "b");
+  EXPECT_EQ(Lower("\xC3"), "\xC3");
+}
+
+TEST(Lines, EveryLineEndEndsALine) {
+  using V = std::vector<std::string_view>;
+  EXPECT_EQ(SplitLines("a\r\nb\r\n"), (V{"a", "b"}));
+  EXPECT_EQ(SplitLines("a\rb\nc"), (V{"a", "b", "c"}));
+  EXPECT_EQ(SplitLines("a\n\nb"), (V{"a", "", "b"}));
+  EXPECT_EQ(SplitLines("a\r\n\r\n"), (V{"a", ""}));
+  EXPECT_EQ(SplitLines("\r\n"), (V{""}));
+  EXPECT_EQ(SplitLines(""), V{});
+  EXPECT_EQ(SplitLines("a\n\r"), (V{"a", ""}));  // LF then a lone CR
+  EXPECT_EQ(SplitLines(std::string_view("a\0b", 3)), (V{std::string_view("a\0b", 3)}));
+}
+
+}  // namespace
+}  // namespace velmora
