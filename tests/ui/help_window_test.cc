@@ -1,0 +1,141 @@
+// The help window: the nine topic texts and which topic each way of opening
+// the window ends on.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/recording_platform.h"
+#include "ui/help_window.h"
+
+namespace velmora {
+namespace {
+
+// ---- Topic texts -------------------------------------------------------------
+
+TEST(HelpTopicTextTest, EachTopicOpensWithItsHeadingAndOneEmptyLineAndHasNoTrailingBreak) {
+  const char* headings[] = {
+      "1. General",           "2. Natural classes",    "3. Reading output files",
+      "4. Syllabification",   "5. Searching orthography", "6. Not case-sensitive",
+      "7. Iterated searched", "8. The dictionary and its source", "9. Other languages",
+  };
+  for (int topic = 1; topic <= 9; ++topic) {
+    SCOPED_TRACE(topic);
+    const std::string text = HelpTopicText(topic);
+    const std::string head = std::string(headings[topic - 1]) + "\r\r";
+    ASSERT_GT(text.size(), head.size());
+    EXPECT_EQ(text.substr(0, head.size()), head);
+    EXPECT_NE(text[head.size()], '\r');
+    EXPECT_NE(text.back(), '\r');
+    EXPECT_EQ(text.find('\n'), std::string::npos);
+  }
+  EXPECT_EQ(HelpTopicText(0), "");
+  EXPECT_EQ(HelpTopicText(10), "");
+}
+
+TEST(HelpTopicTextTest, SyllabificationTopicEndsInTwoSpaces) {
+  EXPECT_EQ(HelpTopicText(4),
+            "4. Syllabification\r\r"
+            "You can choose to search either syllabified data (syllabification uses the Maximal Onset "
+            "Principle), or the plain symbol sequences. Syllabification is indicated by marking coda "
+            "consonants as codas; e.g. tab is T AE1 BCoda.  ");
+}
+
+TEST(HelpTopicTextTest, ReadingOutputFilesKeepsItsOwnWording) {
+  EXPECT_EQ(HelpTopicText(3),
+            "3. Reading output files\r\r"
+            "When the program finishes a search, it pops up a special window that it intended to speed the "
+            "inspection of your output files. The window shows five buttons.  They let you pick either the "
+            "large, medium, or small output file, and let you open it with either a spreadsheet program or a "
+            "word processor.\r\r"
+            "For this to work, you have to tell the program where your spreadsheet program and word processor "
+            "program are on your hard drive, using the little window that show up on the bottom of the screen "
+            "for this purpose.  The location of your particular spreadsheet and word processor will probably "
+            "be fairly similar what to pops up in the window provided at the bottom of screen for this "
+            "purpose. Search your computer to find them.  After you enter the program locations, click the "
+            "Save button to retain your choices for future use.\r\r"
+            "If this procedure fails, it doesn't mean you can't view your program output.  Just look in the "
+            "program folder for:\r\r"
+            "   FullOutput.txt\r   MediumOutput.txt\r   SmallOutput.txt\r\r"
+            " and open whichever one you want with the programs you have on your computer.  If you're a "
+            "newbie to Windows, try just clicking on them.");
+}
+
+TEST(HelpTopicTextTest, DictionaryTopicNamesTheMaintainer) {
+  EXPECT_EQ(HelpTopicText(8),
+            "8. The dictionary and its source\r\r"
+            "Dictionary data are in the file in.txt.  Source:  one line Carnegie-Mellon Pronouncing "
+            "Dictionary, extensively edited and corrected.  Words included:  those with a CELEX frequency of "
+            "at least one.  Frequencies may be found in in.txt and also in the output file out.txt.\r\r"
+            "Corrected pronunciations and annotations from users would be very welcome; send to the Velmora "
+            "maintainers at velmora@example.org.");
+}
+
+TEST(HelpTopicTextTest, GeneralTopicListsTheThreeFilesOnePerLine) {
+  const std::string text = HelpTopicText(1);
+  EXPECT_NE(text.find("they include:\r\rFullOutput.txt\rMediumOutput.txt\rSmallOutput.txt\r\rThese files get placed "
+                      "in the same folder as the program itself. You can open"),
+            std::string::npos);
+  EXPECT_NE(text.find("listing what it found. For the search just described, it would find words like child, "
+                      "blind, and pint.\r\r"),
+            std::string::npos);
+}
+
+// ---- The window ---------------------------------------------------------------
+
+class HelpWindowTest : public ::testing::Test {
+ protected:
+  std::string Shown() { return platform.Text(Control::frmHelp_Label1); }
+  RecordingPlatform platform;
+  frmHelp help{platform};
+};
+
+TEST_F(HelpWindowTest, EachTopicButtonShowsItsTopicAndYieldsOnce) {
+  void (frmHelp::*buttons[])() = {
+      &frmHelp::cmdGeneral_Click,      &frmHelp::cmdNaturalClasses_Click, &frmHelp::cmdReadingOutputFiles_Click,
+      &frmHelp::cmdSyllabification_Click, &frmHelp::cmdOrthography_Click, &frmHelp::cmdCaseSensitive_Click,
+      &frmHelp::cmdIterativeSearches_Click, &frmHelp::cmdDictionary_Click, &frmHelp::cmdOtherLanguages_Click,
+  };
+  for (int topic = 9; topic >= 1; --topic) {
+    const int yields = platform.doEventsCount;
+    (help.*buttons[topic - 1])();
+    EXPECT_EQ(Shown(), HelpTopicText(topic));
+    EXPECT_EQ(platform.doEventsCount, yields + 1);
+  }
+}
+
+TEST_F(HelpWindowTest, MainWindowOpensAtTopicOneAndKeepsAnOpenWindowsTopic) {
+  help.OpenFromMainWindow();
+  EXPECT_TRUE(platform.IsLoaded(Window::frmHelp));
+  EXPECT_EQ(platform.visible.count(Window::frmHelp), 1u);
+  EXPECT_EQ(Shown(), HelpTopicText(1));
+
+  help.cmdOrthography_Click();
+  help.OpenFromMainWindow();
+  EXPECT_EQ(Shown(), HelpTopicText(5));
+  EXPECT_EQ(platform.visible.count(Window::frmHelp), 1u);
+}
+
+TEST_F(HelpWindowTest, ViewerAlwaysOpensAtReadingOutputFiles) {
+  help.OpenFromViewer();
+  EXPECT_TRUE(platform.IsLoaded(Window::frmHelp));
+  EXPECT_EQ(platform.visible.count(Window::frmHelp), 1u);
+  EXPECT_EQ(Shown(), HelpTopicText(3));
+
+  help.cmdOrthography_Click();
+  help.OpenFromViewer();
+  EXPECT_EQ(Shown(), HelpTopicText(3));
+}
+
+TEST_F(HelpWindowTest, AfterExitHelpTheNextOpeningStartsAgainAtTopicOne) {
+  help.OpenFromMainWindow();
+  help.cmdDictionary_Click();
+  help.cmdExit_Click();
+  EXPECT_FALSE(platform.IsLoaded(Window::frmHelp));
+  EXPECT_EQ(platform.visible.count(Window::frmHelp), 0u);
+
+  help.OpenFromMainWindow();
+  EXPECT_EQ(Shown(), HelpTopicText(1));
+}
+
+}  // namespace
+}  // namespace velmora
