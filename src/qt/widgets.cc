@@ -1,0 +1,188 @@
+#include "qt/widgets.h"
+
+#include <QFrame>
+#include <QLineEdit>
+#include <QPalette>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
+#include <QVariant>
+
+namespace velmora {
+
+namespace {
+
+// The dynamic property that holds a label's caption exactly as it was set.
+constexpr const char* kRawTextProperty = "velmoraRawText";
+
+QWidget* MakeWidget(const ControlSpec& spec, QWidget* container) {
+  const QString caption = QString::fromUtf8(spec.caption);
+  switch (spec.kind) {
+    case ControlKind::kButton:
+      return new WrapButton(caption, container);
+    case ControlKind::kTextBox: {
+      auto* box = new QLineEdit(caption, container);
+      box->setCursorPosition(0);
+      return box;
+    }
+    case ControlKind::kCheckBox:
+      return new WrapCheckBox(caption, container);
+    case ControlKind::kLabel:
+    case ControlKind::kBoldLabel:
+    case ControlKind::kTextArea: {
+      auto* label = new QLabel(container);
+      label->setTextFormat(Qt::PlainText);
+      label->setWordWrap(true);
+      label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+      SetLabelText(label, spec.caption);
+      if (spec.kind == ControlKind::kBoldLabel) {
+        QFont bold = label->font();
+        bold.setBold(true);
+        label->setFont(bold);
+      } else if (spec.kind == ControlKind::kTextArea) {
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::Window, Qt::white);
+        palette.setColor(QPalette::WindowText, Qt::black);
+        label->setPalette(palette);
+        label->setAutoFillBackground(true);
+        label->setMargin(3);
+      }
+      return label;
+    }
+    case ControlKind::kFrame: {
+      auto* frame = new QFrame(container);
+      frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
+      return frame;
+    }
+    case ControlKind::kLine: {
+      auto* line = new QFrame(container);
+      line->setFrameStyle((spec.width >= spec.height ? QFrame::HLine : QFrame::VLine) | QFrame::Sunken);
+      return line;
+    }
+  }
+  return nullptr;
+}
+
+// A check box with no caption is only its box: keep it at least as large as
+// the box the style draws, centred where the table puts it.
+QRect BoxOnlyGeometry(QCheckBox* box, QRect rect) {
+  QStyleOptionButton option;
+  option.initFrom(box);
+  const int w = box->style()->pixelMetric(QStyle::PM_IndicatorWidth, &option, box) + 2;
+  const int h = box->style()->pixelMetric(QStyle::PM_IndicatorHeight, &option, box) + 2;
+  const QPoint centre = rect.center();
+  rect.setSize(rect.size().expandedTo(QSize(w, h)));
+  rect.moveCenter(centre);
+  return rect;
+}
+
+}  // namespace
+
+void BuildControls(QWidget* client, std::span<const ControlSpec> specs) {
+  for (const ControlSpec& spec : specs) {
+    QWidget* container = client;
+    if (spec.container != nullptr) {
+      container = client->findChild<QWidget*>(QString::fromLatin1(spec.container));
+      if (container == nullptr) container = client;
+    }
+    QWidget* widget = MakeWidget(spec, container);
+    widget->setObjectName(QString::fromLatin1(spec.name));
+    if (spec.accessibleName != nullptr) {
+      widget->setAccessibleName(QString::fromUtf8(spec.accessibleName));
+    } else if (spec.caption[0] != '\0' && spec.kind != ControlKind::kTextBox) {
+      widget->setAccessibleName(QString::fromUtf8(spec.caption).remove(QLatin1Char('&')));
+    }
+    QRect rect(Px(spec.left), Px(spec.top), Px(spec.width), Px(spec.height));
+    if (spec.kind == ControlKind::kLine) {
+      // A line is drawn in the middle of a two-pixel strip.
+      if (spec.width >= spec.height) {
+        rect.setHeight(2);
+      } else {
+        rect.setWidth(2);
+      }
+    }
+    if (auto* box = qobject_cast<QCheckBox*>(widget); box != nullptr && spec.caption[0] == '\0') {
+      rect = BoxOnlyGeometry(box, rect);
+    }
+    widget->setGeometry(rect);
+  }
+}
+
+QFont DialogFont() {
+  QFont font;
+  font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Nimbus Sans"), QStringLiteral("Liberation Sans"),
+                    QStringLiteral("Arial"), QStringLiteral("Helvetica"), QStringLiteral("DejaVu Sans")});
+  font.setStyleHint(QFont::SansSerif);
+  font.setPointSizeF(8.25);
+  return font;
+}
+
+QString WithLineBreaks(const QString& text) {
+  QString shown = text;
+  shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  return shown;
+}
+
+void SetLabelText(QLabel* label, const std::string& text) {
+  const QString raw = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+  label->setProperty(kRawTextProperty, raw);
+  label->setText(WithLineBreaks(raw));
+}
+
+std::string LabelText(const QLabel* label) {
+  const QVariant raw = label->property(kRawTextProperty);
+  return (raw.isValid() ? raw.toString() : label->text()).toStdString();
+}
+
+void WrapButton::paintEvent(QPaintEvent*) {
+  QStylePainter painter(this);
+  QStyleOptionButton option;
+  initStyleOption(&option);
+  const QString caption = option.text;
+  option.text.clear();
+  painter.drawControl(QStyle::CE_PushButton, option);
+
+  int flags = Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowMnemonic;
+  if (!style()->styleHint(QStyle::SH_UnderlineShortcut, &option, this)) flags |= Qt::TextHideMnemonic;
+  QRect area = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this).adjusted(2, 0, -2, 0);
+  if (isDown()) {
+    area.translate(style()->pixelMetric(QStyle::PM_ButtonShiftHorizontal, &option, this),
+                   style()->pixelMetric(QStyle::PM_ButtonShiftVertical, &option, this));
+  }
+  style()->drawItemText(&painter, area, flags, option.palette, isEnabled(), caption, QPalette::ButtonText);
+}
+
+void WrapCheckBox::paintEvent(QPaintEvent*) {
+  QStylePainter painter(this);
+  QStyleOptionButton option;
+  initStyleOption(&option);
+  const QString caption = option.text;
+  option.text.clear();
+  const bool focused = (option.state & QStyle::State_HasFocus) != 0;
+  option.state &= ~QStyle::State_HasFocus;  // the focus frame goes round the caption below
+  painter.drawControl(QStyle::CE_CheckBox, option);
+  if (caption.isEmpty()) {
+    if (focused) {
+      QStyleOptionFocusRect frame;
+      frame.initFrom(this);
+      painter.drawPrimitive(QStyle::PE_FrameFocusRect, frame);
+    }
+    return;
+  }
+
+  const QRect area = style()->subElementRect(QStyle::SE_CheckBoxContents, &option, this);
+  const int flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap | Qt::TextShowMnemonic;
+  style()->drawItemText(&painter, area, flags, option.palette, isEnabled(), caption, QPalette::WindowText);
+  if (focused) {
+    QStyleOptionFocusRect frame;
+    frame.initFrom(this);
+    frame.rect = painter.boundingRect(area, flags, caption).adjusted(-1, 0, 1, 0) & rect();
+    painter.drawPrimitive(QStyle::PE_FrameFocusRect, frame);
+  }
+}
+
+bool WrapCheckBox::hitButton(const QPoint& pos) const { return rect().contains(pos); }
+
+}  // namespace velmora
