@@ -113,14 +113,6 @@ TEST_F(SettingsTest, CheckedMeansOneExceptForTheSmallIgnoreBoxes) {
   EXPECT_NE(written.find("Search vowels only\r\nno\r\n"), std::string::npos);
 }
 
-TEST_F(SettingsTest, ReplacesAnEarlierFile) {
-  ASSERT_TRUE(WriteFile(SettingsPath(), std::string(10000, '#')));
-  form.SaveSettings();
-  const std::string written = ReadFile(SettingsPath());
-  EXPECT_EQ(written.find('#'), std::string::npos);
-  EXPECT_EQ(written.rfind("Search vowels only\r\nno\r\n"), written.size() - 24);
-}
-
 TEST_F(SettingsTest, UnwritableFileIsReportedAndTheCallReturns) {
   // A folder in the file's place cannot be opened for writing, whoever runs the test.
   ASSERT_EQ(::mkdir(SettingsPath().c_str(), 0755), 0);
