@@ -1,0 +1,141 @@
+// Division of the transcriptions into segments, the vowel tier, and the two
+// vetting cautions with their Yes and No answers.
+#include <gtest/gtest.h>
+
+#include "app/fixture.h"
+
+namespace velmora {
+namespace {
+
+using Division = AppFixture;
+
+std::vector<std::string> Row(Form1& f, const SegmentTable& t, const std::vector<int32_t>& lengths, int32_t n) {
+  std::vector<std::string> out;
+  for (int32_t j = 1; j <= lengths[n]; ++j) out.push_back(f.Symbols.Text(t.At(n, j)));
+  return out;
+}
+
+using V = std::vector<std::string>;
+
+TEST_F(Division, PlainTranscriptionsWithBoundariesAndTheVowelTier) {
+  Start();
+  ASSERT_TRUE(form->DoOnceOnlyTasks());
+  EXPECT_TRUE(form->OnceOnlyTasksDone);
+  EXPECT_EQ(Row(*form, form->Transcriptions, form->TranscriptionLengths, 4), (V{"[", "T", "AE1", "B", "]"}));
+  EXPECT_EQ(Row(*form, form->VowelTranscriptions, form->VowelTranscriptionLengths, 5), (V{"[", "AE1", "ER0", "]"}));
+  // The table not chosen stays empty.
+  EXPECT_FALSE(form->SyllabifiedTranscriptions.filled());
+  EXPECT_TRUE(platform.questions.empty());
+}
+
+TEST_F(Division, SyllabifiedDataKeepCodaSymbolsWithoutACaution) {
+  Start();
+  platform.SetValue(Control::chkSyllabified, 1);
+  ASSERT_TRUE(form->DoOnceOnlyTasks());
+  EXPECT_EQ(Row(*form, form->SyllabifiedTranscriptions, form->TranscriptionLengths, 4),
+            (V{"[", "T", "AE1", "BCoda", "]"}));
+  EXPECT_TRUE(platform.questions.empty());
+}
+
+TEST_F(Division, TwoBlanksInARowEndTheEntry) {
+  Write("in.txt", "a\tT  AE1 B\r\nb\t\r\nc\t T\r\n");
+  Start();
+  ASSERT_TRUE(form->DoOnceOnlyTasks());
+  EXPECT_EQ(Row(*form, form->Transcriptions, form->TranscriptionLengths, 1), (V{"[", "T"}));
+  EXPECT_EQ(Row(*form, form->Transcriptions, form->TranscriptionLengths, 2), (V{"["}));
+  EXPECT_EQ(Row(*form, form->Transcriptions, form->TranscriptionLengths, 3), (V{"["}));
+  EXPECT_TRUE(platform.questions.empty());  // what was not stored was not vetted
+}
+
+TEST_F(Division, NoLimitOfAHundredSegments) {
+  std::string t;
+  for (int i = 0; i < 10000; ++i) t += i ? " T" : "T";
+  Write("in.txt", "long\t" + t + "\r\n");
+  Start();
+  ASSERT_TRUE(form->DoOnceOnlyTasks());
+  EXPECT_EQ(form->TranscriptionLengths[1], 10002);
+  EXPECT_EQ(form->Symbols.Text(form->Transcriptions.At(1, 10002)), "]");
+}
+
+TEST_F(Division, ASymbolMissingFromTheInventoryIsQuestionedAndKeptOnYes) {
+  Write("AllSegments.txt", "[\r\n]\r\nT\r\nB\r\n");
+  Write("in.txt", "tab\tT AE1 B\r\n");
+  Start();
+  ASSERT_TRUE(form->DoOnceOnlyTasks());
+  EXPECT_EQ(platform.questions,
+            V{"Caution:  the word AE1 B ] contains the sound [AE1], which is not on the list of phonemes "
+              "AllSegments.txt.  You may want to adjust either in.txt or AllSegments.txt before continuing.  Click "
+              "Yes to continue, No to exit program."});
+  EXPECT_EQ(Row(*form, form->Transcriptions, form->TranscriptionLengths, 1), (V{"[", "T", "AE1", "B", "]"}));
+}
+
+TEST_F(Division, EveryOccurrenceIsQuestionedAndLetterCaseCounts) {
+  Write("AllSegments.txt", "[\r\n]\r\nT\r\n");
+  Write("in.txt", "a\tt T\r\nb\tt\r\n");
+  Start();
+  ASSERT_TRUE(form->DoOnceOnlyTasks());
+  ASSERT_EQ(platform.questions.size(), 2u);
+  EXPECT_NE(platform.questions[0].find("the word t T ] contains the sound [t]"), std::string::npos);
+  EXPECT_NE(platform.questions[1].find("the word t ] contains the sound [t]"), std::string::npos);
+}
+
+TEST_F(Division, AnInventoryWithoutBoundariesQuestionsBothForEveryEntry) {
+  Write("AllSegments.txt", "T\r\n");
+  Write("in.txt", "a\tT\r\n");
+  Start();
+  ASSERT_TRUE(form->DoOnceOnlyTasks());
+  ASSERT_EQ(platform.questions.size(), 2u);
+  EXPECT_NE(platform.questions[0].find("the word [ T ] contains the sound [[]"), std::string::npos);
+  EXPECT_NE(platform.questions[1].find("the word ] contains the sound []]"), std::string::npos);
+}
+
+TEST_F(Division, ACodaSymbolInPlainDataDrawsTheCodaCautionFirst) {
+  Write("in.txt", "tab\tT AE1 BCoda\r\nx\tT zCODA\r\n");
+  Start();
+  ASSERT_TRUE(form->DoOnceOnlyTasks());
+  ASSERT_EQ(platform.questions.size(), 3u);
+  EXPECT_EQ(platform.questions[0],
+            "Caution:  the word BCoda ] contains the sound [BCoda], but you're doing a simulation specified for "
+            "nonsyllabified segments.  You may want to adjust your input files.");
+  // zCODA is also missing from the inventory: the second caution follows.
+  EXPECT_NE(platform.questions[1].find("[zCODA], but you're doing"), std::string::npos);
+  EXPECT_NE(platform.questions[2].find("[zCODA], which is not on the list"), std::string::npos);
+}
+
+TEST_F(Division, NoEndsTheProgramInTheMiddleOfTheDivision) {
+  Write("AllSegments.txt", "[\r\n]\r\n");
+  Start();
+  Boxes({"["});
+  platform.answers = {false};
+  EXPECT_THROW(form->cmdSearchTranscriptions_Click(), ProgramEnded);
+  EXPECT_EQ(platform.questions.size(), 1u);
+  // The caption stays as it stood.
+  EXPECT_EQ(Caption(Control::cmdSearchTranscriptions), "Preparing search ...");
+}
+
+TEST_F(Division, WithoutAVowelClassTheVowelTierHoldsTheBoundariesOnly) {
+  ASSERT_EQ(std::remove(dir.Path("NaturalClasses/VOWEL.txt").c_str()), 0);
+  Start();
+  ASSERT_TRUE(form->DoOnceOnlyTasks());
+  EXPECT_EQ(Row(*form, form->VowelTranscriptions, form->VowelTranscriptionLengths, 1), (V{"[", "]"}));
+}
+
+TEST_F(Division, SwitchingTheSyllabifiedBoxDividesAgainWithTheCautionsAgain) {
+  Write("AllSegments.txt", std::string(kFixtureInventory) + "Q\r\n");
+  Write("in.txt", "a\tT AE1\tT AE1 ZCoda\r\n");
+  Start();
+  ASSERT_TRUE(form->DoOnceOnlyTasks());
+  EXPECT_TRUE(platform.questions.empty());
+  platform.SetValue(Control::chkSyllabified, 1);
+  ASSERT_TRUE(form->DoOnceOnlyTasks());
+  ASSERT_EQ(platform.questions.size(), 1u);
+  EXPECT_NE(platform.questions[0].find("[ZCoda], which is not"), std::string::npos);
+  EXPECT_EQ(Row(*form, form->SyllabifiedTranscriptions, form->TranscriptionLengths, 1),
+            (V{"[", "T", "AE1", "ZCoda", "]"}));
+  // Nothing changed: nothing is divided again.
+  ASSERT_TRUE(form->DoOnceOnlyTasks());
+  EXPECT_EQ(platform.questions.size(), 1u);
+}
+
+}  // namespace
+}  // namespace velmora
