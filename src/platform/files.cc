@@ -8,13 +8,20 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <utility>
 
 namespace velmora {
 
 namespace {
 std::string Describe(int err) { return std::strerror(err); }
 constexpr size_t kBufferSize = 1 << 16;
+FileFaults& Faults() {
+  static FileFaults faults;
+  return faults;
+}
 }  // namespace
+
+void SetFileFaultsForTesting(FileFaults faults) { Faults() = std::move(faults); }
 
 bool ReadWholeFile(const std::string& path, std::string* contents, std::string* reason, int* code) {
   contents->clear();
@@ -84,6 +91,10 @@ FileStatus OutputFile::Open(const std::string& path) {
   Close();
   error_ = 0;
   buffer_.clear();
+  if (Faults().open) {
+    FileStatus injected = Faults().open(path);
+    if (!injected.ok()) return injected;
+  }
   int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   if (fd < 0) {
     int err = errno;
@@ -96,6 +107,7 @@ FileStatus OutputFile::Open(const std::string& path) {
     return status;
   }
   fd_ = fd;
+  path_ = path;
   buffer_.reserve(kBufferSize);
   return FileStatus::Ok();
 }
@@ -114,6 +126,7 @@ void OutputFile::Write(std::string_view text) {
 }
 
 FileStatus OutputFile::Flush() {
+  if (fd_ >= 0 && error_ == 0 && !buffer_.empty() && Faults().write) error_ = Faults().write(path_);
   if (fd_ >= 0 && error_ == 0) {
     size_t done = 0;
     while (done < buffer_.size()) {

@@ -4,6 +4,7 @@
 #ifndef VELMORA_PLATFORM_FILES_H_
 #define VELMORA_PLATFORM_FILES_H_
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -58,9 +59,20 @@ class OutputFile {
 
  private:
   int fd_ = -1;
+  std::string path_;
   std::string buffer_;
   int error_ = 0;  // first write error (errno)
 };
+
+// Fault injection for tests of what the user sees when files fail: when set,
+// the open hook is asked before a file is created (its non-ok answer is
+// returned instead), and the write hook before bytes are written (a non-zero
+// errno makes the write fail with it). Empty functions switch them off.
+struct FileFaults {
+  std::function<FileStatus(const std::string& path)> open;
+  std::function<int(const std::string& path)> write;
+};
+void SetFileFaultsForTesting(FileFaults faults);
 
 }  // namespace velmora
 

@@ -1,0 +1,83 @@
+// Result files that cannot be written: the file-in-use message and its retry,
+// and the general error that stops the search.
+#include <gtest/gtest.h>
+
+#include <cerrno>
+
+#include "app/fixture.h"
+
+namespace velmora {
+namespace {
+
+const char* kInUse =
+    "It looks like you have one of the output files already open in some other program. Please close this "
+    "application, then click Ok to continue.";
+const std::string kGeneral = "Error.  Description is No space left on device.  Please report to the Velmora "
+                             "maintainers at velmora@example.org, specifying code number 73468.";
+
+class OutputFailure : public AppFixture {
+ protected:
+  void TearDown() override { SetFileFaultsForTesting({}); }
+  static bool EndsWith(const std::string& s, const std::string& tail) {
+    return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
+  }
+};
+
+TEST_F(OutputFailure, AFileInUseIsRetriedAfterTheMessageAndTheRestFollows) {
+  Start();
+  Boxes({"AY1"});
+  static int refusals;
+  refusals = 2;
+  SetFileFaultsForTesting({[](const std::string& path) {
+                             if (EndsWith(path, "/MediumOutput.txt") && refusals-- > 0) {
+                               return FileStatus{FileStatus::kInUse, "Permission denied"};
+                             }
+                             return FileStatus::Ok();
+                           },
+                           nullptr});
+  form->cmdSearchTranscriptions_Click();
+  EXPECT_EQ(platform.messages, (std::vector<std::string>{kInUse, kInUse}));
+  EXPECT_EQ(Read("MediumOutput.txt"),
+            "Search string was:  AY1\r\nFocus string\tNumber in corpus\tExamples\r\nAY1\t3\tblind child pint\r\n");
+  EXPECT_EQ(Read("Misses.txt"), "0\r\n0\r\n0\r\n1\r\n1\r\n");
+  EXPECT_EQ(form->lastOutcome, Form1::Outcome::kHits);
+  EXPECT_TRUE(platform.visible.count(Window::frmDisplayOptions));
+}
+
+TEST_F(OutputFailure, AFailureWhileOpeningStopsTheSearch) {
+  Write("SmallOutput.txt", "earlier");
+  Start();
+  Boxes({"AY1"});
+  SetFileFaultsForTesting({[](const std::string& path) {
+                             if (EndsWith(path, "/ResultsOfSearchInInputFormat.txt")) {
+                               return FileStatus{FileStatus::kFailed, "No space left on device"};
+                             }
+                             return FileStatus::Ok();
+                           },
+                           nullptr});
+  form->cmdSearchTranscriptions_Click();
+  EXPECT_EQ(platform.messages, std::vector<std::string>{kGeneral});
+  EXPECT_EQ(Caption(Control::cmdSearchTranscriptions), "You can re-click here for another search.");
+  EXPECT_EQ(form->lastOutcome, Form1::Outcome::kFailed);
+  EXPECT_EQ(Read("SmallOutput.txt"), "earlier");
+  EXPECT_FALSE(platform.loaded.count(Window::frmDisplayOptions));
+}
+
+TEST_F(OutputFailure, AFullDiskWhileWritingIsReportedNotCalledDone) {
+  Start();
+  Boxes({"AY1"});
+  SetFileFaultsForTesting(
+      {nullptr, [](const std::string& path) { return EndsWith(path, "/FullOutput.txt") ? ENOSPC : 0; }});
+  form->cmdSearchTranscriptions_Click();
+  EXPECT_EQ(platform.messages, std::vector<std::string>{kGeneral});
+  EXPECT_EQ(Caption(Control::cmdSearchTranscriptions), "You can re-click here for another search.");
+  EXPECT_EQ(form->lastOutcome, Form1::Outcome::kFailed);
+  EXPECT_FALSE(platform.loaded.count(Window::frmDisplayOptions));
+  // The next search, with room again, works.
+  SetFileFaultsForTesting({});
+  form->cmdSearchTranscriptions_Click();
+  EXPECT_EQ(form->lastOutcome, Form1::Outcome::kHits);
+}
+
+}  // namespace
+}  // namespace velmora
