@@ -1,0 +1,57 @@
+// The build of the bundled English data set from its two sources: the CMU
+// Pronouncing Dictionary and the SUBTLEX-US word counts, as extracted by
+// data/build/extract.mjs. Everything that decides the content of the data
+// files lives here, so the rebuild is a pure function of the two sources.
+#ifndef VELMORA_SYLLABIFY_ENGLISH_BUILD_H_
+#define VELMORA_SYLLABIFY_ENGLISH_BUILD_H_
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace velmora::syllabify {
+
+struct EnglishSources {
+  // Dictionary keys with their pronunciations, as the source lists them:
+  // "word", "word(2)" for further pronunciations, values possibly followed by
+  // a "# ..." comment.
+  std::vector<std::pair<std::string, std::string>> pronunciations;
+  // Subtitle tokens with their counts.
+  std::vector<std::pair<std::string, long long>> counts;
+};
+
+struct EnglishBuildOptions {
+  int word_count = 20000;      // entries of in.txt
+  int onset_min_words = 30;    // distinct words a legal onset must begin
+};
+
+// One file of the data set: its path relative to the data folder and its
+// lines (written with CR LF).
+struct DataFile {
+  std::string path;
+  std::vector<std::string> lines;
+};
+
+struct EnglishBuildResult {
+  std::vector<DataFile> files;
+  std::vector<std::string> summary;  // human-readable counts for the log
+};
+
+// Parses the two TSV files written by extract.mjs.
+bool ReadEnglishSources(const std::string& pronunciation_tsv, const std::string& count_tsv,
+                        EnglishSources* sources, std::string* error);
+
+// Builds every file of the data set. Fails when a pronunciation uses a
+// symbol outside the ARPABET inventory or when fewer than
+// `options.word_count` words qualify.
+bool BuildEnglishDataSet(const EnglishSources& sources, const EnglishBuildOptions& options,
+                         EnglishBuildResult* result, std::string* error);
+
+// Tokens of the subtitle counts that are pieces of contractions (don|'t,
+// c'|mon) rather than words; they are left out of in.txt and get no
+// frequency in the full dictionary.
+const std::vector<std::string>& ContractionPieces();
+
+}  // namespace velmora::syllabify
+
+#endif  // VELMORA_SYLLABIFY_ENGLISH_BUILD_H_

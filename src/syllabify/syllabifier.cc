@@ -1,0 +1,72 @@
+#include "syllabify/syllabifier.h"
+
+#include "syllabify/text_lines.h"
+
+namespace velmora::syllabify {
+
+VowelSet::VowelSet(const std::vector<std::string>& vowels) {
+  for (const std::string& vowel : vowels) {
+    std::string trimmed = TrimBlanks(vowel);
+    if (!trimmed.empty()) vowels_.insert(AsciiLower(trimmed));
+  }
+}
+
+bool VowelSet::IsVowel(std::string_view segment) const {
+  std::string lowered = AsciiLower(segment);
+  if (vowels_.count(lowered) > 0) return true;
+  size_t end = lowered.size();
+  while (end > 0 && lowered[end - 1] >= '0' && lowered[end - 1] <= '9') --end;
+  if (end == lowered.size() || end == 0) return false;
+  return vowels_.count(lowered.substr(0, end)) > 0;
+}
+
+OnsetSet::OnsetSet(const std::vector<std::string>& onsets) {
+  for (const std::string& onset : onsets) {
+    std::vector<std::string> symbols = SplitSegments(onset);
+    if (!symbols.empty()) onsets_.insert(AsciiLower(Join(symbols, " ")));
+  }
+}
+
+bool OnsetSet::IsLegal(const std::vector<std::string>& segments, size_t begin,
+                       size_t end) const {
+  if (begin >= end) return true;
+  std::string key;
+  for (size_t i = begin; i < end; ++i) {
+    if (i > begin) key += ' ';
+    key += AsciiLower(segments[i]);
+  }
+  return onsets_.count(key) > 0;
+}
+
+std::vector<bool> Syllabifier::CodaFlags(
+    const std::vector<std::string>& segments) const {
+  std::vector<bool> coda(segments.size(), false);
+  std::vector<size_t> nuclei;
+  for (size_t i = 0; i < segments.size(); ++i) {
+    if (vowels_.IsVowel(segments[i])) nuclei.push_back(i);
+  }
+  if (nuclei.empty()) return coda;
+  for (size_t k = 0; k + 1 < nuclei.size(); ++k) {
+    const size_t first = nuclei[k] + 1;  // first consonant between the vowels
+    const size_t next_vowel = nuclei[k + 1];
+    size_t onset_start = first;
+    while (!onsets_.IsLegal(segments, onset_start, next_vowel)) ++onset_start;
+    for (size_t i = first; i < onset_start; ++i) coda[i] = true;
+  }
+  for (size_t i = nuclei.back() + 1; i < segments.size(); ++i) coda[i] = true;
+  return coda;
+}
+
+std::string Syllabifier::Syllabify(std::string_view transcription) const {
+  std::vector<std::string> segments = SplitSegments(transcription);
+  std::vector<bool> coda = CodaFlags(segments);
+  std::string result;
+  for (size_t i = 0; i < segments.size(); ++i) {
+    if (i > 0) result += ' ';
+    result += segments[i];
+    if (coda[i]) result += kCodaSuffix;
+  }
+  return result;
+}
+
+}  // namespace velmora::syllabify
