@@ -1,0 +1,41 @@
+// The command line of velmora-batch: what to put into the main window's
+// controls before the one search of the run, and how to answer its questions.
+#ifndef VELMORA_BATCH_OPTIONS_H_
+#define VELMORA_BATCH_OPTIONS_H_
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace velmora {
+
+// An option that is absent leaves the control as UserSettings.txt set it.
+struct BatchOptions {
+  bool help = false;                       // --help: print the usage, search nothing
+  std::string folder;                      // --folder; empty: the executable's folder
+  std::optional<std::string> input;        // --input: the input-file box
+  std::optional<bool> syllabified;         // --syllabified / --plain
+  std::optional<bool> vowels;              // --vowels / --no-vowels
+  std::optional<bool> exclude;             // --exclude / --no-exclude
+  std::vector<int> ignore;                 // --ignore N, box numbers 1..5 in order given
+  std::optional<std::string> limit;        // --limit: text for the example-length box
+  std::optional<std::string> orthography;  // --orthography: search the spellings for it
+  bool answerYes = true;                   // --answer: the answer to every Yes/No caution
+  std::vector<std::string> items;          // ITEM arguments for Box 1 .. Box 5 (at most five)
+};
+
+inline constexpr int kMaxItems = 5;
+
+// Reads the arguments that follow the program name. Options may stand among
+// the items; an option's value is the next argument or follows "=" in the
+// same one ("--limit=40"); "--" makes every later argument an item. Of two
+// contradicting switches (--vowels --no-vowels) the later one counts.
+// Returns false on a usage error with a one-line reason in *error.
+bool ParseBatchOptions(const std::vector<std::string>& args, BatchOptions* options, std::string* error);
+
+// The text --help prints: a synopsis, then one line per option.
+std::string BatchUsage();
+
+}  // namespace velmora
+
+#endif  // VELMORA_BATCH_OPTIONS_H_
