@@ -17,3 +17,8 @@ export VELMORA_SKIP_DATA_REBUILD=1   # the data rebuild is checked once, above
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DVELMORA_WERROR=ON -DVELMORA_SANITIZE=ON
 cmake --build build-asan -j"$jobs"
 (cd build-asan && ctest --output-on-failure -j"$jobs" -LE nosan)
+
+# The fuzz targets, briefly, on their seed corpora (clang's libFuzzer).
+if [ -f fuzz/run.sh ]; then
+  bash fuzz/run.sh build-fuzz 30
+fi
