@@ -3,6 +3,7 @@
 #include <QFrame>
 #include <QLineEdit>
 #include <QPalette>
+#include <QScrollArea>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QStyleOptionFocusRect>
@@ -15,6 +16,20 @@ namespace {
 
 // The dynamic property that holds a label's caption exactly as it was set.
 constexpr const char* kRawTextProperty = "velmoraRawText";
+
+QLabel* MakeLabel(const ControlSpec& spec, QWidget* container) {
+  auto* label = new QLabel(container);
+  label->setTextFormat(Qt::PlainText);
+  label->setWordWrap(true);
+  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  SetLabelText(label, spec.caption);
+  if (spec.kind == ControlKind::kBoldLabel) {
+    QFont bold = label->font();
+    bold.setBold(true);
+    label->setFont(bold);
+  }
+  return label;
+}
 
 QWidget* MakeWidget(const ControlSpec& spec, QWidget* container) {
   const QString caption = QString::fromUtf8(spec.caption);
@@ -30,25 +45,25 @@ QWidget* MakeWidget(const ControlSpec& spec, QWidget* container) {
       return new WrapCheckBox(caption, container);
     case ControlKind::kLabel:
     case ControlKind::kBoldLabel:
+      return MakeLabel(spec, container);
     case ControlKind::kTextArea: {
-      auto* label = new QLabel(container);
-      label->setTextFormat(Qt::PlainText);
-      label->setWordWrap(true);
-      label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-      SetLabelText(label, spec.caption);
-      if (spec.kind == ControlKind::kBoldLabel) {
-        QFont bold = label->font();
-        bold.setBold(true);
-        label->setFont(bold);
-      } else if (spec.kind == ControlKind::kTextArea) {
-        QPalette palette = label->palette();
-        palette.setColor(QPalette::Window, Qt::white);
-        palette.setColor(QPalette::WindowText, Qt::black);
-        label->setPalette(palette);
-        label->setAutoFillBackground(true);
-        label->setMargin(3);
-      }
-      return label;
+      // The text may be longer than the area: it scrolls rather than being cut.
+      auto* area = new QScrollArea(container);
+      area->setFrameShape(QFrame::NoFrame);
+      area->setFocusPolicy(Qt::NoFocus);
+      area->setWidgetResizable(true);
+      area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+      QPalette palette = area->palette();
+      palette.setColor(QPalette::Window, Qt::white);
+      palette.setColor(QPalette::WindowText, Qt::black);
+      area->setPalette(palette);
+      area->viewport()->setAutoFillBackground(true);
+      QLabel* label = MakeLabel(spec, nullptr);
+      label->setPalette(palette);
+      label->setAutoFillBackground(true);
+      label->setMargin(3);
+      area->setWidget(label);
+      return area;
     }
     case ControlKind::kFrame: {
       auto* frame = new QFrame(container);
@@ -86,12 +101,19 @@ void BuildControls(QWidget* client, std::span<const ControlSpec> specs) {
       container = client->findChild<QWidget*>(QString::fromLatin1(spec.container));
       if (container == nullptr) container = client;
     }
-    QWidget* widget = MakeWidget(spec, container);
-    widget->setObjectName(QString::fromLatin1(spec.name));
+    // `placed` takes the geometry; `named` carries the control's name. They
+    // differ for a text area: a label inside a scrolling frame named "_area".
+    QWidget* placed = MakeWidget(spec, container);
+    QWidget* named = placed;
+    if (auto* area = qobject_cast<QScrollArea*>(placed)) {
+      named = area->widget();
+      placed->setObjectName(QString::fromLatin1(spec.name) + QStringLiteral("_area"));
+    }
+    named->setObjectName(QString::fromLatin1(spec.name));
     if (spec.accessibleName != nullptr) {
-      widget->setAccessibleName(QString::fromUtf8(spec.accessibleName));
+      named->setAccessibleName(QString::fromUtf8(spec.accessibleName));
     } else if (spec.caption[0] != '\0' && spec.kind != ControlKind::kTextBox) {
-      widget->setAccessibleName(QString::fromUtf8(spec.caption).remove(QLatin1Char('&')));
+      named->setAccessibleName(QString::fromUtf8(spec.caption).remove(QLatin1Char('&')));
     }
     QRect rect(Px(spec.left), Px(spec.top), Px(spec.width), Px(spec.height));
     if (spec.kind == ControlKind::kLine) {
@@ -102,10 +124,10 @@ void BuildControls(QWidget* client, std::span<const ControlSpec> specs) {
         rect.setWidth(2);
       }
     }
-    if (auto* box = qobject_cast<QCheckBox*>(widget); box != nullptr && spec.caption[0] == '\0') {
+    if (auto* box = qobject_cast<QCheckBox*>(placed); box != nullptr && spec.caption[0] == '\0') {
       rect = BoxOnlyGeometry(box, rect);
     }
-    widget->setGeometry(rect);
+    placed->setGeometry(rect);
   }
 }
 

@@ -29,7 +29,7 @@ enum class ControlKind {
   kCheckBox,
   kLabel,
   kBoldLabel,
-  kTextArea,  // label with a white background that wraps: the key, the help text
+  kTextArea,  // white text area that wraps and scrolls: the key, the help text
   kFrame,     // a box that holds other controls
   kLine,      // a horizontal or vertical sunken line (the thinner side decides)
 };

@@ -9,6 +9,8 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QtTest>
 
 #include "qt/widgets.h"
@@ -26,6 +28,7 @@ class MainWindowTest : public QObject {
   void controlsCarryTheirCaptionsAndInitialTexts();
   void geometryFollowsTheTwipsTable();
   void headingsAreBoldAndTheKeyIsLegible();
+  void longKeyScrollsInsteadOfBeingCut();
   void menuBarHasViewHelpAndAbout();
   void windowIsCentredWithTheClientAreaBelowTheMenu();
   void startUpPostsKeyAndClasses();
@@ -82,7 +85,7 @@ void MainWindowTest::geometryFollowsTheTwipsTable() {
   // 15 twips per pixel.
   QCOMPARE(geometry("cmdSearchTranscriptions"), QRect(8, 8, 185, 81));
   QCOMPARE(geometry("Text3"), QRect(280, 96, 133, 41));
-  QCOMPARE(geometry("lblListOfNaturalClasses"), QRect(8, 224, 681, 313));
+  QCOMPARE(geometry("lblListOfNaturalClasses_area"), QRect(8, 224, 681, 313));
   QCOMPARE(geometry("cmdExit"), QRect(704, 496, 241, 41));
   QCOMPARE(geometry("Frame2"), QRect(384, 0, 297, 81));
   // The orthography controls sit inside the frame, at positions inside it.
@@ -115,6 +118,19 @@ void MainWindowTest::headingsAreBoldAndTheKeyIsLegible() {
   QCOMPARE(key->alignment() & (Qt::AlignLeft | Qt::AlignTop), Qt::AlignLeft | Qt::AlignTop);
   // Plain text: a class named <b> must not turn the label bold.
   QCOMPARE(key->textFormat(), Qt::PlainText);
+}
+
+void MainWindowTest::longKeyScrollsInsteadOfBeingCut() {
+  QtSession session;
+  session.platform.ShowWindow(Window::Form1);
+  std::string key = "The natural classes currently available are";
+  for (int i = 0; i < 120; ++i) key += "\r\rCLASS" + std::to_string(i);
+  session.platform.SetText(Control::lblListOfNaturalClasses, key);
+  QCoreApplication::processEvents();
+  auto* area = session.child<QScrollArea>(Window::Form1, "lblListOfNaturalClasses_area");
+  QVERIFY(area->verticalScrollBar()->maximum() > 0);
+  // Lines wrap at the width of the area; nothing runs off to the right.
+  QCOMPARE(area->widget()->width(), area->viewport()->width());
 }
 
 void MainWindowTest::menuBarHasViewHelpAndAbout() {
