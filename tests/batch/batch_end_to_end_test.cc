@@ -1,0 +1,434 @@
+// velmora-batch run as a process on fixture folders: its exit status, the
+// message lines on stderr, the caption line on stdout, the result files and
+// UserSettings.txt afterwards. Expected texts are written out by hand.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <string>
+#include <vector>
+
+#include "app/maintainer.h"
+#include "batch/batch_process.h"
+#include "support/temp_dir.h"
+
+namespace velmora {
+namespace {
+
+const char* const kDictionary =
+    "blind\tB L AY1 N D\tB L AY1 NCoda DCoda\t\t50\t1\r\n"
+    "child\tCH AY1 L D\tCH AY1 LCoda DCoda\t\t40\t2\r\n"
+    "pint\tP AY1 N T\tP AY1 NCoda TCoda\t\t30\t3\r\n"
+    "tab\tT AE1 B\tT AE1 BCoda\t\t20\t4\r\n"
+    "blackbird\tB L AE1 K B ER0 D\tB L AE1 KCoda B ER0 DCoda\tcompound: black+bird\t5\t5\r\n";
+
+const char* const kInventory =
+    "[\r\n]\r\nB\r\nL\r\nAY1\r\nN\r\nD\r\nCH\r\nP\r\nT\r\nAE1\r\nK\r\nER0\r\n"
+    "BCoda\r\nLCoda\r\nNCoda\r\nDCoda\r\nTCoda\r\nKCoda\r\n";
+
+const char* const kDone = "Done!  You can re-click here for another search.\n";
+const char* const kReclick = "You can re-click here for another search.\n";
+const char* const kNoExamples = "No examples were found.\n";
+
+// UserSettings.txt holding these 18 values in the order of the file.
+std::string Settings(const std::vector<std::string>& values) {
+  static const char* const kLabels[] = {
+      "Input file name:",
+      "Box 1", "Box 2", "Box 3", "Box 4", "Box 5",
+      "Ignore Box 1 in sorting", "Ignore Box 2 in sorting", "Ignore Box 3 in sorting",
+      "Ignore Box 4 in sorting", "Ignore Box 5 in sorting",
+      "Orthography search box",
+      "Search syllabified data",
+      "Location (full path) of your spreadsheet program:",
+      "Location (full path) of your word processor or text editor:",
+      "Exclude from counts all forms marked with annotations in the dictionary",
+      "Example lists in Medium output files should be no longer than this number (in characters)",
+      "Search vowels only",
+  };
+  EXPECT_EQ(values.size(), 18u);
+  std::string text;
+  for (size_t i = 0; i < values.size() && i < 18; ++i) text += std::string(kLabels[i]) + "\r\n" + values[i] + "\r\n";
+  return text;
+}
+
+class BatchRun : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Write("in.txt", kDictionary);
+    Write("AllSegments.txt", kInventory);
+    Write("SegmentKey.txt", "AY1 as in bite\r\nAE1 as in bat\r\n");
+    ASSERT_EQ(::mkdir(dir.Path("NaturalClasses").c_str(), 0755), 0);
+    ASSERT_EQ(::mkdir(dir.Path("SyllabifiedNaturalClasses").c_str(), 0755), 0);
+    Write("NaturalClasses/CONSONANT.txt", "B\r\nL\r\nN\r\nD\r\nCH\r\nP\r\nT\r\nK\r\n");
+    Write("NaturalClasses/VOWEL.txt", "AY1\r\nAE1\r\nER0\r\n");
+    Write("SyllabifiedNaturalClasses/CODA.txt", "BCoda\r\nLCoda\r\nNCoda\r\nDCoda\r\nTCoda\r\nKCoda\r\n");
+    Write("SyllabifiedNaturalClasses/VOWEL.txt", "AY1\r\nAE1\r\nER0\r\n");
+  }
+
+  void Write(const std::string& name, const std::string& bytes) { ASSERT_TRUE(WriteFile(dir.Path(name), bytes)); }
+  std::string Read(const std::string& name) { return ReadFile(dir.Path(name)); }
+  bool Exists(const std::string& name) { return ::access(dir.Path(name).c_str(), F_OK) == 0; }
+
+  // velmora-batch --folder <fixture> args...
+  ProcessResult Run(std::vector<std::string> args) {
+    args.insert(args.begin(), {VELMORA_BATCH_EXE, "--folder", dir.path()});
+    return RunProcess(args);
+  }
+
+  ScopedTempDir dir;
+};
+
+// ---- Finished searches ----------------------------------------------------------
+
+TEST_F(BatchRun, ASearchWithHitsWritesTheSixFilesSavesTheSettingsAndExitsZero) {
+  const ProcessResult r = Run({"AY1", "CONSONANT", "CONSONANT", "]"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.err, "");
+  EXPECT_EQ(r.out, std::string("Searched 5 entries of in.txt for AY1 CONSONANT CONSONANT ]: 3 hits.\n") + kDone);
+
+  EXPECT_EQ(Read("FullOutput.txt"),
+            "Word\tRev. spelling\tTranscription\tSearch match\tCELEX lemma freq.\tAnnotation\r\n"
+            "blind\tdnilb\tB L AY1 N D\tAY1\tN\tD\t]\t50\t\r\n"
+            "child\tdlihc\tCH AY1 L D\tAY1\tL\tD\t]\t40\t\r\n"
+            "pint\ttnip\tP AY1 N T\tAY1\tN\tT\t]\t30\t\r\n"
+            "zzz Search string was:  AY1 CONSONANT CONSONANT ]\r\n");
+  EXPECT_EQ(Read("ResultsOfSearchInInputFormat.txt"),
+            "blind\tB L AY1 N D\tB L AY1 NCoda DCoda\t\t 50 \t 1 \r\n"
+            "child\tCH AY1 L D\tCH AY1 LCoda DCoda\t\t 40 \t 2 \r\n"
+            "pint\tP AY1 N T\tP AY1 NCoda TCoda\t\t 30 \t 3 \r\n");
+  EXPECT_EQ(Read("SmallOutput.txt"), "AY1 CONSONANT CONSONANT ]\r\nblind, child, pint\r\n");
+  EXPECT_EQ(Read("MediumOutput.txt"),
+            "Search string was:  AY1 CONSONANT CONSONANT ]\r\n"
+            "Focus string\tNumber in corpus\tExamples\r\n"
+            "AY1\tN\tD\t]\t1\tblind\r\n"
+            "AY1\tL\tD\t]\t1\tchild\r\n"
+            "AY1\tN\tT\t]\t1\tpint\r\n");
+  EXPECT_EQ(Read("Hits.txt"), "1\r\n1\r\n1\r\n0\r\n0\r\n");
+  EXPECT_EQ(Read("Misses.txt"), "0\r\n0\r\n0\r\n1\r\n1\r\n");
+  // Without a settings file the run started from the window's initial values.
+  EXPECT_EQ(Read("UserSettings.txt"), Settings({"in.txt", "AY1", "CONSONANT", "CONSONANT", "]", "", "no", "no",
+                                                "no", "no", "no", "", "no", "", "", "no", "100", "no"}));
+}
+
+TEST_F(BatchRun, ASearchWithoutHitsExitsOne) {
+  Write("SmallOutput.txt", "earlier");
+  const ProcessResult r = Run({"]", "B"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, kNoExamples);
+  EXPECT_EQ(r.out, std::string("Searched 5 entries of in.txt for ] B: no hits.\n") + kReclick);
+  EXPECT_EQ(Read("FullOutput.txt"),
+            "Word\tRev. spelling\tTranscription\tSearch match\tCELEX lemma freq.\tAnnotation\r\n"
+            "zzz Search string was:  ] B\r\n");
+  EXPECT_EQ(Read("SmallOutput.txt"), "earlier");
+}
+
+TEST_F(BatchRun, TheValidationClosesGapsBetweenItems) {
+  const ProcessResult r = Run({"", "P", "", "AY1"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, std::string("Searched 5 entries of in.txt for P AY1: 1 hit.\n") + kDone);
+  EXPECT_EQ(Read("SmallOutput.txt"), "P AY1\r\npint\r\n");
+}
+
+// ---- Refused boxes ---------------------------------------------------------------
+
+TEST_F(BatchRun, EmptyBoxesAreRefusedBeforeAnythingIsWritten) {
+  const ProcessResult r = Run({});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.err, "Please type segments or natural classes in row of five boxes.\n");
+  EXPECT_EQ(r.out, "Search transcriptions\n");
+  EXPECT_FALSE(Exists("UserSettings.txt"));
+  EXPECT_FALSE(Exists("FullOutput.txt"));
+}
+
+TEST_F(BatchRun, AnUnknownItemIsRefusedWithItsBoxNumber) {
+  const ProcessResult r = Run({"ay1", "FOO"});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.err,
+            "The item in Box # 2 is neither a legal phoneme nor a legal natural class name.  Please fix this and "
+            "click on the search button again.\n");
+  EXPECT_EQ(r.out, "Search transcriptions\n");
+  EXPECT_FALSE(Exists("FullOutput.txt"));
+}
+
+// ---- Saved settings and options ----------------------------------------------------
+
+TEST_F(BatchRun, WithoutOptionsTheSavedChoicesStand) {
+  // Saved: boxes "[ B L", Box 1 ignored, annotated forms excluded, limit 100.
+  Write("UserSettings.txt", Settings({"in.txt", "[", "B", "L", "", "", "yes", "no", "no", "no", "no", "", "no",
+                                      "/usr/bin/sc", "", "yes", "100", "no"}));
+  const ProcessResult r = Run({});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.err, "");
+  EXPECT_EQ(Read("SmallOutput.txt"), "[ B L\r\nblind\r\n");  // blackbird is annotated
+  EXPECT_EQ(Read("MediumOutput.txt"),
+            "Search string was:  [ B L\r\nFocus string\tNumber in corpus\tExamples\r\nB\tL\t1\tblind\r\n");
+  // Saved back as read.
+  EXPECT_EQ(Read("UserSettings.txt"), Settings({"in.txt", "[", "B", "L", "", "", "yes", "no", "no", "no", "no", "",
+                                                "no", "/usr/bin/sc", "", "yes", "100", "no"}));
+}
+
+TEST_F(BatchRun, OptionsOverrideTheSavedChoicesAndAreSaved) {
+  Write("UserSettings.txt", Settings({"in.txt", "AY1", "N", "D", "]", "CH", "yes", "yes", "no", "no", "no", "", "no",
+                                      "", "", "yes", "100", "no"}));
+  const ProcessResult r = Run({"--no-exclude", "--ignore", "3", "[", "B", "L"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.err, "");
+  EXPECT_EQ(Read("SmallOutput.txt"), "[ B L\r\nblind, blackbird\r\n");
+  EXPECT_EQ(Read("MediumOutput.txt"),
+            "Search string was:  [ B L\r\nFocus string\tNumber in corpus\tExamples\r\n[\tB\t2\tblind blackbird\r\n");
+  // The items fill Box 1..3 and empty Box 4 and 5; --ignore unticks the boxes it does not name.
+  EXPECT_EQ(Read("UserSettings.txt"), Settings({"in.txt", "[", "B", "L", "", "", "no", "no", "yes", "no", "no", "",
+                                                "no", "", "", "no", "100", "no"}));
+}
+
+TEST_F(BatchRun, EverySwitchReachesItsBox) {
+  Write("other.txt", kDictionary);
+  const ProcessResult r = Run({"--input", "other.txt", "--syllabified", "--vowels", "--exclude", "--ignore", "1",
+                               "--ignore", "5", "--limit", "42", "--orthography", "ll", "[", "vowel", "]"});
+  EXPECT_EQ(r.status, 1);  // the orthography search: no spelling holds "ll"
+  EXPECT_EQ(r.out, std::string("Searched 5 spellings of other.txt for \"ll\": no hits.\n") + kReclick);
+  EXPECT_EQ(Read("UserSettings.txt"), Settings({"other.txt", "[", "vowel", "]", "", "", "yes", "no", "no", "no",
+                                                "yes", "ll", "yes", "", "", "yes", "42", "yes"}));
+
+  const ProcessResult back = Run({"--input", "in.txt", "--plain", "--no-vowels", "--no-exclude", "--ignore", "2",
+                                  "--limit", "100", "AY1", "CONSONANT"});
+  EXPECT_EQ(back.status, 0);
+  EXPECT_EQ(Read("UserSettings.txt"), Settings({"in.txt", "AY1", "CONSONANT", "", "", "", "no", "yes", "no", "no",
+                                                "no", "ll", "no", "", "", "no", "100", "no"}));
+}
+
+TEST_F(BatchRun, TheSyllabifiedSwitchChoosesTheClassFolderBeforeTheBoxesAreChecked) {
+  // CODA is a class of the syllabified folder only.
+  const ProcessResult syllabified = Run({"--syllabified", "AY1", "CODA", "CODA", "]"});
+  EXPECT_EQ(syllabified.status, 0);
+  EXPECT_EQ(syllabified.err, "");
+  EXPECT_EQ(Read("SmallOutput.txt"), "AY1 CODA CODA ]\r\nblind, child, pint\r\n");
+  EXPECT_EQ(Read("MediumOutput.txt"),
+            "Search string was:  AY1 CODA CODA ]\r\n"
+            "Focus string\tNumber in corpus\tExamples\r\n"
+            "AY1\tNCoda\tDCoda\t]\t1\tblind\r\n"
+            "AY1\tLCoda\tDCoda\t]\t1\tchild\r\n"
+            "AY1\tNCoda\tTCoda\t]\t1\tpint\r\n");
+
+  // Saved as syllabified now; --plain loads the plain classes again.
+  const ProcessResult plain = Run({"--plain"});
+  EXPECT_EQ(plain.status, 2);
+  EXPECT_EQ(plain.err.substr(0, 32), "The item in Box # 2 is neither a");
+  EXPECT_EQ(plain.out, "Search transcriptions\n");
+}
+
+TEST_F(BatchRun, VowelsOnlySearchesTheVowelTier) {
+  const ProcessResult r = Run({"--vowels", "[", "VOWEL", "]"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(Read("SmallOutput.txt"), "[ VOWEL ]\r\nblind, child, pint, tab\r\n");
+}
+
+TEST_F(BatchRun, LimitClosesExampleListsAsTheResetButtonDoes) {
+  // Examples are added while the list holds no more characters than the limit.
+  Run({"--limit", "5", "AY1"});
+  EXPECT_EQ(Read("MediumOutput.txt"),
+            "Search string was:  AY1\r\nFocus string\tNumber in corpus\tExamples\r\nAY1\t3\tblind child ...\r\n");
+  EXPECT_NE(Read("UserSettings.txt").find("(in characters)\r\n5\r\n"), std::string::npos);
+
+  // A negative limit counts as 0, and 0 is saved.
+  Run({"--limit", "-3", "AY1"});
+  EXPECT_EQ(Read("MediumOutput.txt"),
+            "Search string was:  AY1\r\nFocus string\tNumber in corpus\tExamples\r\nAY1\t3\tblind ...\r\n");
+  EXPECT_NE(Read("UserSettings.txt").find("(in characters)\r\n0\r\n"), std::string::npos);
+
+  // Without --limit the saved limit stands.
+  Run({"AY1"});
+  EXPECT_NE(Read("MediumOutput.txt").find("AY1\t3\tblind ...\r\n"), std::string::npos);
+  Run({"--limit", "100", "AY1"});
+  EXPECT_NE(Read("MediumOutput.txt").find("AY1\t3\tblind child pint\r\n"), std::string::npos);
+}
+
+// ---- Orthography --------------------------------------------------------------------
+
+TEST_F(BatchRun, OrthographySearchesTheSpellingsWithoutCheckingTheBoxes) {
+  // Box 2 holds no legal item: the orthography command does not validate.
+  const ProcessResult r = Run({"--orthography", "in", "AY1", "FOO"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.err, "");
+  EXPECT_EQ(r.out, std::string("Searched 5 spellings of in.txt for \"in\": 2 hits.\n") + kDone);
+  EXPECT_EQ(Read("Hits.txt"), "1\r\n0\r\n1\r\n0\r\n0\r\n");
+  // The result files are headed by the five boxes, as the window heads them.
+  EXPECT_EQ(Read("SmallOutput.txt"), "AY1 FOO\r\nblind, pint\r\n");
+
+  const ProcessResult edge = Run({"--orthography", "d]"});
+  EXPECT_EQ(edge.status, 0);
+  EXPECT_EQ(Read("Hits.txt"), "1\r\n1\r\n0\r\n0\r\n1\r\n");
+}
+
+// ---- Cautions ---------------------------------------------------------------------
+
+class BatchCaution : public BatchRun {
+ protected:
+  void SetUp() override {
+    BatchRun::SetUp();
+    // ZH is not in the inventory.
+    Write("in.txt", std::string(kDictionary) +
+                        "azure\tAE1 ZH ER0\tAE1 ZH ER0\t\t3\t6\r\n"
+                        "beige\tB AE1 ZH\tB AE1 ZH\t\t2\t7\r\n");
+  }
+  static std::string Caution(const std::string& word) {
+    return "Caution:  the word " + word +
+           " contains the sound [ZH], which is not on the list of phonemes AllSegments.txt.  You may want to "
+           "adjust either in.txt or AllSegments.txt before continuing.  Click Yes to continue, No to exit "
+           "program.\n";
+  }
+};
+
+TEST_F(BatchCaution, AnsweredYesTheSearchGoesOn) {
+  for (const std::vector<std::string>& answer : {std::vector<std::string>{"--answer", "yes"},
+                                                  std::vector<std::string>{}}) {
+    std::vector<std::string> args = answer;
+    args.push_back("AE1");
+    const ProcessResult r = Run(args);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, Caution("ZH ER0 ]") + Caution("ZH ]"));
+    EXPECT_EQ(r.out, std::string("Searched 7 entries of in.txt for AE1: 4 hits.\n") + kDone);
+    EXPECT_EQ(Read("SmallOutput.txt"), "AE1\r\ntab, blackbird, azure, beige\r\n");
+  }
+}
+
+TEST_F(BatchCaution, AnsweredNoTheRunEndsWithTheCaptionAsItStood) {
+  Write("FullOutput.txt", "earlier");
+  const ProcessResult r = Run({"--answer", "no", "AE1"});
+  EXPECT_EQ(r.status, 3);
+  EXPECT_EQ(r.err, Caution("ZH ER0 ]"));
+  EXPECT_EQ(r.out, "Preparing search ...\n");
+  // The dictionary is read before any result file is created.
+  EXPECT_EQ(Read("FullOutput.txt"), "earlier");
+  EXPECT_FALSE(Exists("SmallOutput.txt"));
+  // The settings were saved before the dictionary was read.
+  EXPECT_NE(Read("UserSettings.txt").find("Box 1\r\nAE1\r\n"), std::string::npos);
+}
+
+// ---- Failures ----------------------------------------------------------------------
+
+TEST_F(BatchRun, AnUnreadableInputFileStopsTheSearch) {
+  Write("FullOutput.txt", "earlier");
+  const ProcessResult r = Run({"--input", "missing.txt", "AY1"});
+  EXPECT_EQ(r.status, 3);
+  EXPECT_EQ(r.err, "The input file " + dir.path() + "/missing.txt could not be read: No such file or directory.\n");
+  EXPECT_EQ(r.out, kReclick);
+  EXPECT_EQ(Read("FullOutput.txt"), "earlier");
+
+  ASSERT_EQ(::mkdir(dir.Path("adir").c_str(), 0755), 0);
+  const ProcessResult folder = Run({"--input", "adir", "AY1"});
+  EXPECT_EQ(folder.status, 3);
+  EXPECT_EQ(folder.err, "The input file " + dir.path() + "/adir could not be read: Is a directory.\n");
+}
+
+// A read-only program folder whose files are read-only too. Root writes
+// whatever the modes say, so as root the tool runs as the user nobody.
+class ReadOnlyFolder : public BatchRun {
+ protected:
+  void SetUp() override {
+    BatchRun::SetUp();
+    if (::geteuid() == 0) {
+      setpriv_ = FindInPath("setpriv");
+      if (setpriv_.empty()) GTEST_SKIP() << "running as root without setpriv: file modes would not stop a write";
+      // nobody must reach the executable; the build folder may be closed to it.
+      ASSERT_TRUE(CopyFile(VELMORA_BATCH_EXE, exeDir_.Path("velmora-batch"), 0755));
+      ASSERT_EQ(::chmod(exeDir_.path().c_str(), 0755), 0);
+    }
+  }
+
+  ProcessResult RunReadOnly(const std::vector<std::string>& args) {
+    ChmodTree(dir.path(), 0555, 0444);
+    std::vector<std::string> argv;
+    if (setpriv_.empty()) {
+      argv = {VELMORA_BATCH_EXE};
+    } else {
+      argv = {setpriv_, "--reuid=65534", "--regid=65534", "--clear-groups", exeDir_.Path("velmora-batch")};
+    }
+    argv.push_back("--folder");
+    argv.push_back(dir.path());
+    argv.insert(argv.end(), args.begin(), args.end());
+    ProcessResult r = RunProcess(argv);
+    ChmodTree(dir.path(), 0755, 0644);
+    return r;
+  }
+
+  std::string setpriv_;
+  ScopedTempDir exeDir_;
+};
+
+TEST_F(ReadOnlyFolder, TheSettingsAreNotSavedAndNoResultFileCanBeCreated) {
+  const ProcessResult r = RunReadOnly({"AY1"});
+  EXPECT_EQ(r.status, 3);
+  EXPECT_EQ(r.err, "The settings could not be saved to " + dir.path() +
+                       "/UserSettings.txt: Permission denied.\n"
+                       "Error.  Description is Permission denied.  Please report to " +
+                       kMaintainerName + " at " + kMaintainerEmail + ", specifying code number 73468.\n");
+  EXPECT_EQ(r.out, kReclick);
+  EXPECT_FALSE(Exists("UserSettings.txt"));
+  EXPECT_FALSE(Exists("FullOutput.txt"));
+}
+
+TEST_F(ReadOnlyFolder, AnEarlierResultFileThatCannotBeWrittenEndsTheRun) {
+  const std::string settings = Settings({"in.txt", "AY1", "", "", "", "", "no", "no", "no", "no", "no", "", "no",
+                                         "", "", "no", "100", "no"});
+  Write("UserSettings.txt", settings);
+  Write("FullOutput.txt", "earlier full");
+  Write("ResultsOfSearchInInputFormat.txt", "earlier results");
+  const ProcessResult r = RunReadOnly({});
+  EXPECT_EQ(r.status, 3);
+  // The window would wait for the user to close the file; nobody is there.
+  EXPECT_EQ(r.err, "The settings could not be saved to " + dir.path() +
+                       "/UserSettings.txt: Permission denied.\n"
+                       "It looks like you have one of the output files already open in some other program. Please "
+                       "close this application, then click Ok to continue.\n");
+  EXPECT_EQ(r.out, "Preparing search ...\n");
+  EXPECT_EQ(Read("UserSettings.txt"), settings);
+  EXPECT_EQ(Read("FullOutput.txt"), "earlier full");
+  EXPECT_EQ(Read("ResultsOfSearchInInputFormat.txt"), "earlier results");
+}
+
+// ---- The program folder and the command line -----------------------------------------
+
+TEST_F(BatchRun, WithoutFolderTheExecutablesOwnFolderIsTheProgramFolder) {
+  ASSERT_TRUE(CopyFile(VELMORA_BATCH_EXE, dir.Path("velmora-batch"), 0755));
+  const ProcessResult r = RunProcess({dir.Path("velmora-batch"), "T", "AE1"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.err, "");
+  EXPECT_EQ(Read("SmallOutput.txt"), "T AE1\r\ntab\r\n");
+}
+
+TEST_F(BatchRun, AFolderThatIsNoFolderIsAUsageError) {
+  const ProcessResult r = RunProcess({VELMORA_BATCH_EXE, "--folder", dir.Path("in.txt"), "AY1"});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.err, "velmora-batch: " + dir.Path("in.txt") + " is not a folder\n");
+  EXPECT_EQ(r.out, "");
+}
+
+TEST_F(BatchRun, UsageErrorsPrintOneLineAndTouchNothing) {
+  const std::vector<std::vector<std::string>> cases = {
+      {"--bogus", "AY1"}, {"a", "b", "c", "d", "e", "f"}, {"--ignore", "6", "AY1"}, {"AY1", "--limit"},
+      {"--answer", "perhaps", "AY1"}};
+  for (const auto& args : cases) {
+    const ProcessResult r = Run(args);
+    EXPECT_EQ(r.status, 2) << args[0];
+    EXPECT_EQ(r.out, "") << args[0];
+    ASSERT_FALSE(r.err.empty()) << args[0];
+    EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << r.err;
+    EXPECT_EQ(r.err.rfind("velmora-batch: ", 0), 0u) << r.err;
+  }
+  EXPECT_EQ(Run({"--limit"}).err, "velmora-batch: --limit needs a value (see velmora-batch --help)\n");
+  EXPECT_FALSE(Exists("UserSettings.txt"));
+  EXPECT_FALSE(Exists("FullOutput.txt"));
+}
+
+TEST_F(BatchRun, HelpPrintsTheUsageAndSearchesNothing) {
+  const ProcessResult r = Run({"--help", "AY1"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.err, "");
+  EXPECT_EQ(r.out.rfind("Usage: velmora-batch [--folder DIR]", 0), 0u);
+  EXPECT_NE(r.out.find("\n  --answer yes|no "), std::string::npos);
+  EXPECT_FALSE(Exists("UserSettings.txt"));
+}
+
+}  // namespace
+}  // namespace velmora
