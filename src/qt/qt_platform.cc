@@ -185,7 +185,7 @@ void QtPlatform::UnloadWindow(Window which) {
 
 bool QtPlatform::StartProgram(const std::vector<std::string>& argv, std::string* reason) {
   if (argv.empty() || argv[0].empty()) {
-    *reason = "No program is named.";
+    *reason = "no program is named";
     return false;
   }
   QProcess process;
@@ -195,13 +195,13 @@ bool QtPlatform::StartProgram(const std::vector<std::string>& argv, std::string*
   process.setArguments(arguments);
   if (process.startDetached()) return true;
   *reason = process.errorString().toStdString();
-  if (reason->empty()) *reason = "The program could not be started.";
+  if (reason->empty()) *reason = "the program could not be started";
   return false;
 }
 
 bool QtPlatform::OpenWithDefaultApplication(const std::string& path, std::string* reason) {
   if (QDesktopServices::openUrl(QUrl::fromLocalFile(FromUtf8(path)))) return true;
-  *reason = "No application could be found to open it.";
+  *reason = "no application is set up to open this file";
   return false;
 }
 

@@ -132,6 +132,8 @@ void QtPlatformTest::startProgramReportsWhyItFailed() {
   std::string reason;
   QVERIFY(!session.platform.StartProgram({session.path("no-such-program").toStdString(), "file.txt"}, &reason));
   QVERIFY(!reason.empty());
+  // The reason is set into a sentence: no full stop of its own.
+  QVERIFY2(!reason.ends_with('.'), reason.c_str());
   reason.clear();
   QVERIFY(!session.platform.StartProgram({}, &reason));
   QVERIFY(!reason.empty());
