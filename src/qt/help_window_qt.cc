@@ -3,7 +3,6 @@
 #include <QAbstractButton>
 #include <QCloseEvent>
 #include <QLabel>
-#include <functional>
 
 #include "qt/widgets.h"
 #include "ui/help_window.h"
@@ -57,28 +56,18 @@ HelpWindow::HelpWindow(frmHelp& logic) : logic_(logic) {
   textFont.setPointSizeF(9.75);
   text->setFont(textFont);
 
-  auto onClick = [this](const char* name, std::function<void()> action) {
-    auto* button = findChild<QAbstractButton*>(QString::fromLatin1(name));
-    connect(button, &QAbstractButton::clicked, button, [action = std::move(action)] { action(); });
-  };
-  onClick("cmdGeneral", [&logic] { logic.cmdGeneral_Click(); });
-  onClick("cmdNaturalClasses", [&logic] { logic.cmdNaturalClasses_Click(); });
-  onClick("cmdReadingOutputFiles", [&logic] { logic.cmdReadingOutputFiles_Click(); });
-  onClick("cmdSyllabification", [&logic] { logic.cmdSyllabification_Click(); });
-  onClick("cmdOrthography", [&logic] { logic.cmdOrthography_Click(); });
-  onClick("cmdCaseSensitive", [&logic] { logic.cmdCaseSensitive_Click(); });
-  onClick("cmdIterativeSearches", [&logic] { logic.cmdIterativeSearches_Click(); });
-  onClick("cmdDictionary", [&logic] { logic.cmdDictionary_Click(); });
-  onClick("cmdOtherLanguages", [&logic] { logic.cmdOtherLanguages_Click(); });
-  onClick("cmdExit", [&logic] { logic.cmdExit_Click(); });
+  OnClick(this, "cmdGeneral", [&logic] { logic.cmdGeneral_Click(); });
+  OnClick(this, "cmdNaturalClasses", [&logic] { logic.cmdNaturalClasses_Click(); });
+  OnClick(this, "cmdReadingOutputFiles", [&logic] { logic.cmdReadingOutputFiles_Click(); });
+  OnClick(this, "cmdSyllabification", [&logic] { logic.cmdSyllabification_Click(); });
+  OnClick(this, "cmdOrthography", [&logic] { logic.cmdOrthography_Click(); });
+  OnClick(this, "cmdCaseSensitive", [&logic] { logic.cmdCaseSensitive_Click(); });
+  OnClick(this, "cmdIterativeSearches", [&logic] { logic.cmdIterativeSearches_Click(); });
+  OnClick(this, "cmdDictionary", [&logic] { logic.cmdDictionary_Click(); });
+  OnClick(this, "cmdOtherLanguages", [&logic] { logic.cmdOtherLanguages_Click(); });
+  OnClick(this, "cmdExit", [&logic] { logic.cmdExit_Click(); });
 
-  QWidget* previous = nullptr;
-  for (const char* name : kTabOrder) {
-    QWidget* next = findChild<QWidget*>(QString::fromLatin1(name));
-    if (previous != nullptr) setTabOrder(previous, next);
-    previous = next;
-  }
-  findChild<QWidget*>(QString::fromLatin1(kTabOrder[0]))->setFocus();
+  SetTabOrder(this, kTabOrder);
 }
 
 void HelpWindow::closeEvent(QCloseEvent* event) {

@@ -5,7 +5,6 @@
 #include <QCloseEvent>
 #include <QLayout>
 #include <QMenuBar>
-#include <functional>
 
 #include "app/form1.h"
 #include "qt/widgets.h"
@@ -68,14 +67,10 @@ MainWindow::MainWindow(Form1& form) : form_(form) {
   BuildControls(client, kControls);
   setCentralWidget(client);
 
-  auto onClick = [client](const char* name, std::function<void()> action) {
-    auto* button = client->findChild<QAbstractButton*>(QString::fromLatin1(name));
-    QObject::connect(button, &QAbstractButton::clicked, button, [action = std::move(action)] { action(); });
-  };
-  onClick("cmdSearchTranscriptions", [&form] { form.cmdSearchTranscriptions_Click(); });
-  onClick("cmdSearchOrthography", [&form] { form.cmdSearchOrthography_Click(); });
-  onClick("cmdRereadClasses", [&form] { form.cmdRereadClasses_Click(); });
-  onClick("cmdExit", [&form] { form.cmdExit_Click(); });
+  OnClick(client, "cmdSearchTranscriptions", [&form] { form.cmdSearchTranscriptions_Click(); });
+  OnClick(client, "cmdSearchOrthography", [&form] { form.cmdSearchOrthography_Click(); });
+  OnClick(client, "cmdRereadClasses", [&form] { form.cmdRereadClasses_Click(); });
+  OnClick(client, "cmdExit", [&form] { form.cmdExit_Click(); });
   for (int box = 1; box <= 5; ++box) {
     auto* check = client->findChild<QCheckBox*>(QStringLiteral("chkIgnore%1").arg(box));
     QObject::connect(check, &QCheckBox::toggled, check, [&form] { form.chkIgnore_Click(); });

@@ -4,7 +4,6 @@
 #include <QCloseEvent>
 #include <QLayout>
 #include <QMenuBar>
-#include <functional>
 
 #include "qt/widgets.h"
 #include "ui/display_options.h"
@@ -75,31 +74,21 @@ ViewerWindow::ViewerWindow(frmDisplayOptions& logic) : logic_(logic) {
   BuildControls(client, kControls);
   setCentralWidget(client);
 
-  auto onClick = [client](const char* name, std::function<void()> action) {
-    auto* button = client->findChild<QAbstractButton*>(QString::fromLatin1(name));
-    QObject::connect(button, &QAbstractButton::clicked, button, [action = std::move(action)] { action(); });
-  };
-  onClick("cmdFullSpreadsheet", [&logic] { logic.cmdFullSpreadsheet_Click(); });
-  onClick("cmdMediumSpreadsheet", [&logic] { logic.cmdMediumSpreadsheet_Click(); });
-  onClick("cmdSmallSpreadsheet", [&logic] { logic.cmdSmallSpreadsheet_Click(); });
-  onClick("cmdFullWordProcessor", [&logic] { logic.cmdFullWordProcessor_Click(); });
-  onClick("cmdMediumWordProcessor", [&logic] { logic.cmdMediumWordProcessor_Click(); });
-  onClick("cmdTinyWordProcessor", [&logic] { logic.cmdTinyWordProcessor_Click(); });
-  onClick("cmdRememberLocations", [&logic] { logic.cmdRememberLocations_Click(); });
-  onClick("cmdBack", [&logic] { logic.cmdBack_Click(); });
-  onClick("cmdExit", [&logic] { logic.cmdExit_Click(); });
+  OnClick(client, "cmdFullSpreadsheet", [&logic] { logic.cmdFullSpreadsheet_Click(); });
+  OnClick(client, "cmdMediumSpreadsheet", [&logic] { logic.cmdMediumSpreadsheet_Click(); });
+  OnClick(client, "cmdSmallSpreadsheet", [&logic] { logic.cmdSmallSpreadsheet_Click(); });
+  OnClick(client, "cmdFullWordProcessor", [&logic] { logic.cmdFullWordProcessor_Click(); });
+  OnClick(client, "cmdMediumWordProcessor", [&logic] { logic.cmdMediumWordProcessor_Click(); });
+  OnClick(client, "cmdTinyWordProcessor", [&logic] { logic.cmdTinyWordProcessor_Click(); });
+  OnClick(client, "cmdRememberLocations", [&logic] { logic.cmdRememberLocations_Click(); });
+  OnClick(client, "cmdBack", [&logic] { logic.cmdBack_Click(); });
+  OnClick(client, "cmdExit", [&logic] { logic.cmdExit_Click(); });
 
   QAction* help = menuBar()->addAction(QStringLiteral("Help"));
   help->setObjectName(QStringLiteral("mnuHelp"));
   connect(help, &QAction::triggered, this, [&logic] { logic.mnuHelp_Click(); });
 
-  QWidget* previous = nullptr;
-  for (const char* name : kTabOrder) {
-    QWidget* next = client->findChild<QWidget*>(QString::fromLatin1(name));
-    if (previous != nullptr) setTabOrder(previous, next);
-    previous = next;
-  }
-  client->findChild<QWidget*>(QString::fromLatin1(kTabOrder[0]))->setFocus();
+  SetTabOrder(client, kTabOrder);
 
   layout()->setSizeConstraint(QLayout::SetFixedSize);
 }

@@ -1,5 +1,6 @@
 #include "qt/widgets.h"
 
+#include <QAbstractButton>
 #include <QFrame>
 #include <QLineEdit>
 #include <QPalette>
@@ -129,6 +130,22 @@ void BuildControls(QWidget* client, std::span<const ControlSpec> specs) {
     }
     placed->setGeometry(rect);
   }
+}
+
+void OnClick(QWidget* root, const char* name, std::function<void()> action) {
+  auto* button = root->findChild<QAbstractButton*>(QString::fromLatin1(name));
+  Q_ASSERT(button != nullptr);
+  QObject::connect(button, &QAbstractButton::clicked, button, [action = std::move(action)] { action(); });
+}
+
+void SetTabOrder(QWidget* root, std::span<const char* const> names) {
+  QWidget* previous = nullptr;
+  for (const char* name : names) {
+    QWidget* next = root->findChild<QWidget*>(QString::fromLatin1(name));
+    if (previous != nullptr) QWidget::setTabOrder(previous, next);
+    previous = next;
+  }
+  if (!names.empty()) root->findChild<QWidget*>(QString::fromLatin1(names.front()))->setFocus();
 }
 
 QFont DialogFont() {

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QString>
+#include <functional>
 #include <span>
 #include <string>
 
@@ -45,6 +46,12 @@ struct ControlSpec {
 
 // Creates the controls of a table inside `client`, in table order.
 void BuildControls(QWidget* client, std::span<const ControlSpec> specs);
+
+// Runs `action` when the button named `name` under `root` is clicked.
+void OnClick(QWidget* root, const char* name, std::function<void()> action);
+// Chains the focus through the named controls under `root` in the given
+// order and puts the focus on the first.
+void SetTabOrder(QWidget* root, std::span<const char* const> names);
 
 // The default font of the windows: a small sans-serif dialog font.
 QFont DialogFont();
