@@ -1,0 +1,93 @@
+// The phoneme inventory and the segment key, both from the fuzzed bytes: the
+// input is AllSegments.txt and SegmentKey.txt at once. The low bit of the first
+// byte checks "Search syllabified data". Every inventory entry must then pass
+// the validation of the search boxes.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "app/form1.h"
+#include "fuzz_support.h"
+#include "platform/recording_platform.h"
+
+namespace velmora::fuzz {
+namespace {
+
+const ProgramFolder& Folder() {
+  static const ProgramFolder& folder = [] () -> const ProgramFolder& {
+    const ProgramFolder& f = ProgramFolder::Get();
+    f.EmptyFolder("NaturalClasses");
+    f.EmptyFolder("SyllabifiedNaturalClasses");
+    f.Write("NaturalClasses/VOWEL.txt", "AY1\r\n");
+    f.Write("SyllabifiedNaturalClasses/Coda.txt", "NCoda\r\n");
+    return f;
+  }();
+  return folder;
+}
+
+constexpr std::string_view kClassSentence = "The natural classes currently available are";
+
+bool EndsWith(std::string_view text, std::string_view end) {
+  return text.size() >= end.size() && text.substr(text.size() - end.size()) == end;
+}
+
+// The key paragraphs: every line of the key, in order, each after "\r\r"
+// except the first.
+std::string ExpectedKey(std::string_view key) {
+  std::string expected;
+  size_t start = 0;
+  bool first = true;
+  while (start < key.size()) {
+    size_t end = key.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) end = key.size();
+    if (!first) expected += "\r\r";
+    expected += key.substr(start, end - start);
+    first = false;
+    start = end + ((end + 1 < key.size() && key[end] == '\r' && key[end + 1] == '\n') ? 2 : 1);
+  }
+  return expected;
+}
+
+}  // namespace
+}  // namespace velmora::fuzz
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  using namespace velmora;
+  using namespace velmora::fuzz;
+  const std::string_view input(reinterpret_cast<const char*>(data), size);
+  const bool syllabified = size > 0 && (data[0] & 1) != 0;
+  const ProgramFolder& folder = Folder();
+  folder.Write("AllSegments.txt", input);
+  folder.Write("SegmentKey.txt", input);
+
+  RecordingPlatform platform;
+  platform.SetValue(Control::chkSyllabified, syllabified ? 1 : 0);
+  Form1 form(platform, folder.path());
+  form.ReadPhonemeInventory();
+  form.PostTheUserLabel();
+  FUZZ_CHECK(platform.messages.empty());
+
+  FUZZ_CHECK(static_cast<size_t>(form.NumberOfPhonemes) == CountLines(input));
+  FUZZ_CHECK(form.Phonemes.size() == static_cast<size_t>(form.NumberOfPhonemes) + 1);
+  for (int32_t j = 1; j <= form.NumberOfPhonemes; ++j) {
+    const std::string& p = form.Phonemes[j];
+    FUZZ_CHECK(p.find_first_of("\r\n") == std::string::npos);
+    FUZZ_CHECK(p.empty() || (p.front() != ' ' && p.back() != ' '));
+  }
+
+  const std::string label = platform.Text(Control::lblListOfNaturalClasses);
+  const std::string key = ExpectedKey(input);
+  FUZZ_CHECK(label.compare(0, key.size(), key) == 0);
+  FUZZ_CHECK(EndsWith(label, std::string(kClassSentence) + (syllabified ? ", Coda" : ", VOWEL")));
+  FUZZ_CHECK(form.classes.NumberOfNaturalClasses == 1);
+
+  // Each entry, typed into a box, is a legal item.
+  for (int32_t j = 1; j <= form.NumberOfPhonemes && j <= 8; ++j) {
+    if (form.Phonemes[j].empty()) continue;
+    platform.SetText(Control::Text1, form.Phonemes[j]);
+    FUZZ_CHECK(form.ValidateInput());
+  }
+  FUZZ_CHECK(platform.messages.empty());
+  return 0;
+}
