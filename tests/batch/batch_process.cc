@@ -3,16 +3,21 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 #include "support/temp_dir.h"
 
@@ -43,15 +48,35 @@ ProcessResult RunProcess(const std::vector<std::string>& argv) {
   std::vector<char*> args;
   for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
   args.push_back(nullptr);
+  // The child inherits a cap on the size of the files it writes, so that a
+  // run repeating a message without end stops early.
+  rlimit oldLimit{};
+  ::getrlimit(RLIMIT_FSIZE, &oldLimit);
+  rlimit cap = oldLimit;
+  cap.rlim_cur = std::min<rlim_t>(oldLimit.rlim_cur, 1u << 20);
+  ::setrlimit(RLIMIT_FSIZE, &cap);
   pid_t pid = 0;
   const int failed = posix_spawn(&pid, argv[0].c_str(), &actions, nullptr, args.data(), environ);
+  ::setrlimit(RLIMIT_FSIZE, &oldLimit);
   posix_spawn_file_actions_destroy(&actions);
   if (failed != 0) {
     ADD_FAILURE() << "cannot start " << argv[0] << ": " << std::strerror(failed);
     return result;
   }
+  // A run that waits for a click that never comes would otherwise hang the
+  // test (and fill the disk with the same message).
   int wstatus = 0;
-  while (waitpid(pid, &wstatus, 0) < 0 && errno == EINTR) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+  for (;;) {
+    const pid_t done = waitpid(pid, &wstatus, WNOHANG);
+    if (done == pid || (done < 0 && errno != EINTR)) break;
+    if (std::chrono::steady_clock::now() > deadline) {
+      ::kill(pid, SIGKILL);
+      waitpid(pid, &wstatus, 0);
+      ADD_FAILURE() << argv[0] << " did not end within 60 seconds";
+      break;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
   }
   if (WIFEXITED(wstatus)) result.status = WEXITSTATUS(wstatus);
   result.out = Slurp(outPath);

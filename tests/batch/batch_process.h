@@ -15,7 +15,8 @@ struct ProcessResult {
 };
 
 // Runs argv[0] (a path) with the rest as its arguments, stdin empty, and
-// waits for it. A program that cannot be started fails the test.
+// waits for it (at most a minute). A program that cannot be started fails the
+// test.
 ProcessResult RunProcess(const std::vector<std::string>& argv);
 
 // The full path of a program found in PATH; "" when there is none.
