@@ -158,12 +158,17 @@ std::vector<std::string> InventoryOrder() {
 }
 
 const std::vector<std::string>& SegmentKey() {
+  // Five paragraphs: with the program's own sentences and the class list the
+  // label stays within its 681 x 313 pixels at the dialog font.
   static const std::vector<std::string> key = {
-      "Vowels: AA odd, AE at, AH hut, AO ought, AW cow, AY hide, EH Ed, ER hurt, EY ate,",
-      "IH it, IY eat, OW oat, OY toy, UH hood, UW two. Stress digit: 1 main, 2 secondary, 0 none.",
-      "Stops: P pee, B be, T tea, D dee, K key, G green. Affricates: CH cheese, JH gee.",
-      "Fricatives: F fee, V vee, TH theta, DH thee, S sea, Z zee, SH she, ZH seizure, HH he.",
-      "Nasals: M me, N knee, NG ping. Liquids: L lee, R read. Glides: W we, Y yield.",
+      "Vowels: AA odd, AE at, AH hut, AO ought, AW cow, AY hide, EH Ed, ER hurt, EY ate, "
+      "IH it, IY eat, OW oat, OY toy, UH hood, UW two.",
+      "Every vowel ends in its stress digit: 1 main stress, 2 secondary, 0 none "
+      "(AY1 is the main-stressed vowel of hide).",
+      "Stops: P pee, B be, T tea, D dee, K key, G green. Nasals: M me, N knee, NG ping. "
+      "Liquids: L lee, R read. Glides: W we, Y yield.",
+      "Fricatives: F fee, V vee, TH theta, DH thee, S sea, Z zee, SH she, ZH seizure, HH he. "
+      "Affricates: CH cheese, JH gee.",
       "Syllabified data: a consonant that closes a syllable ends in Coda (tab = T AE1 BCoda).",
   };
   return key;
