@@ -346,6 +346,7 @@ bool BuildEnglishDataSet(const EnglishSources& sources, const EnglishBuildOption
     const std::string syllabified = syllabifier.Syllabify(plain);
     const std::string annotation = annotator.Annotate(spelling, plain);
     ++kinds_in[AnnotationKind(annotation)];
+    for (const std::string& s : SplitSegments(plain)) used.insert(s);
     for (const std::string& s : SplitSegments(syllabified)) used.insert(s);
     in_txt.lines.push_back(Fields(spelling, plain, syllabified, annotation,
                                   counts.at(spelling), rank));
