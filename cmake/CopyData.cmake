@@ -1,11 +1,9 @@
-# Copies data/ (in.txt, the inventory, the key and the two class folders) into
-# the build folder, beside the executables. Files the user changed there are
-# replaced only when the bundled copy is newer.
+# Copies data/ (in.txt, the whole CMU dictionary, the inventory, the key and
+# the two class folders) into
+# the build folder, beside the executables.
 file(GLOB entries RELATIVE ${SRC} ${SRC}/*.txt)
 foreach(f IN LISTS entries)
-  if(NOT f STREQUAL "cmudict-full.txt")
-    file(COPY ${SRC}/${f} DESTINATION ${DST})
-  endif()
+  file(COPY ${SRC}/${f} DESTINATION ${DST})
 endforeach()
 foreach(d NaturalClasses SyllabifiedNaturalClasses)
   if(IS_DIRECTORY ${SRC}/${d})

@@ -2,7 +2,7 @@
 # Installs what building and testing Velmora needs on Debian 12, skipping the
 # network when everything is already there. Run as root (or with sudo).
 set -euo pipefail
-packages=(cmake g++ make pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
+packages=(cmake g++ make pkg-config libicu-dev qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
           xvfb xauth xdotool imagemagick x11-utils nodejs npm clang libclang-rt-14-dev time)
 missing=()
 for p in "${packages[@]}"; do

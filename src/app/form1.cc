@@ -53,6 +53,7 @@ void Form1::Form_Load() {
 }
 
 void Form1::ResetSearchState() {
+  hitRows_.Reset();
   NumberOfHits = 0;
   HitWordList.clear();
   hitTable.Reset();

@@ -15,6 +15,7 @@
 #include "classes/natural_classes.h"
 #include "lexicon/dictionary.h"
 #include "lexicon/segmentation.h"
+#include "output/result_layout.h"
 #include "platform/files.h"
 #include "platform/platform.h"
 #include "search/hit_table.h"
@@ -145,6 +146,7 @@ class Form1 {
   bool searchRunning_ = false;
   OutputFile fullChannel_;
   OutputFile resultsChannel_;
+  HitRowWriter hitRows_;
   bool loaded_ = false;             // a dictionary is loaded
   std::string loadedFileName_;      // the input-file box text it was read from
   bool divided_ = false;

@@ -2,6 +2,7 @@
 // recording of each hit.
 #include <algorithm>
 #include <string>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "app/form1.h"
@@ -119,13 +120,15 @@ void Form1::FindInTranscriptions(const SegmentTable& MyTranscriptions, const std
   CompiledItem compiled[5];
   for (int32_t b = 0; b < n; ++b) compiled[b] = CompileItem(items[b], Symbols, classes);
 
-  // The small boxes are read at each match; they can only change while window
-  // events run, so they are read again after each yield.
+  // The small boxes and the exclusion box are read at each match; they can
+  // only change while window events run, so they are read again after each yield.
   bool ignore[5] = {};
-  auto readIgnoreBoxes = [&] {
+  bool exclude = false;
+  auto readBoxes = [&] {
     for (int b = 0; b < 5; ++b) ignore[b] = platform_.Value(IgnoreBox(b + 1)) != 0;
+    exclude = platform_.Value(Control::chkExclude) == 1;
   };
-  readIgnoreBoxes();
+  readBoxes();
 
   // A table that was never filled holds the empty segment at every position.
   std::vector<SymbolId> emptyRow;
@@ -135,38 +138,71 @@ void Form1::FindInTranscriptions(const SegmentTable& MyTranscriptions, const std
     emptyRow.assign(static_cast<size_t>(longest), 0);
   }
 
-  const int32_t total = dictionary.NumberOfWords;
+  // The hit-table row of a focus string, remembered by the ids of the kept
+  // segments (symbols hold no TAB, so equal ids give equal focus strings).
+  std::unordered_map<uint64_t, int32_t> rowOfIds;
+  constexpr SymbolId kMaxPackedId = 1u << 12;
   std::string focus;
+
+  const int32_t total = dictionary.NumberOfWords;
   for (int32_t i = 1; i <= total; ++i) {
     bool found = false;
     if (i % 100 == 0) {
       platform_.SetText(Control::cmdSearchTranscriptions, ProgressCaption(i, total));
       platform_.DoEvents();
-      readIgnoreBoxes();
+      readBoxes();
     }
-    if (n > 0) {
-      const SymbolId* row = MyTranscriptions.filled() ? MyTranscriptions.Row(i) : emptyRow.data();
-      const int32_t last = MyLengths[i] - n;  // last start position, 0-based
-      for (int32_t j = 0; j <= last; ++j) {
-        if (!compiled[0](row[j])) continue;
-        int32_t b = 1;
-        while (b < n && compiled[b](row[j + b])) ++b;
-        if (b < n) continue;
-        focus.clear();
-        if (n == 1) {
-          focus = Symbols.Text(row[j]);
-        } else {
-          bool first = true;
-          for (int32_t k = 0; k < n; ++k) {
-            if (ignore[k]) continue;
-            if (!first) focus += '\t';
-            focus += Symbols.Text(row[j + k]);
-            first = false;
-          }
-        }
-        InstallANewEntry(i, focus);
-        found = true;
+    if (n == 0) {
+      dictionary.HitFlags[i] = 0;
+      continue;
+    }
+    const SymbolId* row = MyTranscriptions.filled() ? MyTranscriptions.Row(i) : emptyRow.data();
+    const bool excluded = exclude && !TrimView(dictionary.Annotations[i]).empty();
+    const int32_t last = MyLengths[i] - n;  // last start position, 0-based
+    for (int32_t j = 0; j <= last; ++j) {
+      if (!compiled[0](row[j])) continue;
+      int32_t b = 1;
+      while (b < n && compiled[b](row[j + b])) ++b;
+      if (b < n) continue;
+      found = true;
+      if (excluded) continue;  // not recorded, but the entry was found
+
+      // The kept segments: one item is never left out.
+      uint64_t key = 1;
+      bool packable = true;
+      for (int32_t k = 0; k < n; ++k) {
+        if (n > 1 && ignore[k]) continue;
+        packable = packable && row[j + k] < kMaxPackedId;
+        key = (key << 12) | (row[j + k] & (kMaxPackedId - 1));
       }
+      int32_t rowNumber = 0;
+      if (packable) {
+        auto it = rowOfIds.find(key);
+        if (it != rowOfIds.end()) rowNumber = it->second;
+      }
+      bool newRow = false;
+      if (rowNumber == 0) {
+        focus.clear();
+        bool first = true;
+        for (int32_t k = 0; k < n; ++k) {
+          if (n > 1 && ignore[k]) continue;
+          if (!first) focus += '\t';
+          focus += Symbols.Text(row[j + k]);
+          first = false;
+        }
+        rowNumber = hitTable.Find(focus);
+        if (rowNumber == 0) {
+          rowNumber = hitTable.AddRow(focus, dictionary.Spellings[i]);
+          newRow = true;
+        }
+        if (packable) rowOfIds.emplace(key, rowNumber);
+      }
+      // Recorded as InstallANewEntry records it.
+      ++NumberOfHits;
+      hitRows_.Write(dictionary, i, hitTable.FocusStrings[rowNumber], fullChannel_, resultsChannel_);
+      HitWordList += ", ";
+      HitWordList += dictionary.Spellings[i];
+      if (!newRow) hitTable.AddToRow(rowNumber, dictionary.Spellings[i], ExampleLengthLimit);
     }
     dictionary.HitFlags[i] = found ? 1 : 0;
   }
@@ -222,14 +258,9 @@ void Form1::FindInOrthography() {
 void Form1::InstallANewEntry(int32_t MyWordIndex, std::string_view MyFocusString) {
   if (platform_.Value(Control::chkExclude) == 1 && !TrimView(dictionary.Annotations[MyWordIndex]).empty()) return;
   ++NumberOfHits;
-  std::string row;
-  AppendFullRow(row, dictionary, MyWordIndex, MyFocusString);
-  fullChannel_.Write(row);
+  hitRows_.Write(dictionary, MyWordIndex, MyFocusString, fullChannel_, resultsChannel_);
   HitWordList += ", ";
   HitWordList += dictionary.Spellings[MyWordIndex];
-  row.clear();
-  AppendResultsRow(row, dictionary, MyWordIndex);
-  resultsChannel_.Write(row);
   hitTable.DealWithFocusStrings(MyFocusString, dictionary.Spellings[MyWordIndex], ExampleLengthLimit);
 }
 

@@ -1,7 +1,8 @@
 #include "lexicon/text.h"
 
-#include <QChar>
+#include <unicode/uchar.h>
 
+#include <algorithm>
 #include <limits>
 
 namespace velmora {
@@ -118,6 +119,9 @@ size_t CharCount(std::string_view text) {
 }
 
 std::string Reversed(std::string_view text) {
+  if (std::all_of(text.begin(), text.end(), [](char c) { return (c & 0x80) == 0; })) {
+    return std::string(text.rbegin(), text.rend());
+  }
   std::string out(text.size(), '\0');
   size_t w = text.size();
   for (size_t i = 0; i < text.size();) {
@@ -192,7 +196,7 @@ std::string Lower(std::string_view text) {
       out += static_cast<char>(c);
     } else {
       char32_t cp = DecodeUtf8(text, i, len);
-      AppendUtf8(out, QChar::toLower(cp));
+      AppendUtf8(out, static_cast<char32_t>(u_tolower(static_cast<UChar32>(cp))));
     }
     i += len;
   }

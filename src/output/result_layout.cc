@@ -22,35 +22,47 @@ std::string NumericPrintForm(int32_t value) {
   return s;
 }
 
-void AppendFullRow(std::string& out, const Dictionary& dict, int32_t n, std::string_view focus) {
+void HitRowWriter::Prepare(const Dictionary& dict, int32_t n) {
+  entry_ = n;
   const std::string& spelling = dict.Spellings[n];
-  out += spelling;
-  out += '\t';
-  out += Reversed(spelling);
-  out += '\t';
-  out += UnwrappedTranscription(dict.TranscriptionStrings[n]);
-  out += '\t';
-  out += focus;
-  out += '\t';
-  AppendNumber(out, dict.Frequencies[n]);
-  out += '\t';
-  out += dict.Annotations[n];
-  out += "\r\n";
+  fullHead_.clear();
+  fullHead_ += spelling;
+  fullHead_ += '\t';
+  fullHead_ += Reversed(spelling);
+  fullHead_ += '\t';
+  fullHead_ += UnwrappedTranscription(dict.TranscriptionStrings[n]);
+  fullHead_ += '\t';
+  fullTail_.clear();
+  fullTail_ += '\t';
+  AppendNumber(fullTail_, dict.Frequencies[n]);
+  fullTail_ += '\t';
+  fullTail_ += dict.Annotations[n];
+  fullTail_ += "\r\n";
+  results_.clear();
+  results_ += spelling;
+  results_ += '\t';
+  results_ += UnwrappedTranscription(dict.TranscriptionStrings[n]);
+  results_ += '\t';
+  results_ += UnwrappedTranscription(dict.SyllabifiedTranscriptionStrings[n]);
+  results_ += '\t';
+  results_ += dict.Annotations[n];
+  results_ += '\t';
+  results_ += NumericPrintForm(dict.Frequencies[n]);
+  results_ += '\t';
+  results_ += NumericPrintForm(dict.SixthFieldNumbers[n]);
+  results_ += "\r\n";
 }
 
-void AppendResultsRow(std::string& out, const Dictionary& dict, int32_t n) {
-  out += dict.Spellings[n];
-  out += '\t';
-  out += UnwrappedTranscription(dict.TranscriptionStrings[n]);
-  out += '\t';
-  out += UnwrappedTranscription(dict.SyllabifiedTranscriptionStrings[n]);
-  out += '\t';
-  out += dict.Annotations[n];
-  out += '\t';
-  out += NumericPrintForm(dict.Frequencies[n]);
-  out += '\t';
-  out += NumericPrintForm(dict.SixthFieldNumbers[n]);
-  out += "\r\n";
+void HitRowWriter::Write(const Dictionary& dict, int32_t n, std::string_view focus, OutputFile& full,
+                         OutputFile& results) {
+  if (n != entry_) Prepare(dict, n);
+  std::string& f = full.buffer();
+  f += fullHead_;
+  f += focus;
+  f += fullTail_;
+  full.Written();
+  results.buffer() += results_;
+  results.Written();
 }
 
 void WriteMediumOutput(OutputFile& file, const std::string& display, const HitTable& table) {

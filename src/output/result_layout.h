@@ -21,10 +21,23 @@ inline constexpr const char* kFullOutputHeader =
 // The numeric print form: a space (or the minus sign), the digits, a space.
 std::string NumericPrintForm(int32_t value);
 
-// One row of FullOutput.txt for entry n with the given focus string.
-void AppendFullRow(std::string& out, const Dictionary& dict, int32_t n, std::string_view focus);
-// One line of ResultsOfSearchInInputFormat.txt: the entry's six dictionary fields.
-void AppendResultsRow(std::string& out, const Dictionary& dict, int32_t n);
+// Writes the rows of one hit: a row of FullOutput.txt (spelling, reversed
+// spelling, plain transcription, focus string, frequency, annotation) and a
+// line of ResultsOfSearchInInputFormat.txt (the entry's six dictionary fields).
+// The parts that do not depend on the focus string are made once per entry.
+class HitRowWriter {
+ public:
+  // Forgets the entry it holds (the dictionary may have been read again).
+  void Reset() { entry_ = 0; }
+  void Write(const Dictionary& dict, int32_t n, std::string_view focus, OutputFile& full, OutputFile& results);
+
+ private:
+  void Prepare(const Dictionary& dict, int32_t n);
+  int32_t entry_ = 0;
+  std::string fullHead_;  // spelling, reversed spelling, transcription, each with its TAB
+  std::string fullTail_;  // TAB, frequency, TAB, annotation, CR LF
+  std::string results_;
+};
 
 // MediumOutput.txt: the search string, the column heads, one line per row of
 // the hit table in its order.

@@ -108,7 +108,7 @@ FileStatus OutputFile::Open(const std::string& path) {
   }
   fd_ = fd;
   path_ = path;
-  buffer_.reserve(kBufferSize);
+  buffer_.reserve(2 * kBufferSize);
   return FileStatus::Ok();
 }
 

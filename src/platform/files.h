@@ -53,11 +53,18 @@ class OutputFile {
     Write(text);
     Write("\r\n");
   }
+  // Text may also be appended to the buffer directly; Written() then flushes
+  // it when it has grown large.
+  std::string& buffer() { return buffer_; }
+  void Written() {
+    if (buffer_.size() >= kFlushSize) Flush();
+  }
   FileStatus Flush();
   // Flushes and closes; a closed file closes again without error.
   FileStatus Close();
 
  private:
+  static constexpr size_t kFlushSize = 1 << 16;
   int fd_ = -1;
   std::string path_;
   std::string buffer_;

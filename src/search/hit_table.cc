@@ -14,17 +14,30 @@ void HitTable::Reset() {
 }
 
 void HitTable::DealWithFocusStrings(std::string_view MyFocusString, std::string_view spelling, int32_t limit) {
-  auto it = index_.find(MyFocusString);
-  if (it == index_.end()) {
-    ++NumberOfFocusStrings;
-    FocusStrings.emplace_back(MyFocusString);
-    FocusStringCounts.push_back(1);
-    FocusStringExamples.emplace_back(spelling);
-    exampleChars_.push_back(CharCount(spelling));
-    index_.emplace(std::string(MyFocusString), NumberOfFocusStrings);
-    return;
+  const int32_t k = Find(MyFocusString);
+  if (k == 0) {
+    AddRow(MyFocusString, spelling);
+  } else {
+    AddToRow(k, spelling, limit);
   }
-  const int32_t k = it->second;
+}
+
+int32_t HitTable::Find(std::string_view MyFocusString) const {
+  auto it = index_.find(MyFocusString);
+  return it == index_.end() ? 0 : it->second;
+}
+
+int32_t HitTable::AddRow(std::string_view MyFocusString, std::string_view spelling) {
+  ++NumberOfFocusStrings;
+  FocusStrings.emplace_back(MyFocusString);
+  FocusStringCounts.push_back(1);
+  FocusStringExamples.emplace_back(spelling);
+  exampleChars_.push_back(CharCount(spelling));
+  index_.emplace(std::string(MyFocusString), NumberOfFocusStrings);
+  return NumberOfFocusStrings;
+}
+
+void HitTable::AddToRow(int32_t k, std::string_view spelling, int32_t limit) {
   ++FocusStringCounts[k];
   std::string& examples = FocusStringExamples[k];
   if (examples.size() >= 3 && examples.compare(examples.size() - 3, 3, "...") == 0) return;

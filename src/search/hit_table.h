@@ -29,6 +29,12 @@ class HitTable {
   // " ..." and takes no more spellings.
   void DealWithFocusStrings(std::string_view MyFocusString, std::string_view spelling, int32_t limit);
 
+  // The two halves of DealWithFocusStrings, for callers that remember rows:
+  // the row of a focus string (0 when there is none), and a hit on row k.
+  int32_t Find(std::string_view MyFocusString) const;
+  int32_t AddRow(std::string_view MyFocusString, std::string_view spelling);
+  void AddToRow(int32_t k, std::string_view spelling, int32_t limit);
+
  private:
   struct Hash {
     using is_transparent = void;
