@@ -159,7 +159,7 @@ bool Form1::ReadDictionary() {
     platform_.MsgBox("The input file " + path + " could not be read: " + reason + ".");
     return false;
   }
-  ParseDictionary(contents, &dictionary);
+  ParseDictionary(std::move(contents), &dictionary);
   return true;
 }
 

@@ -37,11 +37,13 @@ void Form1::DivideWordsIntoPhonemes() {
   std::vector<uint8_t> verdict;
 
   SegmentTable& table = syllabified ? SyllabifiedTranscriptions : Transcriptions;
-  const std::vector<std::string>& strings =
+  const TranscriptionFields& strings =
       syllabified ? dictionary.SyllabifiedTranscriptionStrings : dictionary.TranscriptionStrings;
+  std::string wrapped;
   for (int32_t n = 1; n <= count; ++n) {
     table.BeginEntry();
-    std::string_view work = strings[n];
+    strings.Wrap(n, &wrapped);
+    std::string_view work = wrapped;
     int32_t length = 0;
     for (;;) {
       // The segment is the text before the first blank; an empty one ends the entry.

@@ -12,30 +12,37 @@ std::string_view NextField(std::string_view* rest) {
   *rest = p == std::string_view::npos ? std::string_view() : rest->substr(p + 1);
   return field;
 }
-
-std::string Wrapped(std::string_view field) {
-  std::string s;
-  s.reserve(field.size() + 4);
-  s += "[ ";
-  s += field;
-  s += " ]";
-  return s;
-}
 }  // namespace
 
-void ParseDictionary(std::string_view contents, Dictionary* dict) {
+void TranscriptionFields::Wrap(size_t n, std::string* out) const {
+  const std::string_view field = fields_[n];
+  out->clear();
+  out->reserve(field.size() + 4);
+  out->append("[ ");
+  out->append(field);
+  out->append(" ]");
+}
+
+void ParseDictionary(std::string contents, Dictionary* dict) {
   *dict = Dictionary();
-  ForEachLine(contents, [&](std::string_view raw) {
+  auto storage = std::make_shared<const std::string>(std::move(contents));
+  dict->storage = storage;
+  // A line holds at least its line end: reserving by a rough count saves
+  // regrowing the arrays.
+  const size_t guess = storage->size() / 40 + 1;
+  dict->Spellings.reserve(guess);
+  dict->Annotations.reserve(guess);
+  ForEachLine(*storage, [&](std::string_view raw) {
     std::string_view rest = TrimView(raw);
     ++dict->NumberOfWords;
     dict->Spellings.emplace_back(NextField(&rest));
-    dict->TranscriptionStrings.push_back(Wrapped(NextField(&rest)));
-    dict->SyllabifiedTranscriptionStrings.push_back(Wrapped(NextField(&rest)));
+    dict->TranscriptionStrings.push_back(NextField(&rest));
+    dict->SyllabifiedTranscriptionStrings.push_back(NextField(&rest));
     dict->Annotations.emplace_back(NextField(&rest));
     dict->Frequencies.push_back(NumericValue(NextField(&rest)));
     dict->SixthFieldNumbers.push_back(NumericValue(NextField(&rest)));
-    dict->HitFlags.push_back(0);
   });
+  dict->HitFlags.assign(static_cast<size_t>(dict->NumberOfWords) + 1, 0);
 }
 
 std::string_view UnwrappedTranscription(std::string_view wrapped) {

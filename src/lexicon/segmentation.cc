@@ -6,17 +6,45 @@ SymbolTable::SymbolTable() { Clear(); }
 
 void SymbolTable::Clear() {
   texts_.assign(1, std::string());
-  ids_.clear();
-  ids_.emplace(std::string(), 0);
+  slots_.assign(64, 0);
+  slots_[HashOf({}) & (slots_.size() - 1)] = 1;
+}
+
+uint64_t SymbolTable::HashOf(std::string_view text) {
+  // Segment symbols are short: FNV-1a over the bytes, then a final mix.
+  uint64_t h = 1469598103934665603ull;
+  for (unsigned char c : text) h = (h ^ c) * 1099511628211ull;
+  h ^= h >> 29;
+  h *= 0xbf58476d1ce4e5b9ull;
+  return h ^ (h >> 32);
 }
 
 SymbolId SymbolTable::Intern(std::string_view text) {
-  auto it = ids_.find(text);
-  if (it != ids_.end()) return it->second;
-  SymbolId id = static_cast<SymbolId>(texts_.size());
-  texts_.emplace_back(text);
-  ids_.emplace(std::string(text), id);
-  return id;
+  const size_t mask = slots_.size() - 1;
+  for (size_t i = HashOf(text) & mask;; i = (i + 1) & mask) {
+    const uint32_t slot = slots_[i];
+    if (slot == 0) {
+      SymbolId id = static_cast<SymbolId>(texts_.size());
+      texts_.emplace_back(text);
+      slots_[i] = id + 1;
+      if (texts_.size() * 2 > slots_.size()) Grow();
+      return id;
+    }
+    if (texts_[slot - 1] == text) return slot - 1;
+  }
+}
+
+void SymbolTable::Grow() {
+  std::vector<uint32_t> old;
+  old.swap(slots_);
+  slots_.assign(old.size() * 2, 0);
+  const size_t mask = slots_.size() - 1;
+  for (uint32_t slot : old) {
+    if (slot == 0) continue;
+    size_t i = HashOf(texts_[slot - 1]) & mask;
+    while (slots_[i] != 0) i = (i + 1) & mask;
+    slots_[i] = slot;
+  }
 }
 
 void SegmentTable::Reset() {

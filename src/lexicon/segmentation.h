@@ -8,7 +8,6 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace velmora {
@@ -25,12 +24,11 @@ class SymbolTable {
   void Clear();
 
  private:
-  struct Hash {
-    using is_transparent = void;
-    size_t operator()(std::string_view s) const { return std::hash<std::string_view>()(s); }
-  };
+  // Open addressing over the ids: slots_ holds id + 1, 0 for a free slot.
+  static uint64_t HashOf(std::string_view text);
+  void Grow();
   std::vector<std::string> texts_;
-  std::unordered_map<std::string, SymbolId, Hash, std::equal_to<>> ids_;
+  std::vector<uint32_t> slots_;
 };
 
 // One table of segments: entry n occupies positions 1..length(n). A table

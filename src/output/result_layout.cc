@@ -30,7 +30,7 @@ void HitRowWriter::Prepare(const Dictionary& dict, int32_t n) {
   fullHead_ += '\t';
   fullHead_ += Reversed(spelling);
   fullHead_ += '\t';
-  fullHead_ += UnwrappedTranscription(dict.TranscriptionStrings[n]);
+  fullHead_ += dict.TranscriptionStrings.field(n);
   fullHead_ += '\t';
   fullTail_.clear();
   fullTail_ += '\t';
@@ -41,9 +41,9 @@ void HitRowWriter::Prepare(const Dictionary& dict, int32_t n) {
   results_.clear();
   results_ += spelling;
   results_ += '\t';
-  results_ += UnwrappedTranscription(dict.TranscriptionStrings[n]);
+  results_ += dict.TranscriptionStrings.field(n);
   results_ += '\t';
-  results_ += UnwrappedTranscription(dict.SyllabifiedTranscriptionStrings[n]);
+  results_ += dict.SyllabifiedTranscriptionStrings.field(n);
   results_ += '\t';
   results_ += dict.Annotations[n];
   results_ += '\t';
