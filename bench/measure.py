@@ -1,0 +1,436 @@
+#!/usr/bin/env python3
+"""End-to-end benchmarks of velmora-batch against grep pipelines and plain copying.
+
+For every job and dictionary this runs, interleaved and repeatedly:
+  * velmora-batch on a folder reset to a fresh copy of the bundled data (first
+    search of a run: read, divide, search, six result files);
+  * a grep -E pipeline over the same input file that finds the same matching
+    lines (classes spelled out as alternations) and writes them to a file;
+  * on request, a copy baseline: cat of the input file and dd of files of the
+    six outputs' sizes.
+It checks once per job that the pipeline's lines are exactly the entries that
+Velmora marks in Hits.txt, measures peak memory with /usr/bin/time -v, runs the
+Google Benchmark microbenchmark when it was built, and writes a Markdown report.
+
+Only the Python standard library is used. See bench/README.md.
+"""
+import argparse
+import datetime
+import json
+import os
+import platform
+import shlex
+import shutil
+import statistics
+import subprocess
+import sys
+import tempfile
+import time
+
+OUTPUTS = ["FullOutput.txt", "MediumOutput.txt", "SmallOutput.txt",
+           "ResultsOfSearchInInputFormat.txt", "Hits.txt", "Misses.txt"]
+DATA_FILES = ["in.txt", "cmudict-full.txt", "AllSegments.txt", "SegmentKey.txt",
+              "ExcludedTokens.txt", "LegalOnsets.txt"]
+CLASS_FOLDERS = ["NaturalClasses", "SyllabifiedNaturalClasses"]
+DICTIONARIES = [("bundled", "in.txt"), ("CMU", "cmudict-full.txt")]
+
+ANALYSIS_MARKER = "<!-- Hand-written below this line; bench/measure.py keeps it. -->"
+
+# Targets (ratios are of medians measured in the same run).
+MAX_RATIO_EACH = 1.0        # bundled: Velmora / pipeline, every job
+MAX_RATIO_MEDIAN = 0.5      # bundled: median job
+MAX_GROWTH = 7.5            # CMU time / bundled time, every job
+MAX_RATIO_CMU = 0.5         # CMU: Velmora / pipeline, every job
+MAX_COPY_RATIO = 4.0        # CMU: Velmora / copy baseline, every job
+MAX_RSS_MB = {"bundled": 30.0, "CMU": 120.0}   # MB = 10^6 bytes
+MIN_POSITIONS_PER_S = 100e6
+
+
+def read_list(path):
+    with open(path, encoding="latin-1") as f:
+        return [line.strip() for line in f if line.strip()]
+
+
+def alt(symbols):
+    return "(" + "|".join(symbols) + ")"
+
+
+def bash_regex(regex):
+    """The regex as a bash $'...' word (only TAB needs escaping here)."""
+    assert "'" not in regex and "\\" not in regex
+    return "$'" + regex.replace("\t", "\\t") + "'"
+
+
+def make_jobs(data):
+    plain = lambda name: read_list(os.path.join(data, "NaturalClasses", name + ".txt"))
+    syll = lambda name: read_list(os.path.join(data, "SyllabifiedNaturalClasses", name + ".txt"))
+    segments = read_list(os.path.join(data, "AllSegments.txt"))
+    C = alt(plain("CONSONANT"))
+    vowels = plain("VOWEL")
+    nonvowels = [s for s in segments if s not in vowels and s not in ("[", "]")]
+    f1 = "^[^\t]*\t"           # field 1 and its TAB
+    f12 = "^[^\t]*\t[^\t]*\t"  # fields 1-2 and their TABs
+    # (key, title, velmora options, regex for grep -E over the dictionary lines,
+    #  counts among the six jobs of the issue)
+    return [
+        ("ay1cc", "`AY1 CONSONANT CONSONANT ]`", ["--plain", "--no-vowels", "AY1", "CONSONANT", "CONSONANT", "]"],
+         f1 + "([^\t]* )?AY1 " + C + " " + C + "\t", True),
+        ("cons", "`CONSONANT`", ["--plain", "--no-vowels", "CONSONANT"],
+         f1 + "([^\t]* )?" + C + "[ \t]", True),
+        ("vowel1", "`[ vowel ]` --vowels", ["--plain", "--vowels", "[", "vowel", "]"],
+         f1 + "(" + alt(nonvowels) + " )*" + alt(vowels) + "( " + alt(nonvowels) + ")*\t", True),
+        ("stopcoda", "`STOP CODA` --syllabified", ["--syllabified", "--no-vowels", "STOP", "CODA"],
+         f12 + "([^\t]* )?" + alt(syll("STOP")) + " " + alt(syll("CODA")) + "[ \t]", True),
+        ("ation", "--orthography `ation]`", ["--plain", "--no-vowels", "--orthography", "ation]"],
+         "^[^\t]*ation\t", True),
+        ("all", "--orthography `\"\"`", ["--plain", "--no-vowels", "--orthography", ""],
+         "", True),
+        ("ccc", "`CONSONANT CONSONANT CONSONANT`", ["--plain", "--no-vowels", "CONSONANT", "CONSONANT", "CONSONANT"],
+         f1 + "([^\t]* )?" + C + " " + C + " " + C + "[ \t]", False),
+    ]
+
+
+def run_timed(cmd):
+    """Runs a bash command line; returns (wall seconds, CPU seconds, exit status).
+
+    CPU = user + system time of the shell and everything it waited for."""
+    start = time.perf_counter()
+    proc = subprocess.Popen(["bash", "-c", cmd])
+    _, status, usage = os.wait4(proc.pid, 0)
+    wall = time.perf_counter() - start
+    proc.returncode = os.waitstatus_to_exitcode(status)
+    return wall, usage.ru_utime + usage.ru_stime, proc.returncode
+
+
+def peak_rss_kib(cmd):
+    out = subprocess.run(["/usr/bin/time", "-v", "bash", "-c", cmd], capture_output=True, text=True)
+    for line in out.stderr.splitlines():
+        if "Maximum resident set size" in line:
+            return int(line.split(":")[1])
+    raise RuntimeError("no peak memory from /usr/bin/time:\n" + out.stderr)
+
+
+def reset_folder(folder):
+    for name in OUTPUTS + ["UserSettings.txt", "pipeline-out.txt"]:
+        try:
+            os.remove(os.path.join(folder, name))
+        except FileNotFoundError:
+            pass
+    shutil.rmtree(os.path.join(folder, "copy"), ignore_errors=True)
+
+
+def hit_lines(folder):
+    with open(os.path.join(folder, "Hits.txt"), "rb") as f:
+        return {i for i, line in enumerate(f.read().split(b"\r\n"), 1) if line == b"1"}
+
+
+def grep_lines(regex, path):
+    out = subprocess.run(["grep", "-nE", regex, path], capture_output=True, env=dict(os.environ, LC_ALL="C"))
+    return {int(line.split(b":", 1)[0]) for line in out.stdout.splitlines()}
+
+
+def machine_description(build):
+    lines = []
+    try:
+        lscpu = subprocess.run(["lscpu"], capture_output=True, text=True).stdout
+        model = next((l.split(":", 1)[1].strip() for l in lscpu.splitlines() if l.startswith("Model name")), "?")
+        hyper = next((l.split(":", 1)[1].strip() for l in lscpu.splitlines() if l.startswith("Hypervisor vendor")), None)
+    except OSError:
+        model, hyper = platform.processor(), None
+    mem_kib = 0
+    with open("/proc/meminfo") as f:
+        for line in f:
+            if line.startswith("MemTotal"):
+                mem_kib = int(line.split()[1])
+    osname = "?"
+    if os.path.exists("/etc/os-release"):
+        with open("/etc/os-release") as f:
+            for line in f:
+                if line.startswith("PRETTY_NAME="):
+                    osname = line.split("=", 1)[1].strip().strip('"')
+    compiler = "?"
+    cache = os.path.join(build, "CMakeCache.txt")
+    if os.path.exists(cache):
+        with open(cache) as f:
+            for line in f:
+                if line.startswith("CMAKE_CXX_COMPILER:"):
+                    path = line.split("=", 1)[1].strip()
+                    compiler = subprocess.run([path, "--version"], capture_output=True, text=True).stdout.splitlines()[0]
+    grep_version = subprocess.run(["grep", "--version"], capture_output=True, text=True).stdout.splitlines()[0]
+    lines.append(f"- CPU: {model}, {os.cpu_count()} cores" + (f" (virtual machine, {hyper})" if hyper else ""))
+    lines.append(f"- Memory: {mem_kib / 1024 / 1024:.1f} GiB; OS: {osname}, Linux {platform.release()}")
+    lines.append(f"- Compiler: {compiler}, Release build; {grep_version}, LC_ALL=C")
+    return lines
+
+
+def git_state(repo):
+    def git(*args):
+        return subprocess.run(["git", "-C", repo, *args], capture_output=True, text=True).stdout.strip()
+    head = git("rev-parse", "--short", "HEAD")
+    dirty = git("status", "--porcelain", "--untracked-files=no", "--", "src", "CMakeLists.txt")
+    return head + (" with uncommitted changes under src/" if dirty else "")
+
+
+def fmt_s(seconds):
+    return f"{seconds * 1000:.0f} ms" if seconds >= 0.0995 else f"{seconds * 1000:.1f} ms"
+
+
+def mark(ok):
+    return "yes" if ok else "**NO**"
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--build", required=True, help="build folder holding velmora-batch")
+    parser.add_argument("--data", required=True, help="the bundled data folder")
+    parser.add_argument("--runs", type=int, default=11, help="timed runs per side and job")
+    parser.add_argument("--micro", help="the microbenchmark executable (optional)")
+    parser.add_argument("--out", help="write the Markdown report here")
+    parser.add_argument("--jobs", help="comma-separated job keys to run (default: all)")
+    args = parser.parse_args()
+
+    batch = os.path.join(os.path.abspath(args.build), "velmora-batch")
+    if not os.access(batch, os.X_OK):
+        sys.exit(f"measure.py: {batch} is missing; build the velmora-batch target first")
+    jobs = make_jobs(args.data)
+    if args.jobs:
+        wanted = args.jobs.split(",")
+        jobs = [j for j in jobs if j[0] in wanted]
+
+    work = tempfile.mkdtemp(prefix="velmora-bench-")
+    folder = os.path.join(work, "data")
+    os.mkdir(folder)
+    for name in DATA_FILES:
+        shutil.copy(os.path.join(args.data, name), folder)
+    for name in CLASS_FOLDERS:
+        shutil.copytree(os.path.join(args.data, name), os.path.join(folder, name))
+
+    started = datetime.datetime.now(datetime.timezone.utc)
+    load_before = os.getloadavg()
+    results = {}  # (dict, key) -> dict
+    try:
+        for dict_name, input_name in DICTIONARIES:
+            input_path = os.path.join(folder, input_name)
+            for key, title, options, regex, _ in jobs:
+                velmora = " ".join(shlex.quote(a) for a in
+                                   [batch, "--folder", folder, "--input", input_name, "--no-exclude", *options])
+                velmora += " >/dev/null"
+                pipeline = f"LC_ALL=C grep -E {bash_regex(regex)} {shlex.quote(input_path)} > " \
+                           f"{shlex.quote(os.path.join(folder, 'pipeline-out.txt'))}"
+
+                # Warm-up run of each side; the check that both find the same lines.
+                reset_folder(folder)
+                _, _, status = run_timed(velmora)
+                if status != 0:
+                    sys.exit(f"measure.py: velmora-batch failed ({status}) on {dict_name} {title}")
+                hits = hit_lines(folder)
+                sizes = {n: os.path.getsize(os.path.join(folder, n)) for n in OUTPUTS}
+                lines = grep_lines(regex, input_path)
+                same = hits == lines
+                run_timed(pipeline)
+
+                copy_dir = os.path.join(folder, "copy")
+                copy = f"mkdir -p {shlex.quote(copy_dir)} && cat {shlex.quote(input_path)} >/dev/null"
+                for n in OUTPUTS:
+                    copy += (f" && dd if=/dev/zero of={shlex.quote(os.path.join(copy_dir, n))} bs=64K "
+                             f"count={sizes[n]} iflag=count_bytes status=none")
+
+                times = {"velmora": [], "pipeline": [], "copy": []}
+                cpu = {"velmora": [], "pipeline": [], "copy": []}
+                for _ in range(args.runs):
+                    for side, cmd in (("velmora", velmora), ("pipeline", pipeline), ("copy", copy)):
+                        reset_folder(folder)
+                        seconds, cpu_seconds, status = run_timed(cmd)
+                        if side == "velmora" and status != 0:
+                            sys.exit(f"measure.py: velmora-batch failed ({status}) on {dict_name} {title}")
+                        times[side].append(seconds)
+                        cpu[side].append(cpu_seconds)
+                rss = 0
+                for _ in range(3):
+                    reset_folder(folder)
+                    rss = max(rss, peak_rss_kib(velmora))
+                results[(dict_name, key)] = {
+                    "times": times, "cpu": cpu, "rss_kib": rss, "same": same, "hit_entries": len(hits),
+                    "pipeline_lines": len(lines), "rows": count_rows(folder),
+                    "output_bytes": sum(sizes.values()), "input_bytes": os.path.getsize(input_path),
+                    "velmora_cmd": velmora, "pipeline_cmd": pipeline,
+                }
+                r = results[(dict_name, key)]
+                med = {s: statistics.median(v) for s, v in times.items()}
+                mcpu = {s: statistics.median(v) for s, v in cpu.items()}
+                print(f"{dict_name:7} {key:9} velmora {fmt_s(med['velmora']):>8} (cpu {fmt_s(mcpu['velmora']):>8})"
+                      f"  pipeline {fmt_s(med['pipeline']):>8} (cpu {fmt_s(mcpu['pipeline']):>8})"
+                      f"  ratio {med['velmora'] / med['pipeline']:5.2f}  copy {fmt_s(med['copy']):>8}"
+                      f"  rss {rss / 1000:6.1f} MB  same lines: {same} ({len(hits)} entries)", flush=True)
+    finally:
+        shutil.rmtree(work, ignore_errors=True)
+
+    micro = run_micro(args.micro) if args.micro else None
+    load_after = os.getloadavg()
+    report = make_report(args, jobs, results, micro, started, load_before, load_after)
+    if args.out:
+        # The hand-written analysis after the marker survives a new run.
+        kept = ANALYSIS_MARKER + "\n\n## Where the time goes\n\n(not written yet)\n"
+        if os.path.exists(args.out):
+            with open(args.out) as f:
+                previous = f.read()
+            if ANALYSIS_MARKER in previous:
+                kept = previous[previous.index(ANALYSIS_MARKER):]
+        with open(args.out, "w") as f:
+            f.write(report + "\n" + kept)
+        print(f"wrote {args.out}")
+    else:
+        print(report)
+
+
+def count_rows(folder):
+    # Result rows of FullOutput.txt: its lines less the header and the last line.
+    with open(os.path.join(folder, "FullOutput.txt"), "rb") as f:
+        return sum(chunk.count(b"\n") for chunk in iter(lambda: f.read(1 << 20), b"")) - 2
+
+
+def run_micro(path):
+    out_json = tempfile.mktemp(suffix=".json")
+    proc = subprocess.run([path, f"--benchmark_out={out_json}", "--benchmark_out_format=json",
+                           "--benchmark_min_time=1"], capture_output=True, text=True)
+    sys.stdout.write(proc.stdout)
+    if proc.returncode != 0:
+        sys.stderr.write(proc.stderr)
+        return None
+    with open(out_json) as f:
+        data = json.load(f)
+    os.remove(out_json)
+    return data
+
+
+def make_report(args, jobs, results, micro, started, load_before, load_after):
+    repo = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+    med = {k: {s: statistics.median(v) for s, v in r["times"].items()} for k, r in results.items()}
+    cpu = {k: {s: statistics.median(v) for s, v in r["cpu"].items()} for k, r in results.items()}
+    spread = {k: {s: (max(v) - min(v)) / statistics.median(v) for s, v in r["times"].items()}
+              for k, r in results.items()}
+    out = []
+    w = out.append
+    w("# Benchmark results\n")
+    w("Written by `bash bench/run.sh` (see `bench/README.md`); do not edit by hand.\n")
+    w(f"- Run: {started:%Y-%m-%d %H:%M} UTC, source at commit {git_state(repo)}")
+    w(f"- {args.runs} timed runs per side and job, interleaved (Velmora, pipeline, copy); medians; "
+      f"load average {load_before[0]:.2f} before, {load_after[0]:.2f} after")
+    w("- Wall = elapsed time of the whole process (the measure of the targets); CPU = user + system time "
+      "(less sensitive to other work on the machine). Spread = (slowest - fastest) / median of the wall "
+      "times, a measure of the noise.")
+    for line in machine_description(os.path.abspath(args.build)):
+        w(line)
+    w("")
+
+    w("## End to end: velmora-batch against a grep pipeline\n")
+    w("Velmora: `velmora-batch --folder F --input IN --no-exclude OPTIONS ITEMS`, whole process, on a folder "
+      "reset to a fresh copy of the bundled data before every run (no UserSettings.txt, no result files). "
+      "Pipeline: `LC_ALL=C grep -E REGEX IN > out.txt`, classes spelled out as alternations (commands below). "
+      "\"Same lines\": the pipeline's lines are exactly the entries marked 1 in Velmora's Hits.txt. "
+      "Copy: `cat IN >/dev/null` and `dd` of six files of the sizes of Velmora's six outputs. "
+      "Hit rows: rows of FullOutput.txt; entries: entries with at least one hit.\n")
+    for dict_name, input_name in DICTIONARIES:
+        w(f"### {dict_name} dictionary ({input_name})\n")
+        w("| Job | Velmora wall | CPU | spread | Pipeline wall | CPU | spread | V / P wall | V / P CPU "
+          "| Copy wall | V / copy | Peak RSS | Hit rows | Entries | Same lines |")
+        w("|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---|")
+        for key, title, *_ in jobs:
+            k = (dict_name, key)
+            if k not in results:
+                continue
+            r, m, c, s = results[k], med[k], cpu[k], spread[k]
+            w(f"| {title} | {fmt_s(m['velmora'])} | {fmt_s(c['velmora'])} | {s['velmora']:.0%} | "
+              f"{fmt_s(m['pipeline'])} | {fmt_s(c['pipeline'])} | {s['pipeline']:.0%} | "
+              f"{m['velmora'] / m['pipeline']:.2f} | {c['velmora'] / max(c['pipeline'], 1e-4):.2f} | "
+              f"{fmt_s(m['copy'])} | {m['velmora'] / m['copy']:.1f} | {r['rss_kib'] / 1000:.1f} MB | {r['rows']} | "
+              f"{r['hit_entries']} | {'yes' if r['same'] else '**NO** (' + str(r['pipeline_lines']) + ')'} |")
+        w("")
+
+    w("## Targets\n")
+    w("| Target | Job | Measured | Limit | Met |")
+    w("|---|---|---:|---:|---|")
+    six = [j for j in jobs if j[4]]
+    bundled_ratios = []
+    for key, title, *_ in jobs:
+        k = ("bundled", key)
+        if k in med:
+            ratio = med[k]["velmora"] / med[k]["pipeline"]
+            if any(j[0] == key for j in six):
+                bundled_ratios.append(ratio)
+            w(f"| bundled: Velmora / pipeline | {title} | {ratio:.2f} | {MAX_RATIO_EACH:.1f} | "
+              f"{mark(ratio <= MAX_RATIO_EACH)} |")
+    if bundled_ratios:
+        m = statistics.median(bundled_ratios)
+        w(f"| bundled: median job, Velmora / pipeline | the six jobs | {m:.2f} | {MAX_RATIO_MEDIAN:.1f} | "
+          f"{mark(m <= MAX_RATIO_MEDIAN)} |")
+    for key, title, *_ in jobs:
+        k, b = ("CMU", key), ("bundled", key)
+        if k in med and b in med:
+            growth = med[k]["velmora"] / med[b]["velmora"]
+            w(f"| CMU / bundled time | {title} | {growth:.2f} | {MAX_GROWTH:.1f} | {mark(growth <= MAX_GROWTH)} |")
+    for key, title, *_ in jobs:
+        k = ("CMU", key)
+        if k in med:
+            ratio = med[k]["velmora"] / med[k]["pipeline"]
+            w(f"| CMU: Velmora / pipeline | {title} | {ratio:.2f} | {MAX_RATIO_CMU:.1f} | "
+              f"{mark(ratio <= MAX_RATIO_CMU)} |")
+    for key, title, *_ in jobs:
+        k = ("CMU", key)
+        if k in med:
+            ratio = med[k]["velmora"] / med[k]["copy"]
+            w(f"| CMU: Velmora / copy | {title} | {ratio:.1f} | {MAX_COPY_RATIO:.1f} | "
+              f"{mark(ratio <= MAX_COPY_RATIO)} |")
+    for dict_name, _ in DICTIONARIES:
+        for key, title, *_ in jobs:
+            k = (dict_name, key)
+            if k in results:
+                mb = results[k]["rss_kib"] * 1024 / 1e6
+                w(f"| {dict_name}: peak RSS | {title} | {mb:.1f} MB | {MAX_RSS_MB[dict_name]:.0f} MB | "
+                  f"{mark(mb <= MAX_RSS_MB[dict_name])} |")
+    if micro:
+        for b in micro.get("benchmarks", []):
+            scale = {"ns": 1e-9, "us": 1e-6, "ms": 1e-3, "s": 1.0}[b["time_unit"]]
+            rate = b.get("positions", 0) / (b["real_time"] * scale)
+            if rate and b["name"].startswith("BM_SearchLoop"):
+                w(f"| search loop: start positions / s | {b['name']} | {rate / 1e6:.0f} M/s | "
+                  f"{MIN_POSITIONS_PER_S / 1e6:.0f} M/s | {mark(rate >= MIN_POSITIONS_PER_S)} |")
+    w("")
+
+    if micro:
+        w("## Microbenchmark (Google Benchmark, `velmora_bench`)\n")
+        w("In process, over the divided bundled dictionary (read and divided once). BM_SearchLoop: the search "
+          "loop alone (compiled items tested at every start position, matches counted, nothing recorded). "
+          "BM_SearchCommand: a whole search command after the first of a run (settings saved, the six files "
+          "written, every hit recorded). Start positions: what the search tests, the sum over the entries of "
+          "(length - items + 1). BM_Responsiveness: the first search of a run on the whole CMU dictionary; "
+          "longest_ms_without_events is the longest stretch in which the window could not process events.\n")
+        w("| Benchmark | Wall per search | CPU per search | Start positions / s (wall) | (CPU) | Counters |")
+        w("|---|---:|---:|---:|---:|---|")
+        for b in micro.get("benchmarks", []):
+            counters = ", ".join(f"{n} {v:.6g}" for n, v in b.items()
+                                 if n in ("positions", "matches", "hits", "focus_strings",
+                                          "longest_ms_without_events", "event_turns"))
+            scale = {"ns": 1e-9, "us": 1e-6, "ms": 1e-3, "s": 1.0}[b["time_unit"]]
+            positions = b.get("positions")
+            wall_rate = f"{positions / (b['real_time'] * scale) / 1e6:.0f} M/s" if positions else ""
+            cpu_rate = f"{positions / (b['cpu_time'] * scale) / 1e6:.0f} M/s" if positions else ""
+            w(f"| {b['name']} | {b['real_time']:.3g} {b['time_unit']} | {b['cpu_time']:.3g} {b['time_unit']} | "
+              f"{wall_rate} | {cpu_rate} | {counters} |")
+        w("")
+
+    w("## Commands\n")
+    w("Velmora and pipeline command of each job on the bundled dictionary (paths of the temporary folder):\n")
+    w("```")
+    for key, title, *_ in jobs:
+        k = ("bundled", key)
+        if k in results:
+            w(f"# {key}")
+            w(results[k]["velmora_cmd"])
+            w(results[k]["pipeline_cmd"])
+    w("```\n")
+    return "\n".join(out)
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,245 @@
+// In-process microbenchmarks of the search over the divided bundled dictionary:
+//  * BM_SearchLoop: the search loop alone, every start position of every entry
+//    tested against the compiled items (matches counted, nothing recorded);
+//  * BM_SearchCommand: a whole search command after the first (dictionary
+//    already read and divided): reset, settings, result files opened, the
+//    search with every hit recorded, the six files finished;
+//  * BM_Responsiveness: the first search of a run on a dictionary, timing the
+//    longest stretch between two moments where window events may run.
+// Rates are start positions tested per second.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/form1.h"
+#include "platform/recording_platform.h"
+#include "search/matcher.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using velmora::Control;
+using velmora::Form1;
+
+// A platform that times the stretches between event-loop turns.
+class TimingPlatform : public velmora::RecordingPlatform {
+ public:
+  using Clock = std::chrono::steady_clock;
+  void DoEvents() override {
+    const Clock::time_point now = Clock::now();
+    longest = std::max(longest, now - last);
+    last = now;
+    ++turns;
+  }
+  void Restart() {
+    last = Clock::now();
+    longest = Clock::duration::zero();
+    turns = 0;
+  }
+  Clock::time_point last = Clock::now();
+  Clock::duration longest{};
+  int64_t turns = 0;
+};
+
+// A folder holding a copy of the bundled data, removed at exit.
+const std::string& DataCopy() {
+  static const std::string folder = [] {
+    std::string pattern = (fs::temp_directory_path() / "velmora-microbench-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) std::abort();
+    const fs::path data = VELMORA_DATA_DIR;
+    for (const char* name : {"in.txt", "cmudict-full.txt", "AllSegments.txt", "SegmentKey.txt"}) {
+      fs::copy_file(data / name, fs::path(pattern) / name);
+    }
+    for (const char* name : {"NaturalClasses", "SyllabifiedNaturalClasses"}) {
+      fs::copy(data / name, fs::path(pattern) / name, fs::copy_options::recursive);
+    }
+    std::atexit([] { fs::remove_all(DataCopy()); });
+    return pattern;
+  }();
+  return folder;
+}
+
+struct Job {
+  const char* name;
+  bool syllabified;
+  bool vowels;
+  std::vector<std::string> items;  // empty: orthography search
+  std::string orthography;
+};
+
+const std::vector<Job>& Jobs() {
+  static const std::vector<Job> jobs = {
+      {"AY1_CONSONANT_CONSONANT_]", false, false, {"AY1", "CONSONANT", "CONSONANT", "]"}, ""},
+      {"CONSONANT", false, false, {"CONSONANT"}, ""},
+      {"[_vowel_]/vowels", false, true, {"[", "vowel", "]"}, ""},
+      {"STOP_CODA/syllabified", true, false, {"STOP", "CODA"}, ""},
+      {"CONSONANT_CONSONANT_CONSONANT", false, false, {"CONSONANT", "CONSONANT", "CONSONANT"}, ""},
+      {"orthography_ation]", false, false, {}, "ation]"},
+      {"orthography_empty", false, false, {}, ""},
+  };
+  return jobs;
+}
+
+// A window on the copied data with the job's boxes filled in, dictionary not
+// yet read.
+struct Session {
+  TimingPlatform platform;
+  std::unique_ptr<Form1> form;
+
+  Session(const Job& job, const std::string& input) {
+    form = std::make_unique<Form1>(platform, DataCopy());
+    platform.SetText(Control::cmdSearchTranscriptions, "Search transcriptions");
+    platform.SetText(Control::cmdSearchOrthography, "Search orthography");
+    platform.SetText(Control::txtInputFileName, input);
+    platform.SetText(Control::txtExampleLength, "100");
+    for (int b = 1; b <= 5; ++b) {
+      const size_t i = static_cast<size_t>(b - 1);
+      platform.SetText(velmora::TextBox(b), i < job.items.size() ? job.items[i] : std::string());
+      platform.SetValue(velmora::IgnoreBox(b), 0);
+    }
+    platform.SetText(Control::txtOrthography, job.orthography);
+    platform.SetValue(Control::chkSyllabified, job.syllabified ? 1 : 0);
+    platform.SetValue(Control::chkVowels, job.vowels ? 1 : 0);
+    platform.SetValue(Control::chkExclude, 0);
+    form->ReadPhonemeInventory();
+    form->PostTheUserLabel();
+  }
+
+  void Search(const Job& job) {
+    if (job.items.empty()) {
+      form->cmdSearchOrthography_Click();
+    } else {
+      form->cmdSearchTranscriptions_Click();
+    }
+    if (form->lastOutcome != Form1::Outcome::kHits) std::abort();
+  }
+
+  const velmora::SegmentTable& Table(const Job& job) const {
+    if (job.vowels) return form->VowelTranscriptions;
+    return job.syllabified ? form->SyllabifiedTranscriptions : form->Transcriptions;
+  }
+  const std::vector<int32_t>& Lengths(const Job& job) const {
+    return job.vowels ? form->VowelTranscriptionLengths : form->TranscriptionLengths;
+  }
+
+  // The start positions the search tests.
+  int64_t StartPositions(const Job& job) const {
+    const int32_t words = form->dictionary.NumberOfWords;
+    int64_t positions = 0;
+    if (job.items.empty()) {
+      const int64_t length = static_cast<int64_t>(job.orthography.size());
+      for (int32_t i = 1; i <= words; ++i) {
+        positions += std::max<int64_t>(0, static_cast<int64_t>(form->dictionary.Spellings[i].size()) + 2 - length + 1);
+      }
+    } else {
+      const std::vector<int32_t>& lengths = Lengths(job);
+      const int32_t n = static_cast<int32_t>(job.items.size());
+      for (int32_t i = 1; i <= words; ++i) positions += std::max(0, lengths[i] - n + 1);
+    }
+    return positions;
+  }
+};
+
+void BM_SearchLoop(benchmark::State& state, const Job& job) {
+  Session session(job, "in.txt");
+  if (!session.form->DoOnceOnlyTasks()) std::abort();
+  const velmora::SegmentTable& table = session.Table(job);
+  const std::vector<int32_t>& lengths = session.Lengths(job);
+  const int32_t n = static_cast<int32_t>(job.items.size());
+  std::vector<velmora::CompiledItem> compiled;
+  for (const std::string& item : job.items) {
+    compiled.push_back(velmora::CompileItem(item, session.form->Symbols, session.form->classes));
+  }
+  const int32_t words = session.form->dictionary.NumberOfWords;
+  int64_t matches = 0;
+  for (auto _ : state) {
+    matches = 0;
+    for (int32_t i = 1; i <= words; ++i) {
+      const velmora::SymbolId* row = table.Row(i);
+      const int32_t last = lengths[i] - n;
+      for (int32_t j = 0; j <= last; ++j) {
+        int32_t b = 0;
+        while (b < n && compiled[static_cast<size_t>(b)](row[j + b])) ++b;
+        matches += b == n;
+      }
+    }
+    benchmark::DoNotOptimize(matches);
+  }
+  const int64_t positions = session.StartPositions(job);
+  state.counters["positions/s"] =
+      benchmark::Counter(static_cast<double>(positions) * static_cast<double>(state.iterations()),
+                         benchmark::Counter::kIsRate);
+  state.counters["positions"] = static_cast<double>(positions);
+  state.counters["matches"] = static_cast<double>(matches);
+}
+
+void BM_SearchCommand(benchmark::State& state, const Job& job) {
+  Session session(job, "in.txt");
+  session.Search(job);  // the first search reads and divides the dictionary
+  for (auto _ : state) session.Search(job);
+  const int64_t positions = session.StartPositions(job);
+  state.counters["positions/s"] =
+      benchmark::Counter(static_cast<double>(positions) * static_cast<double>(state.iterations()),
+                         benchmark::Counter::kIsRate);
+  state.counters["positions"] = static_cast<double>(positions);
+  state.counters["hits"] = static_cast<double>(session.form->NumberOfHits);
+  state.counters["focus_strings"] = static_cast<double>(session.form->hitTable.NumberOfFocusStrings);
+}
+
+// The first search of a run on the whole CMU dictionary: the longest stretch
+// without an event-loop turn, in milliseconds, from the click to the end.
+void BM_Responsiveness(benchmark::State& state, const Job& job) {
+  double longestMs = 0;
+  int64_t turns = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    Session session(job, "cmudict-full.txt");
+    session.platform.Restart();
+    state.ResumeTiming();
+    session.Search(job);
+    session.platform.DoEvents();  // closes the last stretch
+    longestMs = std::max(longestMs, std::chrono::duration<double, std::milli>(session.platform.longest).count());
+    turns = session.platform.turns;
+  }
+  state.counters["longest_ms_without_events"] = longestMs;
+  state.counters["event_turns"] = static_cast<double>(turns);
+}
+
+void RegisterAll() {
+  for (const Job& job : Jobs()) {
+    if (!job.items.empty()) {
+      benchmark::RegisterBenchmark((std::string("BM_SearchLoop/") + job.name).c_str(), BM_SearchLoop, job)
+          ->Unit(benchmark::kMillisecond);
+    }
+  }
+  for (const Job& job : Jobs()) {
+    benchmark::RegisterBenchmark((std::string("BM_SearchCommand/") + job.name).c_str(), BM_SearchCommand, job)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
+  }
+  for (const Job& job : Jobs()) {
+    benchmark::RegisterBenchmark((std::string("BM_Responsiveness/CMU/") + job.name).c_str(), BM_Responsiveness,
+                                 job)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime()
+        ->Iterations(3);
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  RegisterAll();
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
