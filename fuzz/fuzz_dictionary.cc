@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "app/form1.h"
@@ -58,15 +59,15 @@ bool IsVowelOrBoundary(const Form1& form, std::string_view s) {
 size_t CheckDivision(const Form1& form, bool syllabified) {
   const Dictionary& dict = form.dictionary;
   const SegmentTable& table = syllabified ? form.SyllabifiedTranscriptions : form.Transcriptions;
-  const std::vector<std::string>& strings =
-      syllabified ? dict.SyllabifiedTranscriptionStrings : dict.TranscriptionStrings;
+  const TranscriptionFields& strings = syllabified ? dict.SyllabifiedTranscriptionStrings : dict.TranscriptionStrings;
   FUZZ_CHECK(table.filled());
   FUZZ_CHECK(form.VowelTranscriptions.filled());
   FUZZ_CHECK(form.TranscriptionLengths.size() == static_cast<size_t>(dict.NumberOfWords) + 1);
   FUZZ_CHECK(form.VowelTranscriptionLengths.size() == static_cast<size_t>(dict.NumberOfWords) + 1);
   size_t questions = 0;
   for (int32_t n = 1; n <= dict.NumberOfWords; ++n) {
-    const std::vector<std::string_view> expected = ExpectedSegments(strings[n]);
+    const std::string wrapped = strings[n];
+    const std::vector<std::string_view> expected = ExpectedSegments(wrapped);
     const int32_t length = form.TranscriptionLengths[n];
     FUZZ_CHECK(length == static_cast<int32_t>(expected.size()));
     FUZZ_CHECK(length >= 1);
@@ -106,11 +107,11 @@ void CheckReading(std::string_view input, const Dictionary& dict) {
     FUZZ_CHECK(size == words + 1);
   }
   for (size_t n = 1; n <= words; ++n) {
-    for (const std::string* wrapped : {&dict.TranscriptionStrings[n], &dict.SyllabifiedTranscriptionStrings[n]}) {
-      FUZZ_CHECK(wrapped->size() >= 4);
-      FUZZ_CHECK(wrapped->compare(0, 2, "[ ") == 0);
-      FUZZ_CHECK(wrapped->compare(wrapped->size() - 2, 2, " ]") == 0);
-      FUZZ_CHECK(wrapped->find_first_of("\t\r\n") == std::string::npos);
+    for (const TranscriptionFields* fields : {&dict.TranscriptionStrings, &dict.SyllabifiedTranscriptionStrings}) {
+      const std::string wrapped = (*fields)[n];
+      FUZZ_CHECK(wrapped == "[ " + std::string(fields->field(n)) + " ]");
+      FUZZ_CHECK(UnwrappedTranscription(wrapped) == fields->field(n));
+      FUZZ_CHECK(wrapped.find_first_of("\t\r\n") == std::string::npos);
     }
     FUZZ_CHECK(dict.Spellings[n].find_first_of("\t\r\n") == std::string::npos);
     FUZZ_CHECK(dict.Annotations[n].find_first_of("\t\r\n") == std::string::npos);
@@ -127,8 +128,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const bool syllabifiedFirst = size > 0 && (data[0] & 1) != 0;
   const bool refuseFirstQuestion = size > 0 && (data[0] & 2) != 0;
 
+  // Read into a dictionary that is then moved, so the fields must not point
+  // into anything but the dictionary's own copy of the bytes.
   Dictionary parsed;
-  ParseDictionary(input, &parsed);
+  {
+    Dictionary read;
+    ParseDictionary(std::string(input), &read);
+    parsed = std::move(read);
+  }
   CheckReading(input, parsed);
 
   const ProgramFolder& folder = Folder();
