@@ -1,6 +1,7 @@
 // A whole search on fuzzed data: the transcription search and then the
 // orthography search, as clicked, in a program folder whose dictionary, search
-// boxes, orthography box and vowel class come from the input.
+// boxes, orthography box and vowel class come from the input; then the
+// orthography search once more on the dictionary without its first line.
 //
 // Input: byte 0 holds flags (bit 0 "Search syllabified data", bit 1 "Search
 // vowels only", bit 2 "Exclude ...", bit 3 the boxes' items are added to the
@@ -8,7 +9,7 @@
 // bits 1-7 the example-length limit. The rest is cut at NUL bytes into the
 // dictionary, the five boxes, the orthography box and the vowel class file.
 // Every question is answered Yes. The number of hits must be what the literal
-// matching rule finds at every position.
+// matching rule finds at every position, and so must the hit table's rows.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -51,9 +52,15 @@ bool Excluded(const Form1& form, RecordingPlatform& platform, int32_t i) {
   return platform.Value(Control::chkExclude) == 1 && !TrimView(form.dictionary.Annotations[i]).empty();
 }
 
+// The hits a search must record, in order: the entry of each and its focus string.
+struct Hits {
+  std::vector<int32_t> entries;
+  std::vector<std::string> focus;
+};
+
 // Hits of the boxes' items in the searched table, by the literal rule at every
 // position; also checks each entry's hit flag.
-int64_t TranscriptionHits(const Form1& form, RecordingPlatform& platform) {
+Hits TranscriptionHits(const Form1& form, RecordingPlatform& platform) {
   std::vector<std::string> items;
   for (int b = 1; b <= 5; ++b) {
     std::string item = Trim(platform.Text(TextBox(b)));
@@ -66,7 +73,7 @@ int64_t TranscriptionHits(const Form1& form, RecordingPlatform& platform) {
       vowels ? form.VowelTranscriptions : syllabified ? form.SyllabifiedTranscriptions : form.Transcriptions;
   const std::vector<int32_t>& lengths = vowels ? form.VowelTranscriptionLengths : form.TranscriptionLengths;
   const int32_t n = static_cast<int32_t>(items.size());
-  int64_t hits = 0;
+  Hits hits;
   for (int32_t i = 1; i <= form.dictionary.NumberOfWords; ++i) {
     bool found = false;
     for (int32_t j = 1; n > 0 && j + n - 1 <= lengths[i]; ++j) {
@@ -74,7 +81,19 @@ int64_t TranscriptionHits(const Form1& form, RecordingPlatform& platform) {
       for (int32_t b = 0; b < n && all; ++b) all = form.Satisfies(form.Symbols.Text(table.At(i, j + b)), items[b]);
       if (!all) continue;
       found = true;
-      if (!Excluded(form, platform, i)) ++hits;
+      if (Excluded(form, platform, i)) continue;
+      // The focus string: the matched segments, those of ignored boxes left
+      // out when there is more than one item.
+      std::string focus;
+      bool first = true;
+      for (int32_t b = 0; b < n; ++b) {
+        if (n > 1 && platform.Value(IgnoreBox(b + 1)) != 0) continue;
+        if (!first) focus += '\t';
+        focus += form.Symbols.Text(table.At(i, j + b));
+        first = false;
+      }
+      hits.entries.push_back(i);
+      hits.focus.push_back(std::move(focus));
     }
     FUZZ_CHECK(form.dictionary.HitFlags[i] == (found ? 1 : 0));
   }
@@ -83,9 +102,9 @@ int64_t TranscriptionHits(const Form1& form, RecordingPlatform& platform) {
 
 // Hits of the orthography box in "[" + spelling + "]", starting and ending on
 // character boundaries.
-int64_t OrthographyHits(const Form1& form, RecordingPlatform& platform) {
+Hits OrthographyHits(const Form1& form, RecordingPlatform& platform) {
   const std::string target = Trim(platform.Text(Control::txtOrthography));
-  int64_t hits = 0;
+  Hits hits;
   for (int32_t i = 1; i <= form.dictionary.NumberOfWords; ++i) {
     const std::string framed = "[" + form.dictionary.Spellings[i] + "]";
     std::vector<bool> boundary(framed.size() + 1, false);
@@ -96,24 +115,63 @@ int64_t OrthographyHits(const Form1& form, RecordingPlatform& platform) {
       if (!boundary[p] || !boundary[p + target.size()]) continue;
       if (framed.compare(p, target.size(), target) != 0) continue;
       found = true;
-      if (!Excluded(form, platform, i)) ++hits;
+      if (Excluded(form, platform, i)) continue;
+      hits.entries.push_back(i);
+      hits.focus.push_back(target);
     }
     FUZZ_CHECK(form.dictionary.HitFlags[i] == (found ? 1 : 0));
   }
   return hits;
 }
 
-// What a finished search leaves: the hit table adds up, and the result files
-// hold a row per hit and a flag per entry.
-void CheckFinishedSearch(const Form1& form, const ProgramFolder& folder) {
-  int64_t counted = 0;
-  for (int32_t k = 1; k <= form.hitTable.NumberOfFocusStrings; ++k) counted += form.hitTable.FocusStringCounts[k];
-  FUZZ_CHECK(counted == form.NumberOfHits);
-  FUZZ_CHECK(CountLines(folder.Read("FullOutput.txt")) == static_cast<size_t>(form.NumberOfHits) + 2);
-  FUZZ_CHECK(CountLines(folder.Read("ResultsOfSearchInInputFormat.txt")) == static_cast<size_t>(form.NumberOfHits));
-  if (form.NumberOfHits > 0) {
-    FUZZ_CHECK(CountLines(folder.Read("Hits.txt")) == static_cast<size_t>(form.dictionary.NumberOfWords));
-    FUZZ_CHECK(CountLines(folder.Read("Misses.txt")) == static_cast<size_t>(form.dictionary.NumberOfWords));
+// What a finished search leaves: the hit count, the hit table's rows in order
+// of first occurrence, a row per hit in the result files, a flag per entry;
+// and the results in input format read back as a dictionary give the entries
+// that were hit, field for field.
+void CheckFinishedSearch(const Form1& form, const ProgramFolder& folder, const Hits& expected) {
+  const Dictionary& dict = form.dictionary;
+  const size_t hits = expected.entries.size();
+  FUZZ_CHECK(static_cast<size_t>(form.NumberOfHits) == hits);
+
+  std::vector<std::string> rows;
+  std::vector<int32_t> counts;
+  std::vector<int32_t> firstEntry;
+  for (size_t h = 0; h < hits; ++h) {
+    size_t k = 0;
+    while (k < rows.size() && rows[k] != expected.focus[h]) ++k;
+    if (k == rows.size()) {
+      rows.push_back(expected.focus[h]);
+      counts.push_back(0);
+      firstEntry.push_back(expected.entries[h]);
+    }
+    ++counts[k];
+  }
+  const HitTable& table = form.hitTable;
+  FUZZ_CHECK(static_cast<size_t>(table.NumberOfFocusStrings) == rows.size());
+  for (size_t k = 0; k < rows.size(); ++k) {
+    FUZZ_CHECK(table.FocusStrings[k + 1] == rows[k]);
+    FUZZ_CHECK(table.FocusStringCounts[k + 1] == counts[k]);
+    const std::string& spelling = dict.Spellings[firstEntry[k]];
+    FUZZ_CHECK(table.FocusStringExamples[k + 1].compare(0, spelling.size(), spelling) == 0);
+  }
+
+  FUZZ_CHECK(CountLines(folder.Read("FullOutput.txt")) == hits + 2);
+  Dictionary results;
+  ParseDictionary(folder.Read("ResultsOfSearchInInputFormat.txt"), &results);
+  FUZZ_CHECK(static_cast<size_t>(results.NumberOfWords) == hits);
+  for (size_t h = 0; h < hits; ++h) {
+    const int32_t r = static_cast<int32_t>(h) + 1;
+    const int32_t i = expected.entries[h];
+    FUZZ_CHECK(results.Spellings[r] == dict.Spellings[i]);
+    FUZZ_CHECK(results.TranscriptionStrings.field(r) == dict.TranscriptionStrings.field(i));
+    FUZZ_CHECK(results.SyllabifiedTranscriptionStrings.field(r) == dict.SyllabifiedTranscriptionStrings.field(i));
+    FUZZ_CHECK(results.Annotations[r] == dict.Annotations[i]);
+    FUZZ_CHECK(results.Frequencies[r] == dict.Frequencies[i]);
+    FUZZ_CHECK(results.SixthFieldNumbers[r] == dict.SixthFieldNumbers[i]);
+  }
+  if (hits > 0) {
+    FUZZ_CHECK(CountLines(folder.Read("Hits.txt")) == static_cast<size_t>(dict.NumberOfWords));
+    FUZZ_CHECK(CountLines(folder.Read("Misses.txt")) == static_cast<size_t>(dict.NumberOfWords));
   }
 }
 
@@ -158,13 +216,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(form.lastOutcome == Form1::Outcome::kRefused || form.lastOutcome == Form1::Outcome::kHits ||
                form.lastOutcome == Form1::Outcome::kNoHits);
     if (form.lastOutcome != Form1::Outcome::kRefused) {
-      FUZZ_CHECK(TranscriptionHits(form, platform) == form.NumberOfHits);
-      CheckFinishedSearch(form, folder);
+      CheckFinishedSearch(form, folder, TranscriptionHits(form, platform));
     }
     form.cmdSearchOrthography_Click();
     FUZZ_CHECK(form.lastOutcome == Form1::Outcome::kHits || form.lastOutcome == Form1::Outcome::kNoHits);
-    FUZZ_CHECK(OrthographyHits(form, platform) == form.NumberOfHits);
-    CheckFinishedSearch(form, folder);
+    CheckFinishedSearch(form, folder, OrthographyHits(form, platform));
+
+    // Another dictionary (the same without its first line) in the same run:
+    // nothing of the first may stay behind.
+    const size_t firstEnd = part(0).find_first_of("\r\n");
+    if (firstEnd != std::string_view::npos) {
+      folder.Write("in2.txt", part(0).substr(firstEnd + 1));
+      platform.SetText(Control::txtInputFileName, "in2.txt");
+      form.cmdSearchOrthography_Click();
+      FUZZ_CHECK(form.lastOutcome == Form1::Outcome::kHits || form.lastOutcome == Form1::Outcome::kNoHits);
+      FUZZ_CHECK(static_cast<size_t>(form.dictionary.NumberOfWords) == CountLines(part(0).substr(firstEnd + 1)));
+      CheckFinishedSearch(form, folder, OrthographyHits(form, platform));
+    }
   } catch (const ProgramEnded&) {
     FUZZ_CHECK(false);  // every question is answered Yes
   }
