@@ -23,7 +23,7 @@ for target in "${targets[@]}"; do
   log="$work/$target.log"
   # The targets make their program folders under TMPDIR.
   if TMPDIR="$work/tmp" "$build/fuzz/fuzz_$target" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=2048 \
-       -max_len=8192 -print_final_stats=1 -artifact_prefix="$work/artifacts/$target-" \
+       -max_len=20000 -print_final_stats=1 -artifact_prefix="$work/artifacts/$target-" \
        "$work/corpus-$target" >"$log" 2>&1; then
     echo "fuzz_$target: $(grep -E '^stat::number_of_executed_units' "$log" | awk '{print $2}') runs in ${seconds}s, no findings"
   else
