@@ -34,33 +34,50 @@ void Form1::DivideWordsIntoPhonemes() {
   std::unordered_set<std::string_view> inventory;
   for (int32_t j = 1; j <= NumberOfPhonemes; ++j) inventory.insert(Phonemes[j]);
   enum : uint8_t { kUnknown = 0, kFine = 1, kSuspect = 2 };
-  std::vector<uint8_t> verdict;
+  std::vector<uint8_t> verdict(256, kUnknown);
 
   SegmentTable& table = syllabified ? SyllabifiedTranscriptions : Transcriptions;
   const TranscriptionFields& strings =
       syllabified ? dictionary.SyllabifiedTranscriptionStrings : dictionary.TranscriptionStrings;
   std::string wrapped;
+  if (dictionary.storage) table.Reserve(count, dictionary.storage->size() / 3);
   for (int32_t n = 1; n <= count; ++n) {
     table.BeginEntry();
-    strings.Wrap(n, &wrapped);
-    std::string_view work = wrapped;
+    // The segments of "[ " + field + " ]", cut at single blanks: "[", the
+    // field's own pieces, "]"; the first empty piece ends the entry. The
+    // bracketed text itself is made only when a caution must quote it.
+    const std::string_view field = strings.field(n);
     int32_t length = 0;
-    for (;;) {
-      // The segment is the text before the first blank; an empty one ends the entry.
-      size_t blank = work.find(' ');
-      std::string_view segment = work.substr(0, blank);
-      if (segment.empty()) break;
+    auto add = [&](std::string_view segment, size_t offsetInWrapped) {
       ++length;
-      SymbolId id = Symbols.Intern(segment);
+      const SymbolId id = Symbols.Intern(segment);
       table.Append(id);
-      if (id >= verdict.size()) verdict.resize(id + 1, kUnknown);
+      if (id >= verdict.size()) verdict.resize(2 * id + 1, kUnknown);
+      if (verdict[id] == kFine) return;
       if (verdict[id] == kUnknown) {
-        bool coda = !syllabified && Lower(LastChars(segment, 4)) == "coda";
+        const bool coda = !syllabified && Lower(LastChars(segment, 4)) == "coda";
         verdict[id] = (!coda && inventory.count(segment) != 0) ? kFine : kSuspect;
+        if (verdict[id] == kFine) return;
       }
-      if (verdict[id] == kSuspect) VetWordForLegalPhonemes(std::string(segment), work, syllabified);
-      work = blank == std::string_view::npos ? std::string_view() : work.substr(blank + 1);
+      strings.Wrap(n, &wrapped);
+      VetWordForLegalPhonemes(std::string(segment), std::string_view(wrapped).substr(offsetInWrapped), syllabified);
+    };
+    add("[", 0);
+    bool complete = true;
+    const char* const begin = field.data();
+    const char* const end = begin + field.size();
+    for (const char* p = begin;;) {
+      const char* q = p;
+      while (q != end && *q != ' ') ++q;
+      if (q == p) {
+        complete = false;
+        break;
+      }
+      add(std::string_view(p, static_cast<size_t>(q - p)), 2 + static_cast<size_t>(p - begin));
+      if (q == end) break;
+      p = q + 1;
     }
+    if (complete) add("]", field.size() + 3);
     TranscriptionLengths[n] = length;
   }
   table.Finish();
@@ -71,6 +88,7 @@ void Form1::DivideWordsIntoPhonemes() {
     const std::string& s = Symbols.Text(id);
     keep[id] = (s == "[" || s == "]" || IsInNaturalClass(s, "vowel")) ? 1 : 0;
   }
+  VowelTranscriptions.Reserve(count, static_cast<size_t>(count) * 4);
   for (int32_t n = 1; n <= count; ++n) {
     VowelTranscriptions.BeginEntry();
     const SymbolId* row = table.Row(n);

@@ -4,15 +4,6 @@
 
 namespace velmora {
 
-namespace {
-// Cuts the next field off the front of *rest, as TextBeforeTab / TextAfterTab do.
-std::string_view NextField(std::string_view* rest) {
-  size_t p = rest->find('\t');
-  std::string_view field = rest->substr(0, p);
-  *rest = p == std::string_view::npos ? std::string_view() : rest->substr(p + 1);
-  return field;
-}
-}  // namespace
 
 void TranscriptionFields::Wrap(size_t n, std::string* out) const {
   const std::string_view field = fields_[n];
@@ -33,14 +24,24 @@ void ParseDictionary(std::string contents, Dictionary* dict) {
   dict->Spellings.reserve(guess);
   dict->Annotations.reserve(guess);
   ForEachLine(*storage, [&](std::string_view raw) {
-    std::string_view rest = TrimView(raw);
+    const std::string_view line = TrimView(raw);
+    // The six fields in one pass: each ends at a TAB or the end of the line.
+    std::string_view fields[6];
+    size_t start = 0;
+    for (int f = 0; f < 6; ++f) {
+      if (start > line.size()) break;  // the line lacks this field
+      size_t stop = line.find('\t', start);
+      if (stop == std::string_view::npos) stop = line.size();
+      fields[f] = line.substr(start, stop - start);
+      start = stop + 1;
+    }
     ++dict->NumberOfWords;
-    dict->Spellings.emplace_back(NextField(&rest));
-    dict->TranscriptionStrings.push_back(NextField(&rest));
-    dict->SyllabifiedTranscriptionStrings.push_back(NextField(&rest));
-    dict->Annotations.emplace_back(NextField(&rest));
-    dict->Frequencies.push_back(NumericValue(NextField(&rest)));
-    dict->SixthFieldNumbers.push_back(NumericValue(NextField(&rest)));
+    dict->Spellings.emplace_back(fields[0]);
+    dict->TranscriptionStrings.push_back(fields[1]);
+    dict->SyllabifiedTranscriptionStrings.push_back(fields[2]);
+    dict->Annotations.emplace_back(fields[3]);
+    dict->Frequencies.push_back(NumericValue(fields[4]));
+    dict->SixthFieldNumbers.push_back(NumericValue(fields[5]));
   });
   dict->HitFlags.assign(static_cast<size_t>(dict->NumberOfWords) + 1, 0);
 }

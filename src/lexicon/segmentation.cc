@@ -1,5 +1,6 @@
 #include "lexicon/segmentation.h"
 
+
 namespace velmora {
 
 SymbolTable::SymbolTable() { Clear(); }
@@ -8,7 +9,20 @@ void SymbolTable::Clear() {
   texts_.assign(1, std::string());
   slots_.assign(64, 0);
   slots_[HashOf({}) & (slots_.size() - 1)] = 1;
+  shortKeys_.assign(256, 0);
+  shortIds_.assign(256, 0);
+  shortCount_ = 0;
 }
+
+namespace {
+// The bytes of a text of 1..7 bytes with its length in the top byte: never 0.
+inline uint64_t PackShort(std::string_view text) {
+  uint64_t key = static_cast<uint64_t>(text.size()) << 56;
+  for (size_t i = 0; i < text.size(); ++i) key |= static_cast<uint64_t>(static_cast<unsigned char>(text[i])) << (8 * i);
+  return key;
+}
+inline size_t ShortSlot(uint64_t key, size_t mask) { return static_cast<size_t>((key * 0x9E3779B97F4A7C15ull) >> 32) & mask; }
+}  // namespace
 
 uint64_t SymbolTable::HashOf(std::string_view text) {
   // Segment symbols are short: FNV-1a over the bytes, then a final mix.
@@ -20,6 +34,39 @@ uint64_t SymbolTable::HashOf(std::string_view text) {
 }
 
 SymbolId SymbolTable::Intern(std::string_view text) {
+  if (text.empty() || text.size() > 7) return InternLong(text);
+  const uint64_t key = PackShort(text);
+  const size_t mask = shortKeys_.size() - 1;
+  for (size_t i = ShortSlot(key, mask);; i = (i + 1) & mask) {
+    if (shortKeys_[i] == key) return shortIds_[i];
+    if (shortKeys_[i] == 0) {
+      const SymbolId id = InternLong(text);
+      shortKeys_[i] = key;
+      shortIds_[i] = id;
+      if (++shortCount_ * 2 > shortKeys_.size()) GrowShort();
+      return id;
+    }
+  }
+}
+
+void SymbolTable::GrowShort() {
+  std::vector<uint64_t> oldKeys;
+  std::vector<uint32_t> oldIds;
+  oldKeys.swap(shortKeys_);
+  oldIds.swap(shortIds_);
+  shortKeys_.assign(oldKeys.size() * 2, 0);
+  shortIds_.assign(oldKeys.size() * 2, 0);
+  const size_t mask = shortKeys_.size() - 1;
+  for (size_t k = 0; k < oldKeys.size(); ++k) {
+    if (oldKeys[k] == 0) continue;
+    size_t i = ShortSlot(oldKeys[k], mask);
+    while (shortKeys_[i] != 0) i = (i + 1) & mask;
+    shortKeys_[i] = oldKeys[k];
+    shortIds_[i] = oldIds[k];
+  }
+}
+
+SymbolId SymbolTable::InternLong(std::string_view text) {
   const size_t mask = slots_.size() - 1;
   for (size_t i = HashOf(text) & mask;; i = (i + 1) & mask) {
     const uint32_t slot = slots_[i];

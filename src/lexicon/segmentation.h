@@ -25,10 +25,17 @@ class SymbolTable {
 
  private:
   // Open addressing over the ids: slots_ holds id + 1, 0 for a free slot.
+  // Texts of up to seven bytes (nearly every symbol) are found first by
+  // their bytes packed into one number, in a table of their own.
   static uint64_t HashOf(std::string_view text);
+  SymbolId InternLong(std::string_view text);
   void Grow();
+  void GrowShort();
   std::vector<std::string> texts_;
   std::vector<uint32_t> slots_;
+  std::vector<uint64_t> shortKeys_;  // packed text, 0 for a free slot
+  std::vector<uint32_t> shortIds_;
+  size_t shortCount_ = 0;
 };
 
 // One table of segments: entry n occupies positions 1..length(n). A table
@@ -37,6 +44,11 @@ class SegmentTable {
  public:
   // Starts a table for entries 1..count, all empty and unfilled.
   void Reset();
+  // Makes room for this many entries and segments in all.
+  void Reserve(int32_t entries, size_t segments) {
+    offsets_.reserve(static_cast<size_t>(entries) + 1);
+    ids_.reserve(segments);
+  }
   // Appends the segments of the next entry (entries are filled in order from 1).
   void BeginEntry() { offsets_.push_back(static_cast<uint32_t>(ids_.size())); }
   void Append(SymbolId id) { ids_.push_back(id); }

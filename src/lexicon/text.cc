@@ -40,6 +40,13 @@ std::string_view TrimView(std::string_view text) {
 std::string Trim(std::string_view text) { return std::string(TrimView(text)); }
 
 int32_t NumericValue(std::string_view text) {
+  // Plain digits, as nearly every dictionary field is.
+  if (!text.empty() && text.size() <= 9 &&
+      std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+    int32_t value = 0;
+    for (char c : text) value = value * 10 + (c - '0');
+    return value;
+  }
   size_t i = 0;
   const size_t n = text.size();
   auto skip = [&] {

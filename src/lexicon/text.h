@@ -8,6 +8,7 @@
 #ifndef VELMORA_LEXICON_TEXT_H_
 #define VELMORA_LEXICON_TEXT_H_
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -63,9 +64,12 @@ template <typename Fn>
 void ForEachLine(std::string_view contents, Fn&& fn) {
   size_t start = 0;
   const size_t n = contents.size();
+  size_t nextCr = contents.find('\r');
+  size_t nextLf = contents.find('\n');
   while (start < n) {
-    size_t end = start;
-    while (end < n && contents[end] != '\r' && contents[end] != '\n') ++end;
+    if (nextCr < start) nextCr = contents.find('\r', start);
+    if (nextLf < start) nextLf = contents.find('\n', start);
+    size_t end = std::min(std::min(nextCr, nextLf), n);
     fn(contents.substr(start, end - start));
     if (end < n && contents[end] == '\r' && end + 1 < n && contents[end + 1] == '\n') ++end;
     start = end + 1;

@@ -83,8 +83,10 @@ void WriteMediumOutput(OutputFile& file, const std::string& display, const HitTa
 void WriteHitFlags(OutputFile& hits, OutputFile& misses, const Dictionary& dict) {
   for (int32_t i = 1; i <= dict.NumberOfWords; ++i) {
     const bool hit = dict.HitFlags[i] == 1;
-    hits.Write(hit ? "1\r\n" : "0\r\n");
-    misses.Write(hit ? "0\r\n" : "1\r\n");
+    hits.buffer().append(hit ? "1\r\n" : "0\r\n", 3);
+    misses.buffer().append(hit ? "0\r\n" : "1\r\n", 3);
+    hits.Written();
+    misses.Written();
   }
 }
 
