@@ -2,7 +2,8 @@
 // a program folder with a small fixed inventory and class folders. The low bit
 // of the first byte chooses which transcription field is divided first; the
 // other field is divided after it, from the same reading. Bit 1 answers the
-// first vetting question No, which ends the program.
+// first vetting question No, which ends the program. The same bytes with other
+// line ends must read the same.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -137,6 +138,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     parsed = std::move(read);
   }
   CheckReading(input, parsed);
+
+  // Other line ends, the same entries.
+  Dictionary lf;
+  ParseDictionary(WithLfLineEnds(input), &lf);
+  FUZZ_CHECK(lf.NumberOfWords == parsed.NumberOfWords);
+  for (int32_t n = 1; n <= parsed.NumberOfWords; ++n) {
+    FUZZ_CHECK(lf.Spellings[n] == parsed.Spellings[n]);
+    FUZZ_CHECK(lf.TranscriptionStrings.field(n) == parsed.TranscriptionStrings.field(n));
+    FUZZ_CHECK(lf.SyllabifiedTranscriptionStrings.field(n) == parsed.SyllabifiedTranscriptionStrings.field(n));
+    FUZZ_CHECK(lf.Annotations[n] == parsed.Annotations[n]);
+    FUZZ_CHECK(lf.Frequencies[n] == parsed.Frequencies[n]);
+    FUZZ_CHECK(lf.SixthFieldNumbers[n] == parsed.SixthFieldNumbers[n]);
+  }
 
   const ProgramFolder& folder = Folder();
   folder.Write("in.txt", input);

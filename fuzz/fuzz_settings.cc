@@ -1,6 +1,7 @@
 // The settings reader on a fuzzed UserSettings.txt. Whatever the file held,
 // saving what was read and reading it again must give the same controls, and
-// saving once more must write the same bytes.
+// saving once more must write the same bytes. The same file with other line
+// ends must read the same.
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -66,10 +67,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace velmora;
   using namespace velmora::fuzz;
   const ProgramFolder& folder = Folder();
-  folder.Write("UserSettings.txt", std::string_view(reinterpret_cast<const char*>(data), size));
+  const std::string_view input(reinterpret_cast<const char*>(data), size);
+  folder.Write("UserSettings.txt", WithLfLineEnds(input));
+  RecordingPlatform lf;
+  const Snapshot readWithLf = StartUp(lf);
 
+  folder.Write("UserSettings.txt", input);
   RecordingPlatform first;
   const Snapshot read = StartUp(first);
+  FUZZ_CHECK(read == readWithLf);
   const std::string saved = folder.Read("UserSettings.txt");
   FUZZ_CHECK(CountLines(saved) == 36);
 

@@ -98,6 +98,22 @@ inline size_t CountLines(std::string_view text) {
   return lines + (open ? 1 : 0);
 }
 
+// The text with every line end (CR LF, lone CR, lone LF) written as LF: the
+// same lines by the line rule.
+inline std::string WithLfLineEnds(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r') {
+      out += '\n';
+      if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    } else {
+      out += text[i];
+    }
+  }
+  return out;
+}
+
 // The input cut at every separator byte, into at most maxParts parts (the last
 // part keeps any further separators).
 inline std::vector<std::string_view> SplitInput(std::string_view input, char separator, size_t maxParts) {
