@@ -44,6 +44,7 @@ MAX_RATIO_CMU = 0.5         # CMU: Velmora / pipeline, every job
 MAX_COPY_RATIO = 4.0        # CMU: Velmora / copy baseline, every job
 MAX_RSS_MB = {"bundled": 30.0, "CMU": 120.0}   # MB = 10^6 bytes
 MIN_POSITIONS_PER_S = 100e6
+MAX_FROZEN_MS = 100.0       # longest stretch without an event-loop turn (our reading of "responsive")
 
 
 def read_list(path):
@@ -235,13 +236,18 @@ def main():
                     copy += (f" && dd if=/dev/zero of={shlex.quote(os.path.join(copy_dir, n))} bs=64K "
                              f"count={sizes[n]} iflag=count_bytes status=none")
 
-                times = {"velmora": [], "pipeline": [], "copy": []}
-                cpu = {"velmora": [], "pipeline": [], "copy": []}
+                sides = ("velmora", "again", "pipeline", "copy")
+                times = {side: [] for side in sides}
+                cpu = {side: [] for side in sides}
                 for _ in range(args.runs):
-                    for side, cmd in (("velmora", velmora), ("pipeline", pipeline), ("copy", copy)):
-                        reset_folder(folder)
+                    for side, cmd in (("velmora", velmora), ("again", velmora), ("pipeline", pipeline),
+                                      ("copy", copy)):
+                        # "again": the same search once more in the same folder, over the
+                        # result files of the run before (the window's every later search).
+                        if side != "again":
+                            reset_folder(folder)
                         seconds, cpu_seconds, status = run_timed(cmd)
-                        if side == "velmora" and status != 0:
+                        if side in ("velmora", "again") and status != 0:
                             sys.exit(f"measure.py: velmora-batch failed ({status}) on {dict_name} {title}")
                         times[side].append(seconds)
                         cpu[side].append(cpu_seconds)
@@ -261,6 +267,7 @@ def main():
                 print(f"{dict_name:7} {key:9} velmora {fmt_s(med['velmora']):>8} (cpu {fmt_s(mcpu['velmora']):>8})"
                       f"  pipeline {fmt_s(med['pipeline']):>8} (cpu {fmt_s(mcpu['pipeline']):>8})"
                       f"  ratio {med['velmora'] / med['pipeline']:5.2f}  copy {fmt_s(med['copy']):>8}"
+                      f"  again {fmt_s(med['again']):>8}"
                       f"  rss {rss / 1000:6.1f} MB  same lines: {same} ({len(hits)} entries)", flush=True)
     finally:
         shutil.rmtree(work, ignore_errors=True)
@@ -314,7 +321,7 @@ def make_report(args, jobs, results, micro, started, load_before, load_after):
     w("# Benchmark results\n")
     w("Written by `bash bench/run.sh` (see `bench/README.md`); do not edit by hand.\n")
     w(f"- Run: {started:%Y-%m-%d %H:%M} UTC, source at commit {git_state(repo)}")
-    w(f"- {args.runs} timed runs per side and job, interleaved (Velmora, pipeline, copy); medians; "
+    w(f"- {args.runs} timed runs per side and job, interleaved (Velmora, again, pipeline, copy); medians; "
       f"load average {load_before[0]:.2f} before, {load_after[0]:.2f} after")
     w("- Wall = elapsed time of the whole process (the measure of the targets); CPU = user + system time "
       "(less sensitive to other work on the machine). Spread = (slowest - fastest) / median of the wall "
@@ -329,12 +336,14 @@ def make_report(args, jobs, results, micro, started, load_before, load_after):
       "Pipeline: `LC_ALL=C grep -E REGEX IN > out.txt`, classes spelled out as alternations (commands below). "
       "\"Same lines\": the pipeline's lines are exactly the entries marked 1 in Velmora's Hits.txt. "
       "Copy: `cat IN >/dev/null` and `dd` of six files of the sizes of Velmora's six outputs. "
+      "Again: the same search run once more in the same folder, over the result files of the run before "
+      "(what every later search of the window meets; not a target). "
       "Hit rows: rows of FullOutput.txt; entries: entries with at least one hit.\n")
     for dict_name, input_name in DICTIONARIES:
         w(f"### {dict_name} dictionary ({input_name})\n")
         w("| Job | Velmora wall | CPU | spread | Pipeline wall | CPU | spread | V / P wall | V / P CPU "
-          "| Copy wall | V / copy | Peak RSS | Hit rows | Entries | Same lines |")
-        w("|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---|")
+          "| Copy wall | V / copy | Again wall | Peak RSS | Hit rows | Entries | Same lines |")
+        w("|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---|")
         for key, title, *_ in jobs:
             k = (dict_name, key)
             if k not in results:
@@ -343,7 +352,8 @@ def make_report(args, jobs, results, micro, started, load_before, load_after):
             w(f"| {title} | {fmt_s(m['velmora'])} | {fmt_s(c['velmora'])} | {s['velmora']:.0%} | "
               f"{fmt_s(m['pipeline'])} | {fmt_s(c['pipeline'])} | {s['pipeline']:.0%} | "
               f"{m['velmora'] / m['pipeline']:.2f} | {c['velmora'] / max(c['pipeline'], 1e-4):.2f} | "
-              f"{fmt_s(m['copy'])} | {m['velmora'] / m['copy']:.1f} | {r['rss_kib'] / 1000:.1f} MB | {r['rows']} | "
+              f"{fmt_s(m['copy'])} | {m['velmora'] / m['copy']:.1f} | {fmt_s(m['again'])} | "
+              f"{r['rss_kib'] / 1000:.1f} MB | {r['rows']} | "
               f"{r['hit_entries']} | {'yes' if r['same'] else '**NO** (' + str(r['pipeline_lines']) + ')'} |")
         w("")
 
@@ -393,8 +403,14 @@ def make_report(args, jobs, results, micro, started, load_before, load_after):
             scale = {"ns": 1e-9, "us": 1e-6, "ms": 1e-3, "s": 1.0}[b["time_unit"]]
             rate = b.get("positions", 0) / (b["real_time"] * scale)
             if rate and b["name"].startswith("BM_SearchLoop"):
-                w(f"| search loop: start positions / s | {b['name']} | {rate / 1e6:.0f} M/s | "
+                w(f"| search loop: start positions / s (wall) | {b['name']} | {rate / 1e6:.0f} M/s | "
                   f"{MIN_POSITIONS_PER_S / 1e6:.0f} M/s | {mark(rate >= MIN_POSITIONS_PER_S)} |")
+        for b in micro.get("benchmarks", []):
+            if b["name"].startswith("BM_Responsiveness"):
+                for counter in ("ms_to_first_turn", "ms_between_turns", "ms_after_last_turn"):
+                    v = b.get(counter, 0)
+                    w(f"| CMU window: {counter.replace('_', ' ')} | {b['name'].split('/')[2]} | {v:.0f} ms | "
+                      f"{MAX_FROZEN_MS:.0f} ms | {mark(v <= MAX_FROZEN_MS)} |")
     w("")
 
     if micro:
@@ -404,13 +420,16 @@ def make_report(args, jobs, results, micro, started, load_before, load_after):
           "BM_SearchCommand: a whole search command after the first of a run (settings saved, the six files "
           "written, every hit recorded). Start positions: what the search tests, the sum over the entries of "
           "(length - items + 1). BM_Responsiveness: the first search of a run on the whole CMU dictionary; "
-          "longest_ms_without_events is the longest stretch in which the window could not process events.\n")
+          "the longest stretches in which the window could not process events: from the click to the first "
+          "event-loop turn (reading and dividing), between two turns during the search, after the last turn "
+          "(finishing the files); wall time, the largest of three runs.\n")
         w("| Benchmark | Wall per search | CPU per search | Start positions / s (wall) | (CPU) | Counters |")
         w("|---|---:|---:|---:|---:|---|")
         for b in micro.get("benchmarks", []):
             counters = ", ".join(f"{n} {v:.6g}" for n, v in b.items()
                                  if n in ("positions", "matches", "hits", "focus_strings",
-                                          "longest_ms_without_events", "event_turns"))
+                                          "ms_to_first_turn", "ms_between_turns", "ms_after_last_turn",
+                                          "event_turns"))
             scale = {"ns": 1e-9, "us": 1e-6, "ms": 1e-3, "s": 1.0}[b["time_unit"]]
             positions = b.get("positions")
             wall_rate = f"{positions / (b['real_time'] * scale) / 1e6:.0f} M/s" if positions else ""
