@@ -2,8 +2,8 @@
 // a program folder with a small fixed inventory and class folders. The low bit
 // of the first byte chooses which transcription field is divided first; the
 // other field is divided after it, from the same reading. Bit 1 answers the
-// first vetting question No, which ends the program. The same bytes with other
-// line ends must read the same.
+// first vetting question No, which ends the program. The same bytes with each
+// lone CR written as CR LF must read the same.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -139,17 +139,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   CheckReading(input, parsed);
 
-  // Other line ends, the same entries.
-  Dictionary lf;
-  ParseDictionary(WithLfLineEnds(input), &lf);
-  FUZZ_CHECK(lf.NumberOfWords == parsed.NumberOfWords);
+  // Lone CRs written as CR LF: the same entries.
+  Dictionary cr;
+  ParseDictionary(WithCrLfLineEnds(input), &cr);
+  FUZZ_CHECK(cr.NumberOfWords == parsed.NumberOfWords);
   for (int32_t n = 1; n <= parsed.NumberOfWords; ++n) {
-    FUZZ_CHECK(lf.Spellings[n] == parsed.Spellings[n]);
-    FUZZ_CHECK(lf.TranscriptionStrings.field(n) == parsed.TranscriptionStrings.field(n));
-    FUZZ_CHECK(lf.SyllabifiedTranscriptionStrings.field(n) == parsed.SyllabifiedTranscriptionStrings.field(n));
-    FUZZ_CHECK(lf.Annotations[n] == parsed.Annotations[n]);
-    FUZZ_CHECK(lf.Frequencies[n] == parsed.Frequencies[n]);
-    FUZZ_CHECK(lf.SixthFieldNumbers[n] == parsed.SixthFieldNumbers[n]);
+    FUZZ_CHECK(cr.Spellings[n] == parsed.Spellings[n]);
+    FUZZ_CHECK(cr.TranscriptionStrings.field(n) == parsed.TranscriptionStrings.field(n));
+    FUZZ_CHECK(cr.SyllabifiedTranscriptionStrings.field(n) == parsed.SyllabifiedTranscriptionStrings.field(n));
+    FUZZ_CHECK(cr.Annotations[n] == parsed.Annotations[n]);
+    FUZZ_CHECK(cr.Frequencies[n] == parsed.Frequencies[n]);
+    FUZZ_CHECK(cr.SixthFieldNumbers[n] == parsed.SixthFieldNumbers[n]);
   }
 
   const ProgramFolder& folder = Folder();

@@ -1,8 +1,8 @@
 // The phoneme inventory and the segment key, both from the fuzzed bytes: the
 // input is AllSegments.txt and SegmentKey.txt at once. The low bit of the first
 // byte checks "Search syllabified data". Every inventory entry must then pass
-// the validation of the search boxes, and the same file with other line ends
-// must give the same inventory.
+// the validation of the search boxes, and the same file with each lone CR
+// written as CR LF must give the same inventory.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -91,9 +91,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   FUZZ_CHECK(platform.messages.empty());
 
-  folder.Write("AllSegments.txt", WithLfLineEnds(input));
-  Form1 lf(platform, folder.path());
-  lf.ReadPhonemeInventory();
-  FUZZ_CHECK(lf.Phonemes == form.Phonemes);
+  folder.Write("AllSegments.txt", WithCrLfLineEnds(input));
+  Form1 cr(platform, folder.path());
+  cr.ReadPhonemeInventory();
+  FUZZ_CHECK(cr.Phonemes == form.Phonemes);
   return 0;
 }

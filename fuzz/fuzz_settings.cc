@@ -1,7 +1,7 @@
 // The settings reader on a fuzzed UserSettings.txt. Whatever the file held,
 // saving what was read and reading it again must give the same controls, and
-// saving once more must write the same bytes. The same file with other line
-// ends must read the same.
+// saving once more must write the same bytes. The same file with each
+// lone CR written as CR LF must read the same.
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -68,14 +68,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace velmora::fuzz;
   const ProgramFolder& folder = Folder();
   const std::string_view input(reinterpret_cast<const char*>(data), size);
-  folder.Write("UserSettings.txt", WithLfLineEnds(input));
-  RecordingPlatform lf;
-  const Snapshot readWithLf = StartUp(lf);
+  folder.Write("UserSettings.txt", WithCrLfLineEnds(input));
+  RecordingPlatform cr;
+  const Snapshot readWithCr = StartUp(cr);
 
   folder.Write("UserSettings.txt", input);
   RecordingPlatform first;
   const Snapshot read = StartUp(first);
-  FUZZ_CHECK(read == readWithLf);
+  FUZZ_CHECK(read == readWithCr);
   const std::string saved = folder.Read("UserSettings.txt");
   FUZZ_CHECK(CountLines(saved) == 36);
 

@@ -81,8 +81,8 @@ class ProgramFolder {
   std::string path_;
 };
 
-// Number of lines: CR LF, a lone CR and a lone LF each end one; text after the
-// last line end is one more line.
+// Number of lines by the rule of the readers: CR LF, a lone CR and a lone LF
+// each end one; text after the last line end is one more line.
 inline size_t CountLines(std::string_view text) {
   size_t lines = 0;
   bool open = false;  // characters seen since the last line end
@@ -98,18 +98,14 @@ inline size_t CountLines(std::string_view text) {
   return lines + (open ? 1 : 0);
 }
 
-// The text with every line end (CR LF, lone CR, lone LF) written as LF: the
-// same lines by the line rule.
-inline std::string WithLfLineEnds(std::string_view text) {
+// The text with every lone CR written as CR LF: the same lines, whether or
+// not a lone LF ends a line.
+inline std::string WithCrLfLineEnds(std::string_view text) {
   std::string out;
-  out.reserve(text.size());
+  out.reserve(text.size() + text.size() / 8);
   for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\r') {
-      out += '\n';
-      if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    } else {
-      out += text[i];
-    }
+    out += text[i];
+    if (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n')) out += '\n';
   }
   return out;
 }
