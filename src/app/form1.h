@@ -76,6 +76,9 @@ class Form1 {
   int32_t SetSearchStringLength();
   void FindInOrthography();
   void InstallANewEntry(int32_t MyWordIndex, std::string_view MyFocusString);
+  // Records one hit that the exclusion let through. row: the hit-table row
+  // of the focus string when the caller knows it, else 0; set to the row.
+  void RecordHit(int32_t MyWordIndex, std::string_view MyFocusString, int32_t& row);
 
   // False when the files could not be opened (the general error was shown).
   bool OpenFiles();

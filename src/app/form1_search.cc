@@ -200,7 +200,6 @@ void Form1::FindInTranscriptions(const SegmentTable& MyTranscriptions, const std
         auto it = rowOfIds.find(key);
         if (it != rowOfIds.end()) rowNumber = it->second;
       }
-      bool newRow = false;
       if (rowNumber == 0) {
         focus.clear();
         bool first = true;
@@ -210,19 +209,10 @@ void Form1::FindInTranscriptions(const SegmentTable& MyTranscriptions, const std
           focus += Symbols.Text(row[j + k]);
           first = false;
         }
-        rowNumber = hitTable.Find(focus);
-        if (rowNumber == 0) {
-          rowNumber = hitTable.AddRow(focus, dictionary.Spellings[i]);
-          newRow = true;
-        }
-        if (packable) rowOfIds.emplace(key, rowNumber);
       }
-      // Recorded as InstallANewEntry records it.
-      ++NumberOfHits;
-      hitRows_.Write(dictionary, i, hitTable.FocusStrings[rowNumber], fullChannel_, resultsChannel_);
-      HitWordList += ", ";
-      HitWordList += dictionary.Spellings[i];
-      if (!newRow) hitTable.AddToRow(rowNumber, dictionary.Spellings[i], ExampleLengthLimit);
+      const bool known = rowNumber != 0;
+      RecordHit(i, focus, rowNumber);
+      if (packable && !known) rowOfIds.emplace(key, rowNumber);
     }
     dictionary.HitFlags[i] = found ? 1 : 0;
   }
@@ -233,28 +223,28 @@ void Form1::FindInTranscriptions(const SegmentTable& MyTranscriptions, const std
 void Form1::FindInOrthography() {
   const std::string target = Trim(platform_.Text(Control::txtOrthography));
   const int32_t total = dictionary.NumberOfWords;
+  // The exclusion box is read at each hit; it can only change while window events run.
+  bool exclude = platform_.Value(Control::chkExclude) == 1;
+  int32_t row = 0;  // every hit has the same focus string: the search string
   std::string framed;
   std::vector<size_t> starts;  // character starts of the framed spelling, and its end
   for (int32_t i = 1; i <= total; ++i) {
     if (i % 100 == 0) {
       platform_.SetText(Control::cmdSearchOrthography, ProgressCaption(i, total));
       platform_.DoEvents();
+      exclude = platform_.Value(Control::chkExclude) == 1;
     }
     framed.clear();
     framed += '[';
     framed += dictionary.Spellings[i];
     framed += ']';
-    bool found = false;
+    size_t found = 0;
     const bool ascii = std::all_of(framed.begin(), framed.end(), [](char c) { return (c & 0x80) == 0; });
     if (ascii) {
       if (target.empty()) {
-        for (size_t j = 0; j <= framed.size(); ++j) InstallANewEntry(i, target);
-        found = true;
+        found = framed.size() + 1;
       } else {
-        for (size_t j = framed.find(target); j != std::string::npos; j = framed.find(target, j + 1)) {
-          InstallANewEntry(i, target);
-          found = true;
-        }
+        for (size_t j = framed.find(target); j != std::string::npos; j = framed.find(target, j + 1)) ++found;
       }
     } else {
       // Matches start and end on character boundaries.
@@ -265,11 +255,14 @@ void Form1::FindInOrthography() {
         const size_t j = starts[c];
         if (framed.size() - j < target.size() || framed.compare(j, target.size(), target) != 0) continue;
         if (!std::binary_search(starts.begin(), starts.end(), j + target.size())) continue;
-        InstallANewEntry(i, target);
-        found = true;
+        ++found;
       }
     }
-    dictionary.HitFlags[i] = found ? 1 : 0;
+    // Each occurrence is one entry, recorded as InstallANewEntry records it.
+    if (!(exclude && !TrimView(dictionary.Annotations[i]).empty())) {
+      for (size_t k = 0; k < found; ++k) RecordHit(i, target, row);
+    }
+    dictionary.HitFlags[i] = found != 0 ? 1 : 0;
   }
 }
 
@@ -277,11 +270,25 @@ void Form1::FindInOrthography() {
 
 void Form1::InstallANewEntry(int32_t MyWordIndex, std::string_view MyFocusString) {
   if (platform_.Value(Control::chkExclude) == 1 && !TrimView(dictionary.Annotations[MyWordIndex]).empty()) return;
+  int32_t row = 0;
+  RecordHit(MyWordIndex, MyFocusString, row);
+}
+
+void Form1::RecordHit(int32_t MyWordIndex, std::string_view MyFocusString, int32_t& row) {
+  const std::string& spelling = dictionary.Spellings[MyWordIndex];
+  bool newRow = false;
+  if (row == 0) {
+    row = hitTable.Find(MyFocusString);
+    if (row == 0) {
+      row = hitTable.AddRow(MyFocusString, spelling);
+      newRow = true;
+    }
+  }
   ++NumberOfHits;
-  hitRows_.Write(dictionary, MyWordIndex, MyFocusString, fullChannel_, resultsChannel_);
+  hitRows_.Write(dictionary, MyWordIndex, hitTable.FocusStrings[row], fullChannel_, resultsChannel_);
   HitWordList += ", ";
-  HitWordList += dictionary.Spellings[MyWordIndex];
-  hitTable.DealWithFocusStrings(MyFocusString, dictionary.Spellings[MyWordIndex], ExampleLengthLimit);
+  HitWordList += spelling;
+  if (!newRow) hitTable.AddToRow(row, spelling, ExampleLengthLimit);
 }
 
 }  // namespace velmora
