@@ -88,6 +88,9 @@ def make_jobs(data):
          "", True),
         ("ccc", "`CONSONANT CONSONANT CONSONANT`", ["--plain", "--no-vowels", "CONSONANT", "CONSONANT", "CONSONANT"],
          f1 + "([^\t]* )?" + C + " " + C + " " + C + "[ \t]", False),
+        ("cvcv", "`CONSONANT VOWEL CONSONANT VOWEL`",
+         ["--plain", "--no-vowels", "CONSONANT", "VOWEL", "CONSONANT", "VOWEL"],
+         f1 + "([^\t]* )?" + C + " " + alt(vowels) + " " + C + " " + alt(vowels) + "[ \t]", False),
     ]
 
 
@@ -246,6 +249,8 @@ def main():
                         # result files of the run before (the window's every later search).
                         if side != "again":
                             reset_folder(folder)
+                        # No run pays for writing back the dirty pages of the one before.
+                        os.sync()
                         seconds, cpu_seconds, status = run_timed(cmd)
                         if side in ("velmora", "again") and status != 0:
                             sys.exit(f"measure.py: velmora-batch failed ({status}) on {dict_name} {title}")
@@ -257,7 +262,7 @@ def main():
                     rss = max(rss, peak_rss_kib(velmora))
                 results[(dict_name, key)] = {
                     "times": times, "cpu": cpu, "rss_kib": rss, "same": same, "hit_entries": len(hits),
-                    "pipeline_lines": len(lines), "rows": count_rows(folder),
+                    "pipeline_lines": len(lines), "rows": count_rows(folder), "focus_strings": count_focus_strings(folder),
                     "output_bytes": sum(sizes.values()), "input_bytes": os.path.getsize(input_path),
                     "velmora_cmd": velmora, "pipeline_cmd": pipeline,
                 }
@@ -288,6 +293,12 @@ def main():
         print(f"wrote {args.out}")
     else:
         print(report)
+
+
+def count_focus_strings(folder):
+    # Rows of the hit table: the lines of MediumOutput.txt less its two heads.
+    with open(os.path.join(folder, "MediumOutput.txt"), "rb") as f:
+        return f.read().count(b"\n") - 2
 
 
 def count_rows(folder):
@@ -337,13 +348,14 @@ def make_report(args, jobs, results, micro, started, load_before, load_after):
       "\"Same lines\": the pipeline's lines are exactly the entries marked 1 in Velmora's Hits.txt. "
       "Copy: `cat IN >/dev/null` and `dd` of six files of the sizes of Velmora's six outputs. "
       "Again: the same search run once more in the same folder, over the result files of the run before "
-      "(what every later search of the window meets; not a target). "
+      "(what every later search of the window meets; not a target). Before every timed run the script "
+      "calls sync, so that no run pays for the write-back of the files of the run before. "
       "Hit rows: rows of FullOutput.txt; entries: entries with at least one hit.\n")
     for dict_name, input_name in DICTIONARIES:
         w(f"### {dict_name} dictionary ({input_name})\n")
         w("| Job | Velmora wall | CPU | spread | Pipeline wall | CPU | spread | V / P wall | V / P CPU "
-          "| Copy wall | V / copy | Again wall | Peak RSS | Hit rows | Entries | Same lines |")
-        w("|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---|")
+          "| Copy wall | V / copy | Again wall | Peak RSS | Hit rows | Focus strings | Entries | Same lines |")
+        w("|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---|")
         for key, title, *_ in jobs:
             k = (dict_name, key)
             if k not in results:
@@ -353,7 +365,7 @@ def make_report(args, jobs, results, micro, started, load_before, load_after):
               f"{fmt_s(m['pipeline'])} | {fmt_s(c['pipeline'])} | {s['pipeline']:.0%} | "
               f"{m['velmora'] / m['pipeline']:.2f} | {c['velmora'] / max(c['pipeline'], 1e-4):.2f} | "
               f"{fmt_s(m['copy'])} | {m['velmora'] / m['copy']:.1f} | {fmt_s(m['again'])} | "
-              f"{r['rss_kib'] / 1000:.1f} MB | {r['rows']} | "
+              f"{r['rss_kib'] / 1000:.1f} MB | {r['rows']} | {r['focus_strings']} | "
               f"{r['hit_entries']} | {'yes' if r['same'] else '**NO** (' + str(r['pipeline_lines']) + ')'} |")
         w("")
 
