@@ -87,6 +87,18 @@ bool FileExists(const std::string& path) {
 
 OutputFile::~OutputFile() { Close(); }
 
+namespace {
+FileStatus OpenFailure(int err, const std::string& path) {
+  FileStatus status;
+  // A file that exists but may not be written is taken to be held by another
+  // program; a folder that may not be written is an ordinary failure.
+  status.kind =
+      ((err == EACCES || err == EPERM || err == ETXTBSY) && FileExists(path)) ? FileStatus::kInUse : FileStatus::kFailed;
+  status.reason = Describe(err);
+  return status;
+}
+}  // namespace
+
 FileStatus OutputFile::Open(const std::string& path) {
   Close();
   error_ = 0;
@@ -95,19 +107,25 @@ FileStatus OutputFile::Open(const std::string& path) {
     FileStatus injected = Faults().open(path);
     if (!injected.ok()) return injected;
   }
-  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  // An earlier file that may not be written is found before anything changes.
+  if (FileExists(path)) {
+    int probe = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+    if (probe < 0) return OpenFailure(errno, path);
+    ::close(probe);
+  }
+  // The new text goes to a file beside it, which takes the earlier file's
+  // place when it is closed whole: a failed write leaves the earlier file as
+  // it was. Where no new file may be made, the file is written in place.
+  std::string part = path + ".part";
+  int fd = ::open(part.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   if (fd < 0) {
-    int err = errno;
-    FileStatus status;
-    // A file that exists but may not be written is taken to be held by another
-    // program; a folder that may not be written is an ordinary failure.
-    status.kind = ((err == EACCES || err == EPERM || err == ETXTBSY) && FileExists(path)) ? FileStatus::kInUse
-                                                                                          : FileStatus::kFailed;
-    status.reason = Describe(err);
-    return status;
+    part.clear();
+    fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) return OpenFailure(errno, path);
   }
   fd_ = fd;
   path_ = path;
+  part_ = part;
   buffer_.reserve(2 * kBufferSize);
   return FileStatus::Ok();
 }
@@ -148,8 +166,13 @@ FileStatus OutputFile::Close() {
   if (fd_ < 0) return FileStatus::Ok();
   FileStatus status = Flush();
   if (::close(fd_) != 0 && status.ok()) status = {FileStatus::kFailed, Describe(errno)};
+  if (!part_.empty()) {
+    if (status.ok() && ::rename(part_.c_str(), path_.c_str()) != 0) status = {FileStatus::kFailed, Describe(errno)};
+    if (!status.ok()) ::unlink(part_.c_str());
+  }
   fd_ = -1;
   error_ = 0;
+  part_.clear();
   return status;
 }
 

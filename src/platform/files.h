@@ -34,7 +34,9 @@ struct FileStatus {
 };
 
 // A text file written through one buffer, created anew when opened. A write
-// error is kept and reported by the next Flush or Close.
+// error is kept and reported by the next Flush or Close. The text is written
+// beside the file and takes its place only when closed without error, so a
+// failure (a full disk) leaves the earlier file whole.
 class OutputFile {
  public:
   OutputFile() = default;
@@ -67,6 +69,7 @@ class OutputFile {
   static constexpr size_t kFlushSize = 1 << 16;
   int fd_ = -1;
   std::string path_;
+  std::string part_;  // the file being written in its place, or "" when in place
   std::string buffer_;
   int error_ = 0;  // first write error (errno)
 };

@@ -79,5 +79,30 @@ TEST_F(OutputFailure, AFullDiskWhileWritingIsReportedNotCalledDone) {
   EXPECT_EQ(form->lastOutcome, Form1::Outcome::kHits);
 }
 
+TEST_F(OutputFailure, AFailedWriteLeavesTheEarlierFileWholeAndNoPartBehind) {
+  Write("SmallOutput.txt", "earlier small");
+  Write("MediumOutput.txt", "earlier medium");
+  Start();
+  Boxes({"AY1"});
+  SetFileFaultsForTesting(
+      {nullptr, [](const std::string& path) { return EndsWith(path, "/MediumOutput.txt") ? ENOSPC : 0; }});
+  form->cmdSearchTranscriptions_Click();
+  EXPECT_EQ(platform.messages, std::vector<std::string>{kGeneral});
+  EXPECT_EQ(Read("SmallOutput.txt"), "AY1\r\nblind, child, pint\r\n");  // written before the failure
+  EXPECT_EQ(Read("MediumOutput.txt"), "earlier medium");
+  EXPECT_FALSE(FileExists(dir.Path("MediumOutput.txt.part")));
+  EXPECT_FALSE(FileExists(dir.Path("Hits.txt")));  // the later files are not written
+}
+
+TEST_F(OutputFailure, AResultFileThatIsAFolderIsAnOrdinaryFailure) {
+  ASSERT_EQ(::mkdir(dir.Path("FullOutput.txt").c_str(), 0755), 0);
+  Start();
+  Boxes({"AY1"});
+  form->cmdSearchTranscriptions_Click();
+  ASSERT_EQ(platform.messages.size(), 1u);
+  EXPECT_NE(platform.messages[0].find("Description is Is a directory."), std::string::npos);
+  EXPECT_EQ(form->lastOutcome, Form1::Outcome::kFailed);
+}
+
 }  // namespace
 }  // namespace velmora
