@@ -3,7 +3,12 @@
 # network when everything is already there. Run as root (or with sudo).
 set -euo pipefail
 packages=(cmake g++ make pkg-config libicu-dev qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
-          xvfb xauth xdotool imagemagick x11-utils nodejs npm clang libclang-rt-14-dev time)
+          xvfb xauth xdotool imagemagick x11-utils clang libclang-rt-14-dev time)
+# Node.js and npm rebuild the bundled data; a machine may have them from
+# elsewhere than Debian (whose npm then conflicts), so look for the commands.
+if ! command -v node >/dev/null || ! command -v npm >/dev/null; then
+  packages+=(nodejs npm)
+fi
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
