@@ -12,9 +12,6 @@ namespace velmora {
 namespace {
 constexpr const char* kReclick = "You can re-click here for another search.";
 constexpr const char* kDone = "Done!  You can re-click here for another search.";
-constexpr const char* kInUse =
-    "It looks like you have one of the output files already open in some other program. Please close this "
-    "application, then click Ok to continue.";
 
 // Clears a flag when a scope ends, however it ends.
 class RunningGuard {
@@ -325,7 +322,7 @@ bool Form1::FileStep(Step&& step) {
     FileStatus status = step();
     if (status.ok()) return true;
     if (status.kind == FileStatus::kInUse) {
-      platform_.MsgBox(kInUse);
+      platform_.MsgBox(kFileInUseMessage);
       continue;
     }
     GeneralFileError(status.reason);

@@ -1,12 +1,8 @@
 #include "batch/terminal_platform.h"
 
-namespace velmora {
+#include "app/maintainer.h"
 
-// The same words as the message of the output layer in Form1; the end-to-end
-// test of a read-only result file keeps the two in step.
-const char* const kFileInUseMessage =
-    "It looks like you have one of the output files already open in some other program. Please close this "
-    "application, then click Ok to continue.";
+namespace velmora {
 
 void TerminalPlatform::PrintLine(const std::string& text) {
   // A line break inside a message (a file name may hold one) would split it

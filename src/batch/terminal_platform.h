@@ -13,10 +13,6 @@
 
 namespace velmora {
 
-// The text of the message box shown when a result file is held by another
-// program; after it the window would try again once the user clicks OK.
-extern const char* const kFileInUseMessage;
-
 class TerminalPlatform : public RecordingPlatform {
  public:
   // Message texts go to *messages, which must outlive the platform.
