@@ -129,10 +129,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (int32_t c = 1; c <= table.NumberOfNaturalClasses; ++c) {
     items.push_back(table.NaturalClassNames[c]);
     items.push_back(FlipAsciiCase(table.NaturalClassNames[c]));
-    for (int32_t m = 1; m <= table.NaturalClassSizes[c] && m <= 12; ++m) {
+    for (int32_t m = 1; m <= table.NaturalClassSizes[c] && m <= 6; ++m) {
       symbols.Intern(table.NaturalClassMembers[c][m]);
       symbols.Intern(FlipAsciiCase(table.NaturalClassMembers[c][m]));
-      if (m <= 3) items.push_back(table.NaturalClassMembers[c][m]);
+      if (m <= 2) items.push_back(table.NaturalClassMembers[c][m]);
     }
   }
   for (const std::string& item : items) {
