@@ -164,10 +164,11 @@ class Session:
     def shown(self):
         return {self.kind(w): w for w in self.windows()}
 
-    def wait(self, what, predicate, timeout=90):
+    def wait(self, what, predicate, timeout=90, may_end=False):
+        """Polls predicate until it gives a true value, which it returns."""
         deadline = time.monotonic() + timeout
         while time.monotonic() < deadline:
-            if self.app is not None and self.app.poll() is not None and what != "the end of the program":
+            if not may_end and self.app is not None and self.app.poll() is not None:
                 raise Failure("velmora ended (status %s) while waiting for %s" % (self.app.returncode, what))
             value = predicate()
             if value:
@@ -225,6 +226,7 @@ class Session:
             raise Failure("could not read the menu bar's pixels")
         dark = [any(raw[row * ww + col] < 100 for row in range(height)) for col in range(ww)]
         runs, start, gap = [], None, 0
+        # Letters stand a pixel or two apart; titles are padded apart by more.
         for col, is_dark in enumerate(dark + [False] * 12):
             if is_dark:
                 if start is None:
@@ -232,7 +234,7 @@ class Session:
                 gap, end = 0, col
             elif start is not None:
                 gap += 1
-                if gap > 10:
+                if gap > 6:
                     runs.append((start + end) // 2)
                     start = None
         return [wx + r for r in runs], wy + height // 2
@@ -252,6 +254,7 @@ SEARCH_TRANSCRIPTIONS = (120, 120, 2775, 1215)
 SEARCH_ORTHOGRAPHY = (5760 + 120, 240, 4215, 375)
 ORTHOGRAPHY_BOX = (5760 + 120, 720, 4215, 375)
 EXCLUDE = (10560, 1440, 3615, 375)
+MAIN_EXIT = (10560, 7440, 3615, 615)
 VIEWER_BACK = (120, 2310, 4335, 495)
 VIEWER_EXIT = (4620, 2310, 4335, 495)
 HELP_TOPICS = [(10935, 120 + 600 * i, 2535, 495) for i in range(9)]
@@ -417,8 +420,48 @@ def scenario(s):
 
     # Exit program ends the process.
     s.click_control(viewer, *VIEWER_EXIT)
-    s.wait("the end of the program", lambda: s.app.poll() is not None, timeout=30)
+    s.wait("the end of the program", lambda: s.app.poll() is not None, timeout=30, may_end=True)
     s.shot("after-exit")
+    if s.app.returncode != 0:
+        raise Failure("velmora ended with status %d" % s.app.returncode)
+
+
+def read_only_folder_scenario(s):
+    """A program folder that may not be written: the settings message, then
+    the general error for the first result file, and nothing on disk changes;
+    the window stays usable and Exit ends the program."""
+    folder = s.make_folder("read-only", with_exe=True)
+    for root, dirs, files in os.walk(folder):
+        for name in dirs:
+            os.chmod(os.path.join(root, name), 0o555)
+        for name in files:
+            os.chmod(os.path.join(root, name), 0o444)
+    os.chmod(os.path.join(folder, "velmora"), 0o555)
+    os.chmod(folder, 0o555)
+    before = sorted(os.listdir(folder))
+    s.start_app(folder)
+    main = s.wait_for("main")
+    s.type_into(main, BOX[0], "AY1")
+    s.click_control(main, *SEARCH_TRANSCRIPTIONS)
+    settings_message = s.wait_for("message")
+    s.shot("read-only-folder-settings-message")
+    s.press_ok(settings_message)
+
+    def another_message():
+        shown = s.shown().get("message")
+        return shown if shown is not None and shown[0] != settings_message[0] else None
+    error = s.wait("the general error", another_message, timeout=60)
+    s.shot("read-only-folder-general-error")
+    s.press_ok(error)
+    s.wait_gone("message")
+    main = s.wait_for("main")
+    if "viewer" in s.shown():
+        raise Failure("the viewer opened after a search that wrote nothing")
+    s.shot("read-only-folder-after-search")
+    if sorted(os.listdir(folder)) != before:
+        raise Failure("the read-only folder changed: %s" % sorted(os.listdir(folder)))
+    s.click_control(main, *MAIN_EXIT)
+    s.wait("the end of the program", lambda: s.app.poll() is not None, timeout=30, may_end=True)
     if s.app.returncode != 0:
         raise Failure("velmora ended with status %d" % s.app.returncode)
 
@@ -433,9 +476,14 @@ def main(argv):
             return SKIP
     exe, batch, data, artifacts = argv[1:]
     os.makedirs(artifacts, exist_ok=True)
+    for name in os.listdir(artifacts):  # the screenshots of an earlier run
+        if name.endswith(".png"):
+            os.remove(os.path.join(artifacts, name))
     session = Session(exe, batch, data, artifacts)
     try:
         scenario(session)
+        if session.as_nobody or os.geteuid() != 0:
+            read_only_folder_scenario(session)
     except Failure as failure:
         print("FAILED:", failure)
         print("screenshots and log:", artifacts)
