@@ -100,7 +100,10 @@ class Session:
         self.env.pop("WAYLAND_DISPLAY", None)
         self.say("Xvfb on display " + self.env["DISPLAY"])
 
-    def start_app(self, folder):
+    def start_app(self, folder, file_size_limit=None):
+        """Starts velmora from the folder; with file_size_limit no file it
+        writes may grow beyond that many bytes (a write past it fails with
+        "File too large"), as on a disk that fills up."""
         argv = [os.path.join(folder, "velmora")]
         env = dict(self.env)
         if self.as_nobody:
@@ -111,6 +114,8 @@ class Session:
                     os.lchown(os.path.join(root, entry), NOBODY, NOBODY)
             env.update(HOME=home, XDG_RUNTIME_DIR=home)
             argv = ["setpriv", "--reuid=%d" % NOBODY, "--regid=%d" % NOBODY, "--clear-groups"] + argv
+        if file_size_limit is not None:
+            argv = ["sh", "-c", "trap '' XFSZ; exec \"$@\"", "sh", "prlimit", "--fsize=%d:unlimited" % file_size_limit] + argv
         self.app = subprocess.Popen(argv, env=env, stdin=subprocess.DEVNULL, stdout=self.log, stderr=self.log,
                                     start_new_session=True)
 
@@ -466,6 +471,51 @@ def read_only_folder_scenario(s):
         raise Failure("velmora ended with status %d" % s.app.returncode)
 
 
+def full_disk_scenario(s):
+    """A disk that fills up while FullOutput.txt is written: the general error
+    with the reason, no viewer, the earlier result files whole; once there is
+    room again the same search finishes."""
+    folder = s.make_folder("full-disk", with_exe=True)
+    for name in RESULT_FILES:
+        with open(os.path.join(folder, name), "w") as f:
+            f.write("earlier " + name)
+    s.start_app(folder, file_size_limit=16384)
+    main = s.wait_for("main")
+    s.type_into(main, BOX[0], "AY1")
+    s.click_control(main, *SEARCH_TRANSCRIPTIONS)
+    error = s.wait_for("message")
+    s.shot("full-disk-general-error")
+    s.press_ok(error)
+    s.wait_gone("message")
+    main = s.wait_for("main")
+    if "viewer" in s.shown():
+        raise Failure("the viewer opened after a search whose files were not written")
+    for name in RESULT_FILES:
+        if name == "ResultsOfSearchInInputFormat.txt":
+            continue  # it fits under the limit
+        if read(os.path.join(folder, name)) != ("earlier " + name).encode():
+            raise Failure("%s lost its earlier text when the disk was full" % name)
+    leftovers = [n for n in os.listdir(folder) if n not in before_full_disk(folder)]
+    if leftovers:
+        raise Failure("the failed search left files behind: %s" % leftovers)
+    # Room again: the limit is lifted by the program's own user.
+    lift = ["prlimit", "--pid", str(s.app.pid), "--fsize=unlimited:unlimited"]
+    if s.as_nobody:
+        lift = ["setpriv", "--reuid=%d" % NOBODY, "--regid=%d" % NOBODY, "--clear-groups"] + lift
+    subprocess.run(lift, check=True, timeout=60, stdout=s.log, stderr=s.log)
+    s.click_control(main, *SEARCH_TRANSCRIPTIONS)
+    viewer = s.wait_for("viewer")
+    s.shot("full-disk-room-again")
+    if read(os.path.join(folder, "FullOutput.txt")).count(b"\r\n") < 100:
+        raise Failure("FullOutput.txt of the search with room again is too short")
+    s.click_control(viewer, *VIEWER_EXIT)
+    s.wait("the end of the program", lambda: s.app.poll() is not None, timeout=30, may_end=True)
+
+
+def before_full_disk(folder):
+    return set(DATA + RESULT_FILES + ["velmora", "UserSettings.txt"])
+
+
 def main(argv):
     if len(argv) != 5:
         print(__doc__)
@@ -484,6 +534,8 @@ def main(argv):
         scenario(session)
         if session.as_nobody or os.geteuid() != 0:
             read_only_folder_scenario(session)
+        if shutil.which("prlimit") is not None:
+            full_disk_scenario(session)
     except Failure as failure:
         print("FAILED:", failure)
         print("screenshots and log:", artifacts)
