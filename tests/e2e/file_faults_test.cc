@@ -220,6 +220,23 @@ TEST_F(FileSizeLimit, FullOutputCutShortKeepsEveryEarlierResultFile) {
   EXPECT_NE(ReadFile(At("UserSettings.txt")).find("Box 1\r\nAY1\r\n"), std::string::npos);
 }
 
+// FullOutput.txt (57 KB here) does not fit, ResultsOfSearchInInputFormat.txt
+// (41 KB) would: the search failed, so the Results file must not be replaced
+// by this search's rows while FullOutput.txt keeps the earlier search's; the
+// two would no longer belong to one search.
+TEST_F(FileSizeLimit, AFailedSearchDoesNotReplaceTheResultsFileAlone) {
+  if (FindInPath("prlimit").empty()) GTEST_SKIP() << "prlimit is not installed";
+  Write("in.txt", Dictionary(400, 60));
+  WriteEarlierResults();
+  const ProcessResult r = RunLimited(48 * 1024, {"AY1"});
+  EXPECT_EQ(r.status, 3);
+  EXPECT_EQ(r.err, GeneralError("File too large"));
+  EXPECT_TRUE(Earlier("FullOutput.txt"));
+  EXPECT_TRUE(Earlier("ResultsOfSearchInInputFormat.txt"))
+      << "ResultsOfSearchInInputFormat.txt holds " << ReadFile(At("ResultsOfSearchInInputFormat.txt")).size()
+      << " bytes of the failed search";
+}
+
 TEST_F(FileSizeLimit, HitsCutShortKeepsTheEarlierHitsAndMisses) {
   if (FindInPath("prlimit").empty()) GTEST_SKIP() << "prlimit is not installed";
   Write("in.txt", Dictionary(4000, 1));
