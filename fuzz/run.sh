@@ -16,13 +16,21 @@ cmake --build "$build" --target velmora_fuzz -j"$(nproc)"
 
 work="$(cd "$build" && pwd)/fuzz-run"
 rm -rf "$work"
-mkdir -p "$work/tmp" "$work/artifacts"
+mkdir -p "$work/artifacts"
+# The targets write their program folders under TMPDIR, a few small files per
+# input: in memory when possible, as a disk makes them many times slower.
+if [ -d /dev/shm ] && [ -w /dev/shm ]; then
+  tmp=$(mktemp -d /dev/shm/velmora-fuzz.XXXXXX)
+else
+  tmp="$work/tmp"
+  mkdir -p "$tmp"
+fi
+trap 'rm -rf "$tmp"' EXIT
 status=0
 for target in "${targets[@]}"; do
   cp -r "fuzz/corpus/$target" "$work/corpus-$target"
   log="$work/$target.log"
-  # The targets make their program folders under TMPDIR.
-  if TMPDIR="$work/tmp" "$build/fuzz/fuzz_$target" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=2048 \
+  if TMPDIR="$tmp" "$build/fuzz/fuzz_$target" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=2048 \
        -max_len=20000 -print_final_stats=1 -artifact_prefix="$work/artifacts/$target-" \
        "$work/corpus-$target" >"$log" 2>&1; then
     echo "fuzz_$target: $(grep -E '^stat::number_of_executed_units' "$log" | awk '{print $2}') runs in ${seconds}s, no findings"
