@@ -185,6 +185,13 @@ class Session:
     def wait_for(self, kind, timeout=90):
         return self.wait("the " + kind + " window", lambda: self.shown().get(kind), timeout)
 
+    def wait_for_next_message(self, answered, timeout=60):
+        """The message box that follows one answered: another window."""
+        def next_message():
+            shown = self.shown().get("message")
+            return shown if shown is not None and shown[0] != answered[0] else None
+        return self.wait("the next message", next_message, timeout)
+
     def wait_gone(self, kind, timeout=60):
         self.wait("the " + kind + " window to close", lambda: kind not in self.shown(), timeout)
 
@@ -405,10 +412,7 @@ def scenario(s):
         if read(medium) != held:
             raise Failure("the file held by another program was changed")
         s.press_ok(message)
-        def another_message():
-            shown = s.shown().get("message")
-            return shown if shown is not None and shown[0] != message[0] else None
-        message = s.wait("the message to come again", another_message, timeout=60)
+        message = s.wait_for_next_message(message)
         s.shot("file-in-use-message-again")
         if read(medium) != held:
             raise Failure("the file held by another program was changed")
@@ -451,11 +455,7 @@ def read_only_folder_scenario(s):
     settings_message = s.wait_for("message")
     s.shot("read-only-folder-settings-message")
     s.press_ok(settings_message)
-
-    def another_message():
-        shown = s.shown().get("message")
-        return shown if shown is not None and shown[0] != settings_message[0] else None
-    error = s.wait("the general error", another_message, timeout=60)
+    error = s.wait_for_next_message(settings_message)
     s.shot("read-only-folder-general-error")
     s.press_ok(error)
     s.wait_gone("message")
