@@ -3,7 +3,7 @@
 # network when everything is already there. Run as root (or with sudo).
 set -euo pipefail
 packages=(cmake g++ make pkg-config libicu-dev qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
-          xvfb xauth xdotool imagemagick x11-utils clang libclang-rt-14-dev time)
+          xvfb xauth xdotool imagemagick x11-utils python3 clang libclang-rt-14-dev time)
 # Node.js and npm rebuild the bundled data; a machine may have them from
 # elsewhere than Debian (whose npm then conflicts), so look for the commands.
 if ! command -v node >/dev/null || ! command -v npm >/dev/null; then

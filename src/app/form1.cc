@@ -354,8 +354,8 @@ bool Form1::OpenFiles() {
 }
 
 void Form1::CloseAllFiles() {
-  fullChannel_.Close();
-  resultsChannel_.Close();
+  fullChannel_.Abandon();
+  resultsChannel_.Abandon();
 }
 
 bool Form1::FinishPreparingOutputFiles() {

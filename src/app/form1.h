@@ -86,7 +86,8 @@ class Form1 {
   bool FinishPreparingOutputFiles();
   std::string SearchStringDisplay();
 
-  // Closes the two running result files (what was written stays).
+  // Abandons the two running result files of a search that did not finish:
+  // the earlier files stay as they were.
   void CloseAllFiles();
 
   // ---- Members ------------------------------------------------------------

@@ -85,7 +85,18 @@ bool FileExists(const std::string& path) {
   return ::stat(path.c_str(), &st) == 0;
 }
 
-OutputFile::~OutputFile() { Close(); }
+OutputFile::~OutputFile() { Abandon(); }
+
+void OutputFile::Abandon() {
+  if (fd_ < 0) return;
+  if (part_.empty()) Flush();
+  ::close(fd_);
+  if (!part_.empty()) ::unlink(part_.c_str());
+  fd_ = -1;
+  error_ = 0;
+  part_.clear();
+  buffer_.clear();
+}
 
 namespace {
 FileStatus OpenFailure(int err, const std::string& path) {

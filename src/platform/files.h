@@ -64,6 +64,10 @@ class OutputFile {
   FileStatus Flush();
   // Flushes and closes; a closed file closes again without error.
   FileStatus Close();
+  // Closes without putting the new text in place: the earlier file stays as
+  // it was. (A file written in place keeps what was written.) A file that is
+  // destroyed open is abandoned.
+  void Abandon();
 
  private:
   static constexpr size_t kFlushSize = 1 << 16;
