@@ -24,6 +24,11 @@ class RunningGuard {
  private:
   bool& flag_;
 };
+// A failure of the label or the classes: the error number and the
+// description, which names the file.
+std::string ErrorText(int code, const std::string& path, const std::string& reason) {
+  return " " + std::to_string(code) + " " + path + ": " + reason;
+}
 }  // namespace
 
 std::string AboutMessage() {
@@ -181,8 +186,9 @@ void Form1::PostTheUserLabel() {
   const bool syllabified = platform_.Value(Control::chkSyllabified) == 1;
   std::string contents, reason;
   int code = 0;
-  if (!ReadWholeFile(ProgramFolder + "/SegmentKey.txt", &contents, &reason, &code)) {
-    platform_.MsgBox(" " + std::to_string(code) + " " + reason);
+  const std::string keyPath = ProgramFolder + "/SegmentKey.txt";
+  if (!ReadWholeFile(keyPath, &contents, &reason, &code)) {
+    platform_.MsgBox(ErrorText(code, keyPath, reason));
     return;
   }
   std::string key;
@@ -211,10 +217,6 @@ void Form1::PostTheUserLabel() {
   platform_.DoEvents();
 }
 
-namespace {
-std::string ErrorText(int code, const std::string& reason) { return " " + std::to_string(code) + " " + reason; }
-}  // namespace
-
 bool Form1::ReadNaturalClassesShell(std::string* error) {
   classes.Clear();
   const std::string folder = ProgramFolder + "/NaturalClasses";
@@ -222,7 +224,7 @@ bool Form1::ReadNaturalClassesShell(std::string* error) {
   std::string reason;
   int code = 0;
   if (!ListClassFiles(folder, &names, &reason, &code)) {
-    *error = ErrorText(code, reason);
+    *error = ErrorText(code, folder, reason);
     return false;
   }
   for (const std::string& name : names) {
@@ -254,7 +256,7 @@ bool Form1::ReadNaturalClasses(const std::string& MyNaturalClassName, const std:
   std::string contents, reason;
   int code = 0;
   if (!ReadWholeFile(currentClassFile_, &contents, &reason, &code)) {
-    *error = ErrorText(code, reason);
+    *error = ErrorText(code, currentClassFile_, reason);
     return false;
   }
   for (std::string& member : ParseClassFile(contents)) classes.AddMember(k, std::move(member));
@@ -317,7 +319,7 @@ bool Form1::ValidateInput() {
 // ---- Result files ----------------------------------------------------------------
 
 template <typename Step>
-bool Form1::FileStep(Step&& step) {
+bool Form1::FileStep(const std::string& path, Step&& step) {
   for (;;) {
     FileStatus status = step();
     if (status.ok()) return true;
@@ -325,13 +327,14 @@ bool Form1::FileStep(Step&& step) {
       platform_.MsgBox(kFileInUseMessage);
       continue;
     }
-    GeneralFileError(status.reason);
+    GeneralFileError(path, status.reason);
     return false;
   }
 }
 
-void Form1::GeneralFileError(const std::string& reason) {
-  platform_.MsgBox("Error.  Description is " + reason + ".  Please report to " + kMaintainerName + " at " +
+void Form1::GeneralFileError(const std::string& path, const std::string& reason) {
+  // The description names the file, so that the user knows which one failed.
+  platform_.MsgBox("Error.  Description is " + path + ": " + reason + ".  Please report to " + kMaintainerName + " at " +
                    kMaintainerEmail + ", specifying code number 73468.");
 }
 
@@ -345,10 +348,10 @@ std::string Form1::SearchStringDisplay() {
 }
 
 bool Form1::OpenFiles() {
-  if (!FileStep([&] { return fullChannel_.Open(ProgramFolder + "/FullOutput.txt"); })) return false;
-  if (!FileStep([&] { return resultsChannel_.Open(ProgramFolder + "/ResultsOfSearchInInputFormat.txt"); })) {
-    return false;
-  }
+  const std::string fullPath = ProgramFolder + "/FullOutput.txt";
+  const std::string resultsPath = ProgramFolder + "/ResultsOfSearchInInputFormat.txt";
+  if (!FileStep(fullPath, [&] { return fullChannel_.Open(fullPath); })) return false;
+  if (!FileStep(resultsPath, [&] { return resultsChannel_.Open(resultsPath); })) return false;
   fullChannel_.WriteLine(kFullOutputHeader);
   return true;
 }
@@ -360,30 +363,42 @@ void Form1::CloseAllFiles() {
 
 bool Form1::FinishPreparingOutputFiles() {
   fullChannel_.WriteLine("zzz Search string was:  " + SearchStringDisplay());
-  if (!FileStep([&] { return fullChannel_.Close(); })) return false;
-  if (!FileStep([&] { return resultsChannel_.Close(); })) return false;
+  if (!FileStep(ProgramFolder + "/FullOutput.txt", [&] { return fullChannel_.Close(); })) return false;
+  if (!FileStep(ProgramFolder + "/ResultsOfSearchInInputFormat.txt", [&] { return resultsChannel_.Close(); })) {
+    return false;
+  }
   if (NumberOfHits == 0) {
     platform_.MsgBox("No examples were found.");
     return true;
   }
   const std::string display = SearchStringDisplay();
-  OutputFile file;
-  if (!FileStep([&] { return file.Open(ProgramFolder + "/SmallOutput.txt"); })) return false;
-  if (HitWordList.size() >= 2) HitWordList.erase(0, 2);
-  file.WriteLine(display);
-  file.WriteLine(HitWordList);
-  if (!FileStep([&] { return file.Close(); })) return false;
-
-  if (!FileStep([&] { return file.Open(ProgramFolder + "/MediumOutput.txt"); })) return false;
-  WriteMediumOutput(file, display, hitTable);
-  if (!FileStep([&] { return file.Close(); })) return false;
-
-  OutputFile misses;
-  if (!FileStep([&] { return file.Open(ProgramFolder + "/Hits.txt"); })) return false;
-  if (!FileStep([&] { return misses.Open(ProgramFolder + "/Misses.txt"); })) return false;
-  WriteHitFlags(file, misses, dictionary);
-  if (!FileStep([&] { return file.Close(); })) return false;
-  if (!FileStep([&] { return misses.Close(); })) return false;
+  // Opens, writes and closes one file, each step retried or reported on its own.
+  auto writeFile = [&](const std::string& name, auto&& write) {
+    const std::string path = ProgramFolder + "/" + name;
+    OutputFile file;
+    if (!FileStep(path, [&] { return file.Open(path); })) return false;
+    write(file);
+    return FileStep(path, [&] { return file.Close(); });
+  };
+  if (!writeFile("SmallOutput.txt", [&](OutputFile& file) {
+        if (HitWordList.size() >= 2) HitWordList.erase(0, 2);
+        file.WriteLine(display);
+        file.WriteLine(HitWordList);
+      })) {
+    return false;
+  }
+  if (!writeFile("MediumOutput.txt", [&](OutputFile& file) { WriteMediumOutput(file, display, hitTable); })) {
+    return false;
+  }
+  // Hits.txt and Misses.txt are open at once.
+  const std::string hitsPath = ProgramFolder + "/Hits.txt";
+  const std::string missesPath = ProgramFolder + "/Misses.txt";
+  OutputFile hits, misses;
+  if (!FileStep(hitsPath, [&] { return hits.Open(hitsPath); })) return false;
+  if (!FileStep(missesPath, [&] { return misses.Open(missesPath); })) return false;
+  WriteHitFlags(hits, misses, dictionary);
+  if (!FileStep(hitsPath, [&] { return hits.Close(); })) return false;
+  if (!FileStep(missesPath, [&] { return misses.Close(); })) return false;
 
   displayOptions.Open();
   return true;

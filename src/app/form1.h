@@ -143,8 +143,8 @@ class Form1 {
   // program tells the user and tries again; on another failure shows the
   // general error and returns false.
   template <typename Step>
-  bool FileStep(Step&& step);
-  void GeneralFileError(const std::string& reason);
+  bool FileStep(const std::string& path, Step&& step);
+  void GeneralFileError(const std::string& path, const std::string& reason);
 
   Platform& platform_;
   bool searchRunning_ = false;

@@ -48,7 +48,7 @@ TEST_F(Label, KeyFilesOfOneLineAndOfNone) {
 TEST_F(Label, AMissingKeyFileIsReportedAndLoadsNoClasses) {
   ASSERT_EQ(std::remove(dir.Path("SegmentKey.txt").c_str()), 0);
   Start();
-  EXPECT_EQ(platform.messages, V{" 2 No such file or directory"});
+  EXPECT_EQ(platform.messages, V{" 2 " + dir.path() + "/SegmentKey.txt: No such file or directory"});
   EXPECT_EQ(form->classes.NumberOfNaturalClasses, 0);
 }
 
@@ -81,7 +81,7 @@ TEST_F(Label, AClassFolderThatIsAFileIsReportedForThePlainFolderOnly) {
   ASSERT_EQ(::rmdir(dir.Path("NaturalClasses").c_str()), 0);
   Write("NaturalClasses", "not a folder");
   Start();
-  EXPECT_EQ(platform.messages, V{" 20 Not a directory"});
+  EXPECT_EQ(platform.messages, V{" 20 " + dir.path() + "/NaturalClasses: Not a directory"});
   EXPECT_EQ(platform.doEventsCount, 0);  // the label posting stopped there
 
   ASSERT_EQ(std::remove(dir.Path("SyllabifiedNaturalClasses/CODA.txt").c_str()), 0);

@@ -12,8 +12,12 @@ namespace {
 const char* kInUse =
     "It looks like you have one of the output files already open in some other program. Please close this "
     "application, then click Ok to continue.";
-const std::string kGeneral = "Error.  Description is No space left on device.  Please report to the Velmora "
-                             "maintainers at velmora@example.org, specifying code number 73468.";
+// The general error for a file of the program folder.
+std::string General(const std::string& folder, const std::string& file) {
+  return "Error.  Description is " + folder + "/" + file +
+         ": No space left on device.  Please report to the Velmora maintainers at velmora@example.org, specifying "
+         "code number 73468.";
+}
 
 class OutputFailure : public AppFixture {
  protected:
@@ -56,7 +60,7 @@ TEST_F(OutputFailure, AFailureWhileOpeningStopsTheSearch) {
                            },
                            nullptr});
   form->cmdSearchTranscriptions_Click();
-  EXPECT_EQ(platform.messages, std::vector<std::string>{kGeneral});
+  EXPECT_EQ(platform.messages, std::vector<std::string>{General(dir.path(), "ResultsOfSearchInInputFormat.txt")});
   EXPECT_EQ(Caption(Control::cmdSearchTranscriptions), "You can re-click here for another search.");
   EXPECT_EQ(form->lastOutcome, Form1::Outcome::kFailed);
   EXPECT_EQ(Read("SmallOutput.txt"), "earlier");
@@ -69,7 +73,7 @@ TEST_F(OutputFailure, AFullDiskWhileWritingIsReportedNotCalledDone) {
   SetFileFaultsForTesting(
       {nullptr, [](const std::string& path) { return EndsWith(path, "/FullOutput.txt") ? ENOSPC : 0; }});
   form->cmdSearchTranscriptions_Click();
-  EXPECT_EQ(platform.messages, std::vector<std::string>{kGeneral});
+  EXPECT_EQ(platform.messages, std::vector<std::string>{General(dir.path(), "FullOutput.txt")});
   EXPECT_EQ(Caption(Control::cmdSearchTranscriptions), "You can re-click here for another search.");
   EXPECT_EQ(form->lastOutcome, Form1::Outcome::kFailed);
   EXPECT_FALSE(platform.loaded.count(Window::frmDisplayOptions));
@@ -87,7 +91,7 @@ TEST_F(OutputFailure, AFailedWriteLeavesTheEarlierFileWholeAndNoPartBehind) {
   SetFileFaultsForTesting(
       {nullptr, [](const std::string& path) { return EndsWith(path, "/MediumOutput.txt") ? ENOSPC : 0; }});
   form->cmdSearchTranscriptions_Click();
-  EXPECT_EQ(platform.messages, std::vector<std::string>{kGeneral});
+  EXPECT_EQ(platform.messages, std::vector<std::string>{General(dir.path(), "MediumOutput.txt")});
   EXPECT_EQ(Read("SmallOutput.txt"), "AY1\r\nblind, child, pint\r\n");  // written before the failure
   EXPECT_EQ(Read("MediumOutput.txt"), "earlier medium");
   EXPECT_FALSE(FileExists(dir.Path("MediumOutput.txt.part")));
@@ -100,7 +104,7 @@ TEST_F(OutputFailure, AResultFileThatIsAFolderIsAnOrdinaryFailure) {
   Boxes({"AY1"});
   form->cmdSearchTranscriptions_Click();
   ASSERT_EQ(platform.messages.size(), 1u);
-  EXPECT_NE(platform.messages[0].find("Description is Is a directory."), std::string::npos);
+  EXPECT_NE(platform.messages[0].find("Description is " + dir.path() + "/FullOutput.txt: Is a directory."), std::string::npos);
   EXPECT_EQ(form->lastOutcome, Form1::Outcome::kFailed);
 }
 

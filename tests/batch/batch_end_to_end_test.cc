@@ -361,7 +361,7 @@ TEST_F(ReadOnlyFolder, TheSettingsAreNotSavedAndNoResultFileCanBeCreated) {
   EXPECT_EQ(r.status, 3);
   EXPECT_EQ(r.err, "The settings could not be saved to " + dir.path() +
                        "/UserSettings.txt: Permission denied.\n"
-                       "Error.  Description is Permission denied.  Please report to " +
+                       "Error.  Description is " + dir.path() + "/FullOutput.txt: Permission denied.  Please report to " +
                        kMaintainerName + " at " + kMaintainerEmail + ", specifying code number 73468.\n");
   EXPECT_EQ(r.out, kReclick);
   EXPECT_FALSE(Exists("UserSettings.txt"));

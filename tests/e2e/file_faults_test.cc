@@ -49,8 +49,9 @@ const std::vector<std::string> kResultFiles = {"FullOutput.txt", "ResultsOfSearc
                                                "SmallOutput.txt", "MediumOutput.txt",
                                                "Hits.txt",       "Misses.txt"};
 
-std::string GeneralError(const std::string& reason) {
-  return "Error.  Description is " + reason + ".  Please report to " + kMaintainerName + " at " + kMaintainerEmail +
+// The general error for the file at path.
+std::string GeneralError(const std::string& path, const std::string& reason) {
+  return "Error.  Description is " + path + ": " + reason + ".  Please report to " + kMaintainerName + " at " + kMaintainerEmail +
          ", specifying code number 73468.\n";
 }
 
@@ -208,7 +209,7 @@ TEST_F(FileSizeLimit, FullOutputCutShortKeepsEveryEarlierResultFile) {
   WriteEarlierResults();
   const ProcessResult r = RunLimited(16384, {"AY1"});
   EXPECT_EQ(r.status, 3);
-  EXPECT_EQ(r.err, GeneralError("File too large"));
+  EXPECT_EQ(r.err, GeneralError(At("FullOutput.txt"), "File too large"));
   EXPECT_EQ(r.out, kReclick);
   // The failed file keeps its earlier text, and so do the four files that
   // the search never reached.
@@ -230,7 +231,7 @@ TEST_F(FileSizeLimit, AFailedSearchDoesNotReplaceTheResultsFileAlone) {
   WriteEarlierResults();
   const ProcessResult r = RunLimited(48 * 1024, {"AY1"});
   EXPECT_EQ(r.status, 3);
-  EXPECT_EQ(r.err, GeneralError("File too large"));
+  EXPECT_EQ(r.err, GeneralError(At("FullOutput.txt"), "File too large"));
   EXPECT_TRUE(Earlier("FullOutput.txt"));
   EXPECT_TRUE(Earlier("ResultsOfSearchInInputFormat.txt"))
       << "ResultsOfSearchInInputFormat.txt holds " << ReadFile(At("ResultsOfSearchInInputFormat.txt")).size()
@@ -244,7 +245,7 @@ TEST_F(FileSizeLimit, HitsCutShortKeepsTheEarlierHitsAndMisses) {
   // One hit: the four small files fit, Hits and Misses (3 bytes a word) do not.
   const ProcessResult r = RunLimited(8192, {"[", "P"});
   EXPECT_EQ(r.status, 3);
-  EXPECT_EQ(r.err, GeneralError("File too large"));
+  EXPECT_EQ(r.err, GeneralError(At("Hits.txt"), "File too large"));
   EXPECT_EQ(ReadFile(At("SmallOutput.txt")), "[ P\r\np\r\n");
   EXPECT_EQ(ReadFile(At("MediumOutput.txt")), "Search string was:  [ P\r\nFocus string\tNumber in corpus\tExamples\r\n"
                                               "[\tP\t1\tp\r\n");
@@ -311,7 +312,7 @@ TEST_F(FullDisk, WhileTheResultsAreWrittenTheGeneralErrorComesAndEarlierFilesSta
 
   const ProcessResult r = Run({"AY1", "N"});
   EXPECT_EQ(r.status, 3);
-  EXPECT_EQ(r.err, GeneralError("No space left on device"));
+  EXPECT_EQ(r.err, GeneralError(At("FullOutput.txt"), "No space left on device"));
   EXPECT_EQ(r.out, kReclick);
   // The file that did not fit, and those the search never reached, keep the
   // earlier search's text.
@@ -474,13 +475,13 @@ TEST_F(Faults, AClassFolderThatIsAFileIsReportedAndPhonemesStillWork) {
   Write("NaturalClasses", "not a folder");
   const ProcessResult r = Run({"AY1", "N"});
   EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.err, " 20 Not a directory\n");
+  EXPECT_EQ(r.err, " 20 " + At("NaturalClasses") + ": Not a directory\n");
   EXPECT_EQ(ReadFile(At("SmallOutput.txt")), "AY1 N\r\nblind, pint\r\n");
 
   const ProcessResult classes = Run({"AY1", "CONSONANT"});
   EXPECT_EQ(classes.status, 2);
   EXPECT_EQ(classes.err,
-            " 20 Not a directory\nThe item in Box # 2 is neither a legal phoneme nor a legal natural class name.  "
+            " 20 " + At("NaturalClasses") + ": Not a directory\nThe item in Box # 2 is neither a legal phoneme nor a legal natural class name.  "
             "Please fix this and click on the search button again.\n");
   EXPECT_EQ(ReadFile(At("NaturalClasses")), "not a folder");
 
@@ -499,7 +500,7 @@ TEST_F(Faults, AClassFileThatCannotBeReadIsReported) {
   if (!CanRunAsNobody()) GTEST_SKIP() << "root without setpriv: file modes would not stop a read";
   ASSERT_EQ(::chmod(At("NaturalClasses/NASAL.txt").c_str(), 0), 0);
   const ProcessResult r = RunAsNobody({"AY1", "CONSONANT"});
-  EXPECT_EQ(r.err, " 13 Permission denied\n");
+  EXPECT_EQ(r.err, " 13 " + At("NaturalClasses/NASAL.txt") + ": Permission denied\n");
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(ReadFile(At("SmallOutput.txt")), "AY1 CONSONANT\r\nblind, child, pint\r\n");
   EXPECT_EQ(ReadFile(At("NaturalClasses/NASAL.txt")), "N\r\n");
