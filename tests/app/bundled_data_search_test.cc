@@ -1,0 +1,68 @@
+// The searches of the help topics, run by the program itself on the bundled
+// English data set.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "app/form1.h"
+#include "platform/recording_platform.h"
+#include "support/temp_dir.h"
+
+namespace velmora {
+namespace {
+
+class BundledData : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    namespace fs = std::filesystem;
+    for (const char* name : {"in.txt", "AllSegments.txt", "SegmentKey.txt"}) {
+      fs::copy_file(fs::path(VELMORA_DATA_DIR) / name, fs::path(dir.Path(name)));
+    }
+    for (const char* folder : {"NaturalClasses", "SyllabifiedNaturalClasses"}) {
+      fs::copy(fs::path(VELMORA_DATA_DIR) / folder, fs::path(dir.Path(folder)));
+    }
+    form.Form_Load();
+  }
+  void Boxes(std::initializer_list<const char*> items) {
+    int b = 1;
+    for (const char* item : items) platform.SetText(TextBox(b++), item);
+  }
+
+  ScopedTempDir dir;
+  RecordingPlatform platform;
+  Form1 form{platform, dir.path()};
+};
+
+TEST_F(BundledData, MainStressedAyBeforeAWordFinalClusterFindsChildBlindAndPint) {
+  Boxes({"AY1", "CONSONANT", "CONSONANT", "]"});
+  form.cmdSearchTranscriptions_Click();
+  // The data pass the vetting without a caution.
+  EXPECT_TRUE(platform.questions.empty());
+  EXPECT_TRUE(platform.messages.empty());
+  EXPECT_EQ(form.NumberOfHits, 154);
+  EXPECT_EQ(form.hitTable.NumberOfFocusStrings, 23);
+  const std::string words = ReadFile(dir.Path("SmallOutput.txt"));
+  for (const char* word : {"child", "blind", "pint"}) {
+    EXPECT_NE(words.find(std::string(", ") + word + ","), std::string::npos) << word;
+  }
+  EXPECT_NE(ReadFile(dir.Path("MediumOutput.txt")).find("\r\nAY1\tN\tD\t]\t"), std::string::npos);
+}
+
+TEST_F(BundledData, SyllabifiedDataAndItsClassesPassTheVettingAndFindTheSameWords) {
+  platform.SetValue(Control::chkSyllabified, 1);
+  form.cmdRereadClasses_Click();
+  Boxes({"AY1", "CODA", "CODA", "]"});
+  form.cmdSearchTranscriptions_Click();
+  EXPECT_TRUE(platform.questions.empty());
+  EXPECT_EQ(form.NumberOfHits, 154);
+}
+
+TEST_F(BundledData, OrthographyFindsTheAtionWords) {
+  platform.SetText(Control::txtOrthography, "ation]");
+  form.cmdSearchOrthography_Click();
+  EXPECT_GT(form.NumberOfHits, 100);
+  EXPECT_NE(ReadFile(dir.Path("SmallOutput.txt")).find("nation"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace velmora
