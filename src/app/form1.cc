@@ -155,13 +155,15 @@ bool Form1::DoOnceOnlyTasks() {
 
 bool Form1::ReadDictionary() {
   const std::string path = ProgramFolder + "/" + platform_.Text(Control::txtInputFileName);
-  std::string contents, reason;
-  if (!ReadWholeFile(path, &contents, &reason)) {
+  std::shared_ptr<const void> owner;
+  std::string_view bytes;
+  std::string reason;
+  if (!MapWholeFile(path, &owner, &bytes, &reason)) {
     dictionary = Dictionary();
     platform_.MsgBox("The input file " + path + " could not be read: " + reason + ".");
     return false;
   }
-  ParseDictionary(std::move(contents), &dictionary);
+  ParseDictionary(std::move(owner), bytes, &dictionary);
   return true;
 }
 
