@@ -155,15 +155,13 @@ bool Form1::DoOnceOnlyTasks() {
 
 bool Form1::ReadDictionary() {
   const std::string path = ProgramFolder + "/" + platform_.Text(Control::txtInputFileName);
-  std::shared_ptr<const void> owner;
-  std::string_view bytes;
-  std::string reason;
-  if (!MapWholeFile(path, &owner, &bytes, &reason)) {
+  std::string contents, reason;
+  if (!ReadWholeFile(path, &contents, &reason)) {
     dictionary = Dictionary();
     platform_.MsgBox("The input file " + path + " could not be read: " + reason + ".");
     return false;
   }
-  ParseDictionary(std::move(owner), bytes, &dictionary);
+  ParseDictionary(std::move(contents), &dictionary);
   return true;
 }
 

@@ -40,7 +40,7 @@ void Form1::DivideWordsIntoPhonemes() {
   const TranscriptionFields& strings =
       syllabified ? dictionary.SyllabifiedTranscriptionStrings : dictionary.TranscriptionStrings;
   std::string wrapped;
-  table.Reserve(count, dictionary.bytes.size() / 3);
+  if (dictionary.storage) table.Reserve(count, dictionary.storage->size() / 3);
   for (int32_t n = 1; n <= count; ++n) {
     table.BeginEntry();
     // The segments of "[ " + field + " ]", cut at single blanks: "[", the

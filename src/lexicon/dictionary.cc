@@ -15,20 +15,15 @@ void TranscriptionFields::Wrap(size_t n, std::string* out) const {
 }
 
 void ParseDictionary(std::string contents, Dictionary* dict) {
-  auto owner = std::make_shared<const std::string>(std::move(contents));
-  ParseDictionary(owner, *owner, dict);
-}
-
-void ParseDictionary(std::shared_ptr<const void> owner, std::string_view bytes, Dictionary* dict) {
   *dict = Dictionary();
-  dict->storage = std::move(owner);
-  dict->bytes = bytes;
+  auto storage = std::make_shared<const std::string>(std::move(contents));
+  dict->storage = storage;
   // A line holds at least its line end: reserving by a rough count saves
   // regrowing the arrays.
-  const size_t guess = bytes.size() / 40 + 1;
+  const size_t guess = storage->size() / 40 + 1;
   dict->Spellings.reserve(guess);
   dict->Annotations.reserve(guess);
-  ForEachLine(bytes, [&](std::string_view raw) {
+  ForEachLine(*storage, [&](std::string_view raw) {
     const std::string_view line = TrimView(raw);
     // The six fields in one pass: each ends at a TAB or the end of the line.
     std::string_view fields[6];

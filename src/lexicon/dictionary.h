@@ -47,17 +47,13 @@ struct Dictionary {
   std::vector<int32_t> SixthFieldNumbers{0};
   std::vector<int32_t> HitFlags{0};  // sized here, written by the searches
 
-  // The file's bytes, which the transcription fields point into, and what
-  // keeps them alive.
-  std::string_view bytes;
-  std::shared_ptr<const void> storage;
+  // The file's bytes, which the transcription fields point into.
+  std::shared_ptr<const std::string> storage;
 };
 
 // Fills *dict from the contents of a dictionary file: each line trimmed of
 // spaces at both ends, fields cut at TABs, missing fields empty or 0, anything
-// from the sixth TAB on ignored. The dictionary keeps owner, which keeps the
-// bytes alive.
-void ParseDictionary(std::shared_ptr<const void> owner, std::string_view bytes, Dictionary* dict);
+// from the sixth TAB on ignored.
 void ParseDictionary(std::string contents, Dictionary* dict);
 
 // A transcription string without the "[ " and " ]" the reader added.

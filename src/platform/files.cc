@@ -2,7 +2,6 @@
 
 #include <dirent.h>
 #include <fcntl.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -53,50 +52,6 @@ bool ReadWholeFile(const std::string& path, std::string* contents, std::string* 
     contents->append(chunk, static_cast<size_t>(got));
   }
   ::close(fd);
-  return true;
-}
-
-namespace {
-// A mapping of a whole file, unmapped with its last owner.
-class Mapping {
- public:
-  Mapping(void* address, size_t size) : address_(address), size_(size) {}
-  ~Mapping() { ::munmap(address_, size_); }
-  Mapping(const Mapping&) = delete;
-  Mapping& operator=(const Mapping&) = delete;
-  std::string_view bytes() const { return {static_cast<const char*>(address_), size_}; }
-
- private:
-  void* address_;
-  size_t size_;
-};
-}  // namespace
-
-bool MapWholeFile(const std::string& path, std::shared_ptr<const void>* owner, std::string_view* bytes,
-                  std::string* reason) {
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd >= 0) {
-    struct stat st {};
-    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0) {
-      // The pages are mapped in one go from the page cache: no copy, and no
-      // fault per page.
-      const size_t size = static_cast<size_t>(st.st_size);
-      void* address = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
-      if (address != MAP_FAILED) {
-        ::close(fd);
-        auto mapping = std::make_shared<const Mapping>(address, size);
-        *bytes = mapping->bytes();
-        *owner = std::move(mapping);
-        return true;
-      }
-    }
-    ::close(fd);
-  }
-  // Empty files, special files and failures: read (which also words the error).
-  auto contents = std::make_shared<std::string>();
-  if (!ReadWholeFile(path, contents.get(), reason)) return false;
-  *bytes = *contents;
-  *owner = std::move(contents);
   return true;
 }
 

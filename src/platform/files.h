@@ -5,7 +5,6 @@
 #define VELMORA_PLATFORM_FILES_H_
 
 #include <functional>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,11 +15,6 @@ namespace velmora {
 // *reason (e.g. "No such file or directory", "Is a directory") and, when
 // given, *code (the system's error number).
 bool ReadWholeFile(const std::string& path, std::string* contents, std::string* reason, int* code = nullptr);
-
-// The whole file as read-only bytes mapped into memory (read into a buffer
-// where it cannot be mapped): *owner keeps *bytes alive. Fails as ReadWholeFile.
-bool MapWholeFile(const std::string& path, std::shared_ptr<const void>* owner, std::string_view* bytes,
-                  std::string* reason);
 
 // Names of the regular files in a folder whose names end in ".txt" in any
 // letter case, in byte order. A missing folder gives no names and true; a
