@@ -54,6 +54,16 @@ const std::string& DataCopy() {
   return folder;
 }
 
+// Removes the result files and settings a search left in the data folder, so
+// that the next search starts as on a fresh copy of it.
+void RemoveResults() {
+  for (const char* name : {"FullOutput.txt", "MediumOutput.txt", "SmallOutput.txt",
+                           "ResultsOfSearchInInputFormat.txt", "Hits.txt", "Misses.txt", "UserSettings.txt"}) {
+    std::error_code ignored;
+    fs::remove(fs::path(DataCopy()) / name, ignored);
+  }
+}
+
 struct Job {
   const char* name;
   bool syllabified;
@@ -192,6 +202,7 @@ void BM_Responsiveness(benchmark::State& state, const Job& job) {
   int64_t turns = 0;
   for (auto _ : state) {
     state.PauseTiming();
+    RemoveResults();
     Session session(job, "cmudict-full.txt");
     session.platform.turns.clear();
     state.ResumeTiming();
@@ -232,6 +243,9 @@ void BM_Divide(benchmark::State& state, const std::string& input) {
 
 void BM_FirstSearch(benchmark::State& state, const Job& job, const std::string& input) {
   for (auto _ : state) {
+    state.PauseTiming();
+    RemoveResults();
+    state.ResumeTiming();
     Session session(job, input);
     session.Search(job);
   }
