@@ -438,7 +438,7 @@ def make_report(args, jobs, results, micro, started, load_before, load_after):
         w("In process, over the divided bundled dictionary (read and divided once) unless named. BM_SearchLoop: the search "
           "loop alone (compiled items tested at every start position, matches counted, nothing recorded). "
           "BM_SearchCommand: a whole search command after the first of a run (settings saved, the six files "
-          "written, every hit recorded). Start positions: what the search tests, the sum over the entries of "
+          "written over those of the search before, every hit recorded). Start positions: what the search tests, the sum over the entries of "
           "(length - items + 1). BM_ReadDictionary, BM_Divide: the two phases of the load alone; BM_FirstSearch: "
           "a fresh window's first search (read, divide, search, six files) without the process around it, "
           "so that the difference to the end-to-end time is exec, first-touch page faults and exit (memory "
