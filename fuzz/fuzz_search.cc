@@ -107,7 +107,7 @@ Hits OrthographyHits(const Form1& form, RecordingPlatform& platform) {
   const std::string target = Trim(platform.Text(Control::txtOrthography));
   Hits hits;
   for (int32_t i = 1; i <= form.dictionary.NumberOfWords; ++i) {
-    const std::string framed = "[" + form.dictionary.Spellings[i] + "]";
+    const std::string framed = "[" + std::string(form.dictionary.Spellings[i]) + "]";
     std::vector<bool> boundary(framed.size() + 1, false);
     for (size_t p = 0; p < framed.size(); p += CharLengthAt(framed, p)) boundary[p] = true;
     boundary[framed.size()] = true;
@@ -152,7 +152,7 @@ void CheckFinishedSearch(const Form1& form, const ProgramFolder& folder, const H
   for (size_t k = 0; k < rows.size(); ++k) {
     FUZZ_CHECK(table.FocusStrings[k + 1] == rows[k]);
     FUZZ_CHECK(table.FocusStringCounts[k + 1] == counts[k]);
-    const std::string& spelling = dict.Spellings[firstEntry[k]];
+    const std::string_view spelling = dict.Spellings[firstEntry[k]];
     FUZZ_CHECK(table.FocusStringExamples[k + 1].compare(0, spelling.size(), spelling) == 0);
   }
 

@@ -275,7 +275,7 @@ void Form1::InstallANewEntry(int32_t MyWordIndex, std::string_view MyFocusString
 }
 
 void Form1::RecordHit(int32_t MyWordIndex, std::string_view MyFocusString, int32_t& row) {
-  const std::string& spelling = dictionary.Spellings[MyWordIndex];
+  const std::string_view spelling = dictionary.Spellings[MyWordIndex];
   bool newRow = false;
   if (row == 0) {
     row = hitTable.Find(MyFocusString);

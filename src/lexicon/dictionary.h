@@ -39,10 +39,10 @@ class TranscriptionFields {
 struct Dictionary {
   int32_t NumberOfWords = 0;
   // Element 0 of every array holds nothing; entry n is line n of the file.
-  std::vector<std::string> Spellings{1};
+  std::vector<std::string_view> Spellings{1};
   TranscriptionFields TranscriptionStrings;             // "[ " + field 2 + " ]"
   TranscriptionFields SyllabifiedTranscriptionStrings;  // "[ " + field 3 + " ]"
-  std::vector<std::string> Annotations{1};
+  std::vector<std::string_view> Annotations{1};
   std::vector<int32_t> Frequencies{0};
   std::vector<int32_t> SixthFieldNumbers{0};
   std::vector<int32_t> HitFlags{0};  // sized here, written by the searches

@@ -24,7 +24,7 @@ std::string NumericPrintForm(int32_t value) {
 
 void HitRowWriter::Prepare(const Dictionary& dict, int32_t n) {
   entry_ = n;
-  const std::string& spelling = dict.Spellings[n];
+  const std::string_view spelling = dict.Spellings[n];
   fullHead_.clear();
   fullHead_ += spelling;
   fullHead_ += '\t';
