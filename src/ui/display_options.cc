@@ -101,9 +101,14 @@ void frmDisplayOptions::View(const std::string& location, const std::string& fil
   const std::string filePath = main_.ProgramFolder + "/" + fileName;
   const std::vector<std::string> argv = ProgramArguments(location, filePath);
   std::string reason;
-  const bool started = argv.empty() ? platform_.OpenWithDefaultApplication(filePath, &reason)
-                                    : platform_.StartProgram(argv, &reason);
-  if (!started) platform_.MsgBox("Could not start " + location + ": " + reason + ".");
+  if (argv.empty()) {
+    // No program is set: the desktop's own choice for the file.
+    if (!platform_.OpenWithDefaultApplication(filePath, &reason)) {
+      platform_.MsgBox("Could not open " + filePath + ": " + reason + ".");
+    }
+    return;
+  }
+  if (!platform_.StartProgram(argv, &reason)) platform_.MsgBox("Could not start " + location + ": " + reason + ".");
 }
 
 }  // namespace velmora

@@ -145,7 +145,7 @@ TEST_F(DisplayOptionsTest, AProgramThatCannotStartIsReported) {
   form.mSpreadsheetLocation = "";
   viewer.cmdFullSpreadsheet_Click();
   ASSERT_EQ(platform.messages.size(), 2u);
-  EXPECT_EQ(platform.messages[1], "Could not start : No application is set for this file.");
+  EXPECT_EQ(platform.messages[1], "Could not open " + File("FullOutput.txt") + ": No application is set for this file.");
 }
 
 TEST_F(DisplayOptionsTest, SaveTakesTheBoxesAsTypedAndWritesThemTrimmed) {
