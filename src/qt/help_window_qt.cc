@@ -22,7 +22,7 @@ constexpr int kTopicWidth = 2535;
 constexpr int kTopicHeight = 495;
 constexpr int Top(int position) { return 120 + 600 * (position - 1); }
 
-constexpr ControlSpec kControls[] = {
+constexpr ControlLayout kControls[] = {
     {"Label1", K::kTextArea, "", 120, 120, 10695, 5415, nullptr, "Help text"},
     {"cmdGeneral", K::kButton, "General", kTopicLeft, Top(1), kTopicWidth, kTopicHeight},
     {"cmdNaturalClasses", K::kButton, "Natural classes", kTopicLeft, Top(2), kTopicWidth, kTopicHeight},

@@ -19,7 +19,7 @@ using K = ControlKind;
 constexpr int kClientWidth = 14265;
 constexpr int kClientHeight = 8190;
 
-constexpr ControlSpec kControls[] = {
+constexpr ControlLayout kControls[] = {
     {"cmdSearchTranscriptions", K::kButton, "Search transcriptions", 120, 120, 2775, 1215},
     {"Frame2", K::kFrame, "", 5760, 0, 4455, 1215, nullptr, "Orthography search"},
     {"cmdSearchOrthography", K::kButton, "Search orthography", 120, 240, 4215, 375, "Frame2"},

@@ -25,7 +25,7 @@ constexpr int kColumnWidth = 1935;
 constexpr int kRowCaption = 6300;
 constexpr int kFullWidth = 8835;
 
-constexpr ControlSpec kControls[] = {
+constexpr ControlLayout kControls[] = {
     {"Label4", K::kBoldLabel, "Search is complete!   Select how you would like to view the result.", 120, 120,
      kFullWidth, 255},
     {"Label1", K::kLabel, "Full-size output file", kColumn1, 555, kColumnWidth, 255},

@@ -18,13 +18,13 @@ namespace {
 // The dynamic property that holds a label's caption exactly as it was set.
 constexpr const char* kRawTextProperty = "velmoraRawText";
 
-QLabel* MakeLabel(const ControlSpec& spec, QWidget* container) {
+QLabel* MakeLabel(const ControlLayout& layout, QWidget* container) {
   auto* label = new QLabel(container);
   label->setTextFormat(Qt::PlainText);
   label->setWordWrap(true);
   label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  SetLabelText(label, spec.caption);
-  if (spec.kind == ControlKind::kBoldLabel) {
+  SetLabelText(label, layout.caption);
+  if (layout.kind == ControlKind::kBoldLabel) {
     QFont bold = label->font();
     bold.setBold(true);
     label->setFont(bold);
@@ -32,9 +32,9 @@ QLabel* MakeLabel(const ControlSpec& spec, QWidget* container) {
   return label;
 }
 
-QWidget* MakeWidget(const ControlSpec& spec, QWidget* container) {
-  const QString caption = QString::fromUtf8(spec.caption);
-  switch (spec.kind) {
+QWidget* MakeWidget(const ControlLayout& layout, QWidget* container) {
+  const QString caption = QString::fromUtf8(layout.caption);
+  switch (layout.kind) {
     case ControlKind::kButton:
       return new WrapButton(caption, container);
     case ControlKind::kTextBox: {
@@ -46,7 +46,7 @@ QWidget* MakeWidget(const ControlSpec& spec, QWidget* container) {
       return new WrapCheckBox(caption, container);
     case ControlKind::kLabel:
     case ControlKind::kBoldLabel:
-      return MakeLabel(spec, container);
+      return MakeLabel(layout, container);
     case ControlKind::kTextArea: {
       // The text may be longer than the area: it scrolls rather than being cut.
       auto* area = new QScrollArea(container);
@@ -59,7 +59,7 @@ QWidget* MakeWidget(const ControlSpec& spec, QWidget* container) {
       palette.setColor(QPalette::WindowText, Qt::black);
       area->setPalette(palette);
       area->viewport()->setAutoFillBackground(true);
-      QLabel* label = MakeLabel(spec, nullptr);
+      QLabel* label = MakeLabel(layout, nullptr);
       label->setPalette(palette);
       label->setAutoFillBackground(true);
       label->setMargin(3);
@@ -73,7 +73,7 @@ QWidget* MakeWidget(const ControlSpec& spec, QWidget* container) {
     }
     case ControlKind::kLine: {
       auto* line = new QFrame(container);
-      line->setFrameStyle((spec.width >= spec.height ? QFrame::HLine : QFrame::VLine) | QFrame::Sunken);
+      line->setFrameStyle((layout.width >= layout.height ? QFrame::HLine : QFrame::VLine) | QFrame::Sunken);
       return line;
     }
   }
@@ -95,37 +95,37 @@ QRect BoxOnlyGeometry(QCheckBox* box, QRect rect) {
 
 }  // namespace
 
-void BuildControls(QWidget* client, std::span<const ControlSpec> specs) {
-  for (const ControlSpec& spec : specs) {
+void BuildControls(QWidget* client, std::span<const ControlLayout> layouts) {
+  for (const ControlLayout& layout : layouts) {
     QWidget* container = client;
-    if (spec.container != nullptr) {
-      container = client->findChild<QWidget*>(QString::fromLatin1(spec.container));
+    if (layout.container != nullptr) {
+      container = client->findChild<QWidget*>(QString::fromLatin1(layout.container));
       if (container == nullptr) container = client;
     }
     // `placed` takes the geometry; `named` carries the control's name. They
     // differ for a text area: a label inside a scrolling frame named "_area".
-    QWidget* placed = MakeWidget(spec, container);
+    QWidget* placed = MakeWidget(layout, container);
     QWidget* named = placed;
     if (auto* area = qobject_cast<QScrollArea*>(placed)) {
       named = area->widget();
-      placed->setObjectName(QString::fromLatin1(spec.name) + QStringLiteral("_area"));
+      placed->setObjectName(QString::fromLatin1(layout.name) + QStringLiteral("_area"));
     }
-    named->setObjectName(QString::fromLatin1(spec.name));
-    if (spec.accessibleName != nullptr) {
-      named->setAccessibleName(QString::fromUtf8(spec.accessibleName));
-    } else if (spec.caption[0] != '\0' && spec.kind != ControlKind::kTextBox) {
-      named->setAccessibleName(QString::fromUtf8(spec.caption).remove(QLatin1Char('&')));
+    named->setObjectName(QString::fromLatin1(layout.name));
+    if (layout.accessibleName != nullptr) {
+      named->setAccessibleName(QString::fromUtf8(layout.accessibleName));
+    } else if (layout.caption[0] != '\0' && layout.kind != ControlKind::kTextBox) {
+      named->setAccessibleName(QString::fromUtf8(layout.caption).remove(QLatin1Char('&')));
     }
-    QRect rect(Px(spec.left), Px(spec.top), Px(spec.width), Px(spec.height));
-    if (spec.kind == ControlKind::kLine) {
+    QRect rect(Px(layout.left), Px(layout.top), Px(layout.width), Px(layout.height));
+    if (layout.kind == ControlKind::kLine) {
       // A line is drawn in the middle of a two-pixel strip.
-      if (spec.width >= spec.height) {
+      if (layout.width >= layout.height) {
         rect.setHeight(2);
       } else {
         rect.setWidth(2);
       }
     }
-    if (auto* box = qobject_cast<QCheckBox*>(placed); box != nullptr && spec.caption[0] == '\0') {
+    if (auto* box = qobject_cast<QCheckBox*>(placed); box != nullptr && layout.caption[0] == '\0') {
       rect = BoxOnlyGeometry(box, rect);
     }
     placed->setGeometry(rect);

@@ -35,7 +35,7 @@ enum class ControlKind {
   kLine,      // a horizontal or vertical sunken line (the thinner side decides)
 };
 
-struct ControlSpec {
+struct ControlLayout {
   const char* name;
   ControlKind kind;
   const char* caption;  // caption or initial text; may be empty
@@ -45,7 +45,7 @@ struct ControlSpec {
 };
 
 // Creates the controls of a table inside `client`, in table order.
-void BuildControls(QWidget* client, std::span<const ControlSpec> specs);
+void BuildControls(QWidget* client, std::span<const ControlLayout> layouts);
 
 // Runs `action` when the button named `name` under `root` is clicked.
 void OnClick(QWidget* root, const char* name, std::function<void()> action);
