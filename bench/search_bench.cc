@@ -36,9 +36,10 @@ class TimingPlatform : public velmora::RecordingPlatform {
   std::vector<Clock::time_point> turns;
 };
 
-// A folder holding a copy of the bundled data, removed at exit.
+// A folder holding a copy of the bundled data, removed at exit. The path is
+// never destroyed, so that the exit handler can still read it.
 const std::string& DataCopy() {
-  static const std::string folder = [] {
+  static const std::string* const folder = [] {
     std::string pattern = (fs::temp_directory_path() / "velmora-microbench-XXXXXX").string();
     if (::mkdtemp(pattern.data()) == nullptr) std::abort();
     const fs::path data = VELMORA_DATA_DIR;
@@ -48,10 +49,13 @@ const std::string& DataCopy() {
     for (const char* name : {"NaturalClasses", "SyllabifiedNaturalClasses"}) {
       fs::copy(data / name, fs::path(pattern) / name, fs::copy_options::recursive);
     }
-    std::atexit([] { fs::remove_all(DataCopy()); });
-    return pattern;
+    std::atexit([] {
+      std::error_code ignored;
+      fs::remove_all(DataCopy(), ignored);
+    });
+    return new std::string(pattern);
   }();
-  return folder;
+  return *folder;
 }
 
 // Removes the result files and settings a search left in the data folder, so
