@@ -27,7 +27,13 @@ class RunningGuard {
 // A failure of the label or the classes: the error number and the
 // description, which names the file.
 std::string ErrorText(int code, const std::string& path, const std::string& reason) {
-  return " " + std::to_string(code) + " " + path + ": " + reason;
+  std::string text = " ";
+  text += std::to_string(code);
+  text += ' ';
+  text += path;
+  text += ": ";
+  text += reason;
+  return text;
 }
 }  // namespace
 

@@ -5,14 +5,20 @@
 namespace velmora {
 namespace {
 
+std::string Name(int i) {
+  std::string name = "S";
+  name += std::to_string(i);
+  return name;
+}
+
 TEST(SymbolTable, GivesEachTextOneIdAndKeepsThemThroughGrowth) {
   SymbolTable t;
   EXPECT_EQ(t.Intern(""), 0u);
   std::vector<SymbolId> ids;
-  for (int i = 0; i < 5000; ++i) ids.push_back(t.Intern("S" + std::to_string(i)));
+  for (int i = 0; i < 5000; ++i) ids.push_back(t.Intern(Name(i)));
   for (int i = 0; i < 5000; ++i) {
-    EXPECT_EQ(t.Intern("S" + std::to_string(i)), ids[i]);
-    EXPECT_EQ(t.Text(ids[i]), "S" + std::to_string(i));
+    EXPECT_EQ(t.Intern(Name(i)), ids[i]);
+    EXPECT_EQ(t.Text(ids[i]), Name(i));
   }
   EXPECT_EQ(t.size(), 5001u);
   EXPECT_NE(t.Intern("s0"), t.Intern("S0"));  // case counts
