@@ -100,6 +100,8 @@ class Form1 {
   Dictionary dictionary;
 
   SymbolTable Symbols;  // every segment symbol of the three tables
+  // A dictionary of this many entries or more is divided in two threads.
+  int32_t ParallelDivisionFrom = 4096;
   SegmentTable Transcriptions;
   SegmentTable SyllabifiedTranscriptions;
   SegmentTable VowelTranscriptions;

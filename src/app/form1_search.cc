@@ -1,6 +1,8 @@
 // The division of the dictionary into segments, the two searches and the
 // recording of each hit.
 #include <algorithm>
+#include <exception>
+#include <thread>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
@@ -20,37 +22,44 @@ std::string ProgressCaption(int32_t i, int32_t total) {
 
 // ---- Division and vetting -------------------------------------------------------
 
-void Form1::DivideWordsIntoPhonemes() {
-  const bool syllabified = platform_.Value(Control::chkSyllabified) == 1;
-  const int32_t count = dictionary.NumberOfWords;
-  Symbols.Clear();
-  Transcriptions.Reset();
-  SyllabifiedTranscriptions.Reset();
-  VowelTranscriptions.Reset();
-  TranscriptionLengths.assign(static_cast<size_t>(count) + 1, 0);
-  VowelTranscriptionLengths.assign(static_cast<size_t>(count) + 1, 0);
+namespace {
 
+// A segment the vetting must ask about: entry n, and where the segment starts
+// in the entry's transcription string "[ " + field + " ]".
+struct Suspect {
+  int32_t entry;
+  uint32_t offset;
+};
+
+// The text of the segment that starts at offset in the transcription string of field.
+std::string_view SegmentAt(std::string_view field, uint32_t offset) {
+  if (offset == 0) return "[";
+  if (offset == field.size() + 3) return "]";
+  const std::string_view rest = field.substr(offset - 2);
+  return rest.substr(0, rest.find(' '));
+}
+
+// Divides entries first..last of one transcription field into segments,
+// appended to table with their symbols interned in symbols. A segment the
+// inventory lacks (or a coda symbol in plain data) is handed to suspect(n, offset),
+// which returns false to stop the division after this entry.
+template <typename OnSuspect>
+int32_t DivideRange(const TranscriptionFields& strings, int32_t first, int32_t last, bool syllabified,
+                    const std::unordered_set<std::string_view>& inventory, SymbolTable& symbols, SegmentTable& table,
+                    std::vector<int32_t>& lengths, OnSuspect&& suspect) {
   // What the vetting needs to know of a symbol is worked out once per symbol.
-  std::unordered_set<std::string_view> inventory;
-  for (int32_t j = 1; j <= NumberOfPhonemes; ++j) inventory.insert(Phonemes[j]);
   enum : uint8_t { kUnknown = 0, kFine = 1, kSuspect = 2 };
   std::vector<uint8_t> verdict(256, kUnknown);
-
-  SegmentTable& table = syllabified ? SyllabifiedTranscriptions : Transcriptions;
-  const TranscriptionFields& strings =
-      syllabified ? dictionary.SyllabifiedTranscriptionStrings : dictionary.TranscriptionStrings;
-  std::string wrapped;
-  if (dictionary.storage) table.Reserve(count, dictionary.storage->size() / 3);
-  for (int32_t n = 1; n <= count; ++n) {
+  for (int32_t n = first; n <= last; ++n) {
     table.BeginEntry();
     // The segments of "[ " + field + " ]", cut at single blanks: "[", the
-    // field's own pieces, "]"; the first empty piece ends the entry. The
-    // bracketed text itself is made only when a caution must quote it.
-    const std::string_view field = strings.field(n);
+    // field's own pieces, "]"; the first empty piece ends the entry.
+    const std::string_view field = strings.field(static_cast<size_t>(n));
     int32_t length = 0;
+    bool keepGoing = true;
     auto add = [&](std::string_view segment, size_t offsetInWrapped) {
       ++length;
-      const SymbolId id = Symbols.Intern(segment);
+      const SymbolId id = symbols.Intern(segment);
       table.Append(id);
       if (id >= verdict.size()) verdict.resize(2 * id + 1, kUnknown);
       if (verdict[id] == kFine) return;
@@ -59,8 +68,7 @@ void Form1::DivideWordsIntoPhonemes() {
         verdict[id] = (!coda && inventory.count(segment) != 0) ? kFine : kSuspect;
         if (verdict[id] == kFine) return;
       }
-      strings.Wrap(n, &wrapped);
-      VetWordForLegalPhonemes(std::string(segment), std::string_view(wrapped).substr(offsetInWrapped), syllabified);
+      keepGoing = suspect(n, static_cast<uint32_t>(offsetInWrapped)) && keepGoing;
     };
     add("[", 0);
     bool complete = true;
@@ -78,7 +86,88 @@ void Form1::DivideWordsIntoPhonemes() {
       p = q + 1;
     }
     if (complete) add("]", field.size() + 3);
-    TranscriptionLengths[n] = length;
+    lengths[static_cast<size_t>(n)] = length;
+    if (!keepGoing) return n;
+  }
+  return last;
+}
+
+// The second thread keeps at most this many cautions for later; past them it
+// stops and the first thread divides the rest itself, asking as it goes.
+constexpr size_t kMaxDeferredCautions = 1 << 16;
+
+}  // namespace
+
+void Form1::DivideWordsIntoPhonemes() {
+  const bool syllabified = platform_.Value(Control::chkSyllabified) == 1;
+  const int32_t count = dictionary.NumberOfWords;
+  Symbols.Clear();
+  Transcriptions.Reset();
+  SyllabifiedTranscriptions.Reset();
+  VowelTranscriptions.Reset();
+  TranscriptionLengths.assign(static_cast<size_t>(count) + 1, 0);
+  VowelTranscriptionLengths.assign(static_cast<size_t>(count) + 1, 0);
+
+  std::unordered_set<std::string_view> inventory;
+  for (int32_t j = 1; j <= NumberOfPhonemes; ++j) inventory.insert(Phonemes[j]);
+
+  SegmentTable& table = syllabified ? SyllabifiedTranscriptions : Transcriptions;
+  const TranscriptionFields& strings =
+      syllabified ? dictionary.SyllabifiedTranscriptionStrings : dictionary.TranscriptionStrings;
+  if (dictionary.storage) table.Reserve(count, dictionary.storage->size() / 3);
+  std::string wrapped;
+  auto ask = [&](int32_t n, uint32_t offset) {
+    strings.Wrap(static_cast<size_t>(n), &wrapped);
+    const std::string_view segment = SegmentAt(strings.field(static_cast<size_t>(n)), offset);
+    VetWordForLegalPhonemes(std::string(segment), std::string_view(wrapped).substr(offset), syllabified);
+  };
+
+  // A large dictionary is divided in two halves at once. The second half's
+  // symbols get their ids in a table of its own, renumbered when the halves
+  // are joined, so every id is what a division in one pass gives; its
+  // cautions are asked after the first half's, in entry order.
+  const int32_t firstHalf = count >= ParallelDivisionFrom && count >= 2 ? count / 2 : count;
+  SymbolTable laterSymbols;
+  SegmentTable laterTable;
+  std::vector<Suspect> laterCautions;
+  int32_t laterEnd = firstHalf;
+  {
+    std::exception_ptr failure;
+    std::jthread later;  // joined before this block is left, also by an exception
+    if (firstHalf < count) {
+      laterTable.Reserve(count - firstHalf, dictionary.storage ? dictionary.storage->size() / 6 : 0);
+      later = std::jthread([&] {
+        try {
+          laterEnd = DivideRange(strings, firstHalf + 1, count, syllabified, inventory, laterSymbols, laterTable,
+                                 TranscriptionLengths, [&](int32_t n, uint32_t offset) {
+                                   laterCautions.push_back({n, offset});
+                                   return laterCautions.size() < kMaxDeferredCautions;
+                                 });
+        } catch (...) {
+          failure = std::current_exception();
+        }
+      });
+    }
+    DivideRange(strings, 1, firstHalf, syllabified, inventory, Symbols, table, TranscriptionLengths,
+                [&](int32_t n, uint32_t offset) {
+                  ask(n, offset);
+                  return true;
+                });
+    if (later.joinable()) later.join();
+    if (failure) std::rethrow_exception(failure);
+  }
+  if (firstHalf < count) {
+    std::vector<SymbolId> idMap(laterSymbols.size());
+    for (SymbolId k = 0; k < laterSymbols.size(); ++k) idMap[k] = Symbols.Intern(laterSymbols.Text(k));
+    table.AppendRemapped(laterTable, idMap);
+    for (const Suspect& s : laterCautions) ask(s.entry, s.offset);
+    if (laterEnd < count) {
+      DivideRange(strings, laterEnd + 1, count, syllabified, inventory, Symbols, table, TranscriptionLengths,
+                  [&](int32_t n, uint32_t offset) {
+                    ask(n, offset);
+                    return true;
+                  });
+    }
   }
   table.Finish();
 

@@ -1,9 +1,11 @@
 #include "lexicon/dictionary.h"
 
+#include <exception>
+#include <thread>
+
 #include "lexicon/text.h"
 
 namespace velmora {
-
 
 void TranscriptionFields::Wrap(size_t n, std::string* out) const {
   const std::string_view field = fields_[n];
@@ -14,16 +16,16 @@ void TranscriptionFields::Wrap(size_t n, std::string* out) const {
   out->append(" ]");
 }
 
-void ParseDictionary(std::string contents, Dictionary* dict) {
-  *dict = Dictionary();
-  auto storage = std::make_shared<const std::string>(std::move(contents));
-  dict->storage = storage;
+namespace {
+
+// Appends the entries of the lines of text to *dict.
+void ParseLines(std::string_view text, Dictionary* dict) {
   // A line holds at least its line end: reserving by a rough count saves
   // regrowing the arrays.
-  const size_t guess = storage->size() / 40 + 1;
+  const size_t guess = dict->Spellings.size() + text.size() / 40 + 1;
   dict->Spellings.reserve(guess);
   dict->Annotations.reserve(guess);
-  ForEachLine(*storage, [&](std::string_view raw) {
+  ForEachLine(text, [&](std::string_view raw) {
     const std::string_view line = TrimView(raw);
     // The six fields in one pass: each ends at a TAB or the end of the line.
     std::string_view fields[6];
@@ -43,6 +45,55 @@ void ParseDictionary(std::string contents, Dictionary* dict) {
     dict->Frequencies.push_back(NumericValue(fields[4]));
     dict->SixthFieldNumbers.push_back(NumericValue(fields[5]));
   });
+}
+
+template <typename T>
+void AppendFromOne(std::vector<T>& to, const std::vector<T>& from) {
+  to.insert(to.end(), from.begin() + 1, from.end());
+}
+
+}  // namespace
+
+void TranscriptionFields::AppendFromOne(const TranscriptionFields& other) {
+  fields_.insert(fields_.end(), other.fields_.begin() + 1, other.fields_.end());
+}
+
+void ParseDictionary(std::string contents, Dictionary* dict, size_t parallelFrom) {
+  *dict = Dictionary();
+  auto storage = std::make_shared<const std::string>(std::move(contents));
+  dict->storage = storage;
+  const std::string_view all(*storage);
+  // A large file is read in two halves at once, cut after a line feed near
+  // the middle (a file without one is read in one piece).
+  size_t cut = all.size();
+  if (all.size() >= parallelFrom && all.size() >= 2) {
+    const size_t lf = all.find('\n', all.size() / 2);
+    if (lf != std::string_view::npos) cut = lf + 1;
+  }
+  if (cut < all.size()) {
+    Dictionary later;
+    std::exception_ptr failure;
+    {
+      std::jthread thread([&] {
+        try {
+          ParseLines(all.substr(cut), &later);
+        } catch (...) {
+          failure = std::current_exception();
+        }
+      });
+      ParseLines(all.substr(0, cut), dict);
+    }
+    if (failure) std::rethrow_exception(failure);
+    dict->NumberOfWords += later.NumberOfWords;
+    AppendFromOne(dict->Spellings, later.Spellings);
+    dict->TranscriptionStrings.AppendFromOne(later.TranscriptionStrings);
+    dict->SyllabifiedTranscriptionStrings.AppendFromOne(later.SyllabifiedTranscriptionStrings);
+    AppendFromOne(dict->Annotations, later.Annotations);
+    AppendFromOne(dict->Frequencies, later.Frequencies);
+    AppendFromOne(dict->SixthFieldNumbers, later.SixthFieldNumbers);
+  } else {
+    ParseLines(all, dict);
+  }
   dict->HitFlags.assign(static_cast<size_t>(dict->NumberOfWords) + 1, 0);
 }
 

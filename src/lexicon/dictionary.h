@@ -31,6 +31,8 @@ class TranscriptionFields {
   std::string_view field(size_t n) const { return fields_[n]; }
   size_t size() const { return fields_.size(); }
   void push_back(std::string_view field) { fields_.push_back(field); }
+  // Appends the fields of entries 1.. of another.
+  void AppendFromOne(const TranscriptionFields& other);
 
  private:
   std::vector<std::string_view> fields_;
@@ -53,8 +55,10 @@ struct Dictionary {
 
 // Fills *dict from the contents of a dictionary file: each line trimmed of
 // spaces at both ends, fields cut at TABs, missing fields empty or 0, anything
-// from the sixth TAB on ignored.
-void ParseDictionary(std::string contents, Dictionary* dict);
+// from the sixth TAB on ignored. Contents of parallelFrom bytes or more are
+// read in two threads.
+constexpr size_t kParallelParseBytes = 256 * 1024;
+void ParseDictionary(std::string contents, Dictionary* dict, size_t parallelFrom = kParallelParseBytes);
 
 // A transcription string without the "[ " and " ]" the reader added.
 std::string_view UnwrappedTranscription(std::string_view wrapped);

@@ -100,6 +100,13 @@ void SegmentTable::Reset() {
   filled_ = false;
 }
 
+void SegmentTable::AppendRemapped(const SegmentTable& other, const std::vector<SymbolId>& idMap) {
+  const uint32_t base = static_cast<uint32_t>(ids_.size());
+  for (uint32_t offset : other.offsets_) offsets_.push_back(base + offset);
+  ids_.reserve(ids_.size() + other.ids_.size());
+  for (SymbolId id : other.ids_) ids_.push_back(idMap[id]);
+}
+
 SymbolId SegmentTable::At(int32_t entry, int32_t pos) const {
   if (!filled_ || entry < 1 || static_cast<size_t>(entry) >= offsets_.size() || pos < 1) return 0;
   uint32_t begin = offsets_[entry - 1], end = offsets_[entry];

@@ -53,6 +53,10 @@ class SegmentTable {
   void BeginEntry() { offsets_.push_back(static_cast<uint32_t>(ids_.size())); }
   void Append(SymbolId id) { ids_.push_back(id); }
   void Finish() { offsets_.push_back(static_cast<uint32_t>(ids_.size())); filled_ = true; }
+  // Appends every entry of another, unfinished table, whose ids belong to
+  // another symbol table: its id k becomes idMap[k].
+  void AppendRemapped(const SegmentTable& other, const std::vector<SymbolId>& idMap);
+  size_t segments() const { return ids_.size(); }
 
   bool filled() const { return filled_; }
   // Segments of entry n (1-based); nullptr for an unfilled table.

@@ -2,6 +2,7 @@
 // English data set.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <filesystem>
 
 #include "app/form1.h"
@@ -55,6 +56,33 @@ TEST_F(BundledData, SyllabifiedDataAndItsClassesPassTheVettingAndFindTheSameWord
   form.cmdSearchTranscriptions_Click();
   EXPECT_TRUE(platform.questions.empty());
   EXPECT_EQ(form.NumberOfHits, 154);
+}
+
+// Divided in two threads, the data give the symbols and tables one thread gives.
+TEST_F(BundledData, TwoThreadsDivideAsOneDoes) {
+  for (int syllabified = 0; syllabified <= 1; ++syllabified) {
+    platform.SetValue(Control::chkSyllabified, syllabified);
+    RecordingPlatform otherPlatform;
+    otherPlatform.SetValue(Control::chkSyllabified, syllabified);
+    Form1 one(otherPlatform, dir.path());
+    one.Form_Load();
+    one.ParallelDivisionFrom = INT32_MAX;
+    ASSERT_TRUE(one.DoOnceOnlyTasks());
+    ASSERT_TRUE(form.DoOnceOnlyTasks());
+    ASSERT_GE(form.dictionary.NumberOfWords, form.ParallelDivisionFrom);
+    ASSERT_EQ(form.Symbols.size(), one.Symbols.size());
+    for (SymbolId id = 0; id < one.Symbols.size(); ++id) ASSERT_EQ(form.Symbols.Text(id), one.Symbols.Text(id));
+    const SegmentTable& a = syllabified ? form.SyllabifiedTranscriptions : form.Transcriptions;
+    const SegmentTable& b = syllabified ? one.SyllabifiedTranscriptions : one.Transcriptions;
+    ASSERT_EQ(form.TranscriptionLengths, one.TranscriptionLengths);
+    ASSERT_EQ(form.VowelTranscriptionLengths, one.VowelTranscriptionLengths);
+    for (int32_t n = 1; n <= one.dictionary.NumberOfWords; ++n) {
+      for (int32_t j = 1; j <= one.TranscriptionLengths[n]; ++j) ASSERT_EQ(a.At(n, j), b.At(n, j)) << n;
+      for (int32_t j = 1; j <= one.VowelTranscriptionLengths[n]; ++j) {
+        ASSERT_EQ(form.VowelTranscriptions.At(n, j), one.VowelTranscriptions.At(n, j)) << n;
+      }
+    }
+  }
 }
 
 TEST_F(BundledData, OrthographyFindsTheAtionWords) {

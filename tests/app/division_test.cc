@@ -2,12 +2,23 @@
 // vetting cautions with their Yes and No answers.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include "app/fixture.h"
 
 namespace velmora {
 namespace {
 
-using Division = AppFixture;
+// Every case is run with the dictionary divided in one thread and in two
+// (the fixture's dictionaries are small: the second run splits any of them).
+class Division : public AppFixture, public ::testing::WithParamInterface<bool> {
+ protected:
+  Form1& Start() {
+    AppFixture::Start();
+    form->ParallelDivisionFrom = GetParam() ? 2 : INT32_MAX;
+    return *form;
+  }
+};
 
 std::vector<std::string> Row(Form1& f, const SegmentTable& t, const std::vector<int32_t>& lengths, int32_t n) {
   std::vector<std::string> out;
@@ -17,7 +28,7 @@ std::vector<std::string> Row(Form1& f, const SegmentTable& t, const std::vector<
 
 using V = std::vector<std::string>;
 
-TEST_F(Division, PlainTranscriptionsWithBoundariesAndTheVowelTier) {
+TEST_P(Division, PlainTranscriptionsWithBoundariesAndTheVowelTier) {
   Start();
   ASSERT_TRUE(form->DoOnceOnlyTasks());
   EXPECT_TRUE(form->OnceOnlyTasksDone);
@@ -28,7 +39,7 @@ TEST_F(Division, PlainTranscriptionsWithBoundariesAndTheVowelTier) {
   EXPECT_TRUE(platform.questions.empty());
 }
 
-TEST_F(Division, SyllabifiedDataKeepCodaSymbolsWithoutACaution) {
+TEST_P(Division, SyllabifiedDataKeepCodaSymbolsWithoutACaution) {
   Start();
   platform.SetValue(Control::chkSyllabified, 1);
   ASSERT_TRUE(form->DoOnceOnlyTasks());
@@ -37,7 +48,7 @@ TEST_F(Division, SyllabifiedDataKeepCodaSymbolsWithoutACaution) {
   EXPECT_TRUE(platform.questions.empty());
 }
 
-TEST_F(Division, TwoBlanksInARowEndTheEntry) {
+TEST_P(Division, TwoBlanksInARowEndTheEntry) {
   Write("in.txt", "a\tT  AE1 B\r\nb\t\r\nc\t T\r\n");
   Start();
   ASSERT_TRUE(form->DoOnceOnlyTasks());
@@ -47,7 +58,7 @@ TEST_F(Division, TwoBlanksInARowEndTheEntry) {
   EXPECT_TRUE(platform.questions.empty());  // what was not stored was not vetted
 }
 
-TEST_F(Division, NoLimitOfAHundredSegments) {
+TEST_P(Division, NoLimitOfAHundredSegments) {
   std::string t;
   for (int i = 0; i < 10000; ++i) t += i ? " T" : "T";
   Write("in.txt", "long\t" + t + "\r\n");
@@ -57,7 +68,7 @@ TEST_F(Division, NoLimitOfAHundredSegments) {
   EXPECT_EQ(form->Symbols.Text(form->Transcriptions.At(1, 10002)), "]");
 }
 
-TEST_F(Division, ASymbolMissingFromTheInventoryIsQuestionedAndKeptOnYes) {
+TEST_P(Division, ASymbolMissingFromTheInventoryIsQuestionedAndKeptOnYes) {
   Write("AllSegments.txt", "[\r\n]\r\nT\r\nB\r\n");
   Write("in.txt", "tab\tT AE1 B\r\n");
   Start();
@@ -69,7 +80,7 @@ TEST_F(Division, ASymbolMissingFromTheInventoryIsQuestionedAndKeptOnYes) {
   EXPECT_EQ(Row(*form, form->Transcriptions, form->TranscriptionLengths, 1), (V{"[", "T", "AE1", "B", "]"}));
 }
 
-TEST_F(Division, EveryOccurrenceIsQuestionedAndLetterCaseCounts) {
+TEST_P(Division, EveryOccurrenceIsQuestionedAndLetterCaseCounts) {
   Write("AllSegments.txt", "[\r\n]\r\nT\r\n");
   Write("in.txt", "a\tt T\r\nb\tt\r\n");
   Start();
@@ -79,7 +90,7 @@ TEST_F(Division, EveryOccurrenceIsQuestionedAndLetterCaseCounts) {
   EXPECT_NE(platform.questions[1].find("the word t ] contains the sound [t]"), std::string::npos);
 }
 
-TEST_F(Division, AnInventoryWithoutBoundariesQuestionsBothForEveryEntry) {
+TEST_P(Division, AnInventoryWithoutBoundariesQuestionsBothForEveryEntry) {
   Write("AllSegments.txt", "T\r\n");
   Write("in.txt", "a\tT\r\n");
   Start();
@@ -89,7 +100,7 @@ TEST_F(Division, AnInventoryWithoutBoundariesQuestionsBothForEveryEntry) {
   EXPECT_NE(platform.questions[1].find("the word ] contains the sound []]"), std::string::npos);
 }
 
-TEST_F(Division, ACodaSymbolInPlainDataDrawsTheCodaCautionFirst) {
+TEST_P(Division, ACodaSymbolInPlainDataDrawsTheCodaCautionFirst) {
   Write("in.txt", "tab\tT AE1 BCoda\r\nx\tT zCODA\r\n");
   Start();
   ASSERT_TRUE(form->DoOnceOnlyTasks());
@@ -102,7 +113,7 @@ TEST_F(Division, ACodaSymbolInPlainDataDrawsTheCodaCautionFirst) {
   EXPECT_NE(platform.questions[2].find("[zCODA], which is not on the list"), std::string::npos);
 }
 
-TEST_F(Division, NoEndsTheProgramInTheMiddleOfTheDivision) {
+TEST_P(Division, NoEndsTheProgramInTheMiddleOfTheDivision) {
   Write("AllSegments.txt", "[\r\n]\r\n");
   Start();
   Boxes({"["});
@@ -113,14 +124,14 @@ TEST_F(Division, NoEndsTheProgramInTheMiddleOfTheDivision) {
   EXPECT_EQ(Caption(Control::cmdSearchTranscriptions), "Preparing search ...");
 }
 
-TEST_F(Division, WithoutAVowelClassTheVowelTierHoldsTheBoundariesOnly) {
+TEST_P(Division, WithoutAVowelClassTheVowelTierHoldsTheBoundariesOnly) {
   ASSERT_EQ(std::remove(dir.Path("NaturalClasses/VOWEL.txt").c_str()), 0);
   Start();
   ASSERT_TRUE(form->DoOnceOnlyTasks());
   EXPECT_EQ(Row(*form, form->VowelTranscriptions, form->VowelTranscriptionLengths, 1), (V{"[", "]"}));
 }
 
-TEST_F(Division, SwitchingTheSyllabifiedBoxDividesAgainWithTheCautionsAgain) {
+TEST_P(Division, SwitchingTheSyllabifiedBoxDividesAgainWithTheCautionsAgain) {
   Write("AllSegments.txt", std::string(kFixtureInventory) + "Q\r\n");
   Write("in.txt", "a\tT AE1\tT AE1 ZCoda\r\n");
   Start();
@@ -136,6 +147,29 @@ TEST_F(Division, SwitchingTheSyllabifiedBoxDividesAgainWithTheCautionsAgain) {
   ASSERT_TRUE(form->DoOnceOnlyTasks());
   EXPECT_EQ(platform.questions.size(), 1u);
 }
+
+// Past the cautions the second thread keeps for later, the rest is divided
+// in the first thread; every caution is asked once, in entry order.
+TEST_P(Division, ManyCautionsAreAskedInEntryOrder) {
+  std::string in;
+  constexpr int kEntries = 140000;
+  for (int i = 1; i <= kEntries; ++i) in += "w\tQ" + std::to_string(i) + "\n";
+  Write("in.txt", in);
+  Start();
+  ASSERT_TRUE(form->DoOnceOnlyTasks());
+  ASSERT_EQ(platform.questions.size(), static_cast<size_t>(kEntries));
+  for (int i = 1; i <= kEntries; i += 997) {
+    ASSERT_EQ(platform.questions[static_cast<size_t>(i - 1)].rfind("Caution:  the word Q" + std::to_string(i) + " ]", 0),
+              0u);
+  }
+  EXPECT_EQ(platform.questions.back().rfind("Caution:  the word Q140000 ]", 0), 0u);
+  // Ids in order of first occurrence, as one pass gives them.
+  EXPECT_EQ(form->Symbols.Text(form->Transcriptions.At(kEntries, 2)), "Q140000");
+  EXPECT_EQ(form->Transcriptions.At(kEntries, 2), static_cast<SymbolId>(kEntries + 2));
+}
+
+INSTANTIATE_TEST_SUITE_P(OneAndTwoThreads, Division, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool>& info) { return info.param ? "TwoThreads" : "OneThread"; });
 
 }  // namespace
 }  // namespace velmora
