@@ -31,6 +31,7 @@ class TranscriptionFields {
   std::string_view field(size_t n) const { return fields_[n]; }
   size_t size() const { return fields_.size(); }
   void push_back(std::string_view field) { fields_.push_back(field); }
+  void reserve(size_t n) { fields_.reserve(n); }
   // Appends the fields of entries 1.. of another.
   void AppendFromOne(const TranscriptionFields& other);
 

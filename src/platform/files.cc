@@ -38,10 +38,13 @@ bool ReadWholeFile(const std::string& path, std::string* contents, std::string* 
     ::close(fd);
     return fail(EISDIR);
   }
-  if (st.st_size > 0) contents->reserve(static_cast<size_t>(st.st_size));
-  char chunk[1 << 16];
+  // Read straight into the string, in one call for a file that does not
+  // change meanwhile; a file that grows is read on until its end.
+  size_t filled = 0;
+  contents->resize(st.st_size > 0 ? static_cast<size_t>(st.st_size) + 1 : kBufferSize);
   for (;;) {
-    ssize_t got = ::read(fd, chunk, sizeof chunk);
+    if (filled == contents->size()) contents->resize(contents->size() * 2);
+    ssize_t got = ::read(fd, contents->data() + filled, contents->size() - filled);
     if (got < 0) {
       if (errno == EINTR) continue;
       int err = errno;
@@ -49,9 +52,10 @@ bool ReadWholeFile(const std::string& path, std::string* contents, std::string* 
       return fail(err);
     }
     if (got == 0) break;
-    contents->append(chunk, static_cast<size_t>(got));
+    filled += static_cast<size_t>(got);
   }
   ::close(fd);
+  contents->resize(filled);
   return true;
 }
 
@@ -71,8 +75,11 @@ bool ListClassFiles(const std::string& folder, std::vector<std::string>* names, 
     std::string ext = name.substr(name.size() - 4);
     std::transform(ext.begin(), ext.end(), ext.begin(), [](char c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; });
     if (ext != ".txt") continue;
-    struct stat st {};
-    if (::stat((folder + "/" + name).c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+    if (e->d_type != DT_REG) {  // the system may not say: ask the file itself
+      struct stat st {};
+      if (e->d_type != DT_UNKNOWN && e->d_type != DT_LNK) continue;
+      if (::stat((folder + "/" + name).c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+    }
     names->push_back(name);
   }
   ::closedir(dir);
