@@ -64,7 +64,7 @@ int ExitStatusOf(Form1::Outcome outcome) {
 }
 
 int RunBatch(const BatchOptions& options, const std::string& programFolder, std::ostream& out,
-             std::ostream& messages) {
+             std::ostream& messages, void (*done)(int status)) {
   TerminalPlatform platform(messages, options.answerYes);
   Form1 form(platform, programFolder);
   const bool orthography = options.orthography.has_value();
@@ -90,6 +90,8 @@ int RunBatch(const BatchOptions& options, const std::string& programFolder, std:
   }
   out << platform.Text(button) << '\n';
   out.flush();
+  messages.flush();
+  if (done != nullptr) done(status);
   return status;
 }
 

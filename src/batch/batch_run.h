@@ -28,8 +28,11 @@ int ExitStatusOf(Form1::Outcome outcome);
 // its last line, the final caption of the search button that was used.
 // REQUIRES: !options.help; programFolder names the folder without a trailing
 // "/".
+// When done is given, it is called with the exit status once everything is
+// written and reported, before the run's memory is given back (a caller
+// that ends the process there saves freeing it piece by piece).
 int RunBatch(const BatchOptions& options, const std::string& programFolder, std::ostream& out,
-             std::ostream& messages);
+             std::ostream& messages, void (*done)(int status) = nullptr);
 
 }  // namespace velmora
 

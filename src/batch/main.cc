@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <climits>
+#include <cstdlib>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -22,6 +23,19 @@ std::string ExecutableFolder() {
   const size_t slash = path.rfind('/');
   return slash == 0 ? "/" : slash == std::string::npos ? "." : path.substr(0, slash);
 }
+
+// Ends the process once the run is done: the system takes the memory back
+// whole, which is quicker than freeing the dictionary and the tables piece by
+// piece. A build with the leak checker frees everything, so that it can look.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr void (*EndAtOnce)(int) = nullptr;
+#else
+void EndAtOnce(int status) {
+  std::cout.flush();
+  std::cerr.flush();
+  std::_Exit(status);
+}
+#endif
 
 }  // namespace
 
@@ -43,5 +57,5 @@ int main(int argc, char** argv) {
     std::cerr << "velmora-batch: " << folder << " is not a folder\n";
     return velmora::kExitRefused;
   }
-  return velmora::RunBatch(options, folder == "/" ? "" : folder, std::cout, std::cerr);
+  return velmora::RunBatch(options, folder == "/" ? "" : folder, std::cout, std::cerr, EndAtOnce);
 }
