@@ -8,12 +8,17 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <system_error>
+#include <thread>
 #include <utility>
 
 namespace velmora {
 
 namespace {
 std::string Describe(int err) { return std::strerror(err); }
+void CloseEarlier(int fd) {
+  if (fd >= 0) ::close(fd);
+}
 constexpr size_t kBufferSize = 1 << 16;
 FileFaults& Faults() {
   static FileFaults faults;
@@ -99,6 +104,8 @@ void OutputFile::Abandon() {
   if (part_.empty()) Flush();
   ::close(fd_);
   if (!part_.empty()) ::unlink(part_.c_str());
+  CloseEarlier(earlier_);
+  earlier_ = -1;
   fd_ = -1;
   error_ = 0;
   part_.clear();
@@ -126,10 +133,10 @@ FileStatus OutputFile::Open(const std::string& path) {
     if (!injected.ok()) return injected;
   }
   // An earlier file that may not be written is found before anything changes.
+  int earlier = -1;
   if (FileExists(path)) {
-    int probe = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
-    if (probe < 0) return OpenFailure(errno, path);
-    ::close(probe);
+    earlier = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+    if (earlier < 0) return OpenFailure(errno, path);
   }
   // The new text goes to a file beside it, which takes the earlier file's
   // place when it is closed whole: a failed write leaves the earlier file as
@@ -138,10 +145,13 @@ FileStatus OutputFile::Open(const std::string& path) {
   int fd = ::open(part.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   if (fd < 0) {
     part.clear();
+    CloseEarlier(earlier);
+    earlier = -1;
     fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0) return OpenFailure(errno, path);
   }
   fd_ = fd;
+  earlier_ = earlier;
   path_ = path;
   part_ = part;
   buffer_.reserve(2 * kBufferSize);
@@ -188,6 +198,18 @@ FileStatus OutputFile::Close() {
     if (status.ok() && ::rename(part_.c_str(), path_.c_str()) != 0) status = {FileStatus::kFailed, Describe(errno)};
     if (!status.ok()) ::unlink(part_.c_str());
   }
+  // The earlier file, now replaced, is let go of on a thread of its own: the
+  // last close of a replaced file gives its blocks back, which on some file
+  // systems waits for the disk.
+  if (status.ok() && earlier_ >= 0) {
+    try {
+      std::thread([fd = earlier_] { ::close(fd); }).detach();
+      earlier_ = -1;
+    } catch (const std::system_error&) {
+    }
+  }
+  CloseEarlier(earlier_);
+  earlier_ = -1;
   fd_ = -1;
   error_ = 0;
   part_.clear();

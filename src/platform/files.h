@@ -74,6 +74,7 @@ class OutputFile {
   int fd_ = -1;
   std::string path_;
   std::string part_;  // the file being written in its place, or "" when in place
+  int earlier_ = -1;   // the file it replaces, held open until it is replaced
   std::string buffer_;
   int error_ = 0;  // first write error (errno)
 };
