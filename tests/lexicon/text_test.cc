@@ -1,8 +1,13 @@
 #include "lexicon/text.h"
 
 #include <gtest/gtest.h>
+#include <unicode/uchar.h>
+#include <unicode/utf8.h>
 
 #include <climits>
+#include <cstdint>
+#include <string>
+#include <vector>
 
 namespace velmora {
 namespace {
@@ -114,6 +119,53 @@ TEST(Lower, FoldsAsciiAndUnicodeLettersAndKeepsInvalidBytes) {
   EXPECT_EQ(Lower("\xD0\x96"), "\xD0\xB6");          // Ж -> ж
   EXPECT_EQ(Lower("A\xFF" "B"), "a\xFF" "b");
   EXPECT_EQ(Lower("\xC3"), "\xC3");
+}
+
+TEST(Lower, ChangesTheLengthWhereTheMappingDoes) {
+  EXPECT_EQ(Lower("\xC4\xB0" "X"), "ix");                // İ -> i, two bytes to one
+  EXPECT_EQ(Lower("\xE2\x84\xAA"), "k");                 // KELVIN SIGN -> k
+  EXPECT_EQ(Lower("\xE2\xB1\xA2"), "\xC9\xAB");           // Ɫ -> ɫ, three bytes to two
+  EXPECT_EQ(Lower("\xF0\x90\x90\x80"), "\xF0\x90\x90\xA8");  // Deseret 𐐀 -> 𐐨
+}
+
+TEST(Lower, PassesBytesThatBeginNoCharacterThroughUnchanged) {
+  // Each of these would decode to an upper-case letter if it were read
+  // leniently; the letters after them are still folded.
+  EXPECT_EQ(Lower("\xC1\x81" "A"), "\xC1\x81" "a");          // overlong 'A'
+  EXPECT_EQ(Lower("\xE0\x83\x80"), "\xE0\x83\x80");          // overlong À
+  EXPECT_EQ(Lower("\xF0\x80\x83\x80"), "\xF0\x80\x83\x80");  // overlong À
+  EXPECT_EQ(Lower("\xC3\xC3\x80"), "\xC3\xC3\xA0");          // lone lead byte, then À
+  EXPECT_EQ(Lower("\x80\x80" "A"), "\x80\x80" "a");          // stray continuation bytes
+  EXPECT_EQ(Lower("\xE2\x84"), "\xE2\x84");                  // truncated KELVIN SIGN
+  EXPECT_EQ(Lower("\xED\xA0\x80" "\xED\xB0\x80"), "\xED\xA0\x80" "\xED\xB0\x80");  // surrogates
+  EXPECT_EQ(Lower("\xF4\x90\x80\x80"), "\xF4\x90\x80\x80");  // beyond U+10FFFF
+  EXPECT_EQ(Lower("\xF5\xC0\xFE\xFF"), "\xF5\xC0\xFE\xFF");
+  EXPECT_EQ(Lower(std::string("\0A", 2)), std::string("\0a", 2));
+}
+
+std::string Utf8(UChar32 cp) {
+  char bytes[U8_MAX_LENGTH];
+  int32_t length = 0;
+  U8_APPEND_UNSAFE(bytes, length, cp);
+  return std::string(bytes, static_cast<size_t>(length));
+}
+
+// The table built into the program against ICU itself, over every code point
+// that UTF-8 can encode, each alone and all of them in one text.
+TEST(Lower, AgreesWithIcuOnEveryCharacter) {
+  std::vector<UChar32> wrong;
+  std::string all, allLowered;
+  for (UChar32 cp = 0; cp <= 0x10FFFF; ++cp) {
+    if (U_IS_SURROGATE(cp)) continue;
+    const std::string text = Utf8(cp);
+    const std::string expected = Utf8(u_tolower(cp));
+    if (Lower(text) != expected) wrong.push_back(cp);
+    all += text;
+    allLowered += expected;
+  }
+  ASSERT_TRUE(wrong.empty()) << wrong.size() << " code points differ, the first U+" << std::hex
+                             << wrong.front();
+  EXPECT_TRUE(Lower(all) == allLowered);
 }
 
 TEST(Lines, EveryLineEndEndsALine) {
