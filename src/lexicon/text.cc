@@ -1,8 +1,7 @@
 #include "lexicon/text.h"
 
-#include <unicode/uchar.h>
-
 #include <algorithm>
+#include <iterator>
 #include <limits>
 
 namespace velmora {
@@ -186,6 +185,41 @@ char32_t DecodeUtf8(std::string_view text, size_t pos, size_t len) {
   if (len == 3) return ((s[0] & 0x0F) << 12) | ((s[1] & 0x3F) << 6) | (s[2] & 0x3F);
   return ((s[0] & 0x07) << 18) | ((s[1] & 0x3F) << 12) | ((s[2] & 0x3F) << 6) | (s[3] & 0x3F);
 }
+
+// Unicode's simple lower-case mapping, taken from ICU when building (see
+// gen/lower_case_table_gen.cc): first, first + stride, ... up to last each map
+// to themselves plus delta; every other code point maps to itself.
+struct LowerCaseRow {
+  char32_t first;
+  char32_t last;
+  int32_t delta;
+  char32_t stride;  // 1 or 2
+};
+
+constexpr LowerCaseRow kLowerCaseRows[] = {
+#include "lexicon/lower_case_table.inc"
+};
+
+constexpr bool RowsAreSortedAndApart() {
+  for (size_t i = 0; i < std::size(kLowerCaseRows); ++i) {
+    const LowerCaseRow& row = kLowerCaseRows[i];
+    if (row.first > row.last || (row.stride != 1 && row.stride != 2)) return false;
+    if (i > 0 && kLowerCaseRows[i - 1].last >= row.first) return false;
+  }
+  return true;
+}
+static_assert(RowsAreSortedAndApart(), "the lower-case rows must be sorted and not overlap");
+
+char32_t LowerCodePoint(char32_t cp) {
+  // The last row that starts at or before cp.
+  const LowerCaseRow* row = std::upper_bound(
+      std::begin(kLowerCaseRows), std::end(kLowerCaseRows), cp,
+      [](char32_t value, const LowerCaseRow& r) { return value < r.first; });
+  if (row == std::begin(kLowerCaseRows)) return cp;
+  --row;
+  if (cp > row->last || (cp - row->first) % row->stride != 0) return cp;
+  return static_cast<char32_t>(static_cast<int32_t>(cp) + row->delta);
+}
 }  // namespace
 
 std::string Lower(std::string_view text) {
@@ -203,7 +237,7 @@ std::string Lower(std::string_view text) {
       out += static_cast<char>(c);
     } else {
       char32_t cp = DecodeUtf8(text, i, len);
-      AppendUtf8(out, static_cast<char32_t>(u_tolower(static_cast<UChar32>(cp))));
+      AppendUtf8(out, LowerCodePoint(cp));
     }
     i += len;
   }
