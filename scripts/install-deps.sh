@@ -2,6 +2,8 @@
 # Installs what building and testing Velmora needs on Debian 12, skipping the
 # network when everything is already there. Run as root (or with sudo).
 set -euo pipefail
+# libicu-dev: the build writes its lower-case table from ICU, and the tests
+# check that table against it.
 packages=(cmake g++ make pkg-config libicu-dev qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
           xvfb xauth xdotool imagemagick x11-utils python3 clang libclang-rt-14-dev time)
 # Node.js and npm rebuild the bundled data; a machine may have them from
