@@ -152,6 +152,7 @@ struct Session {
 void BM_SearchLoop(benchmark::State& state, const Job& job) {
   Session session(job, "in.txt");
   if (!session.form->DoOnceOnlyTasks()) std::abort();
+  if (job.vowels) session.form->MakeVowelTier();
   const velmora::SegmentTable& table = session.Table(job);
   const std::vector<int32_t>& lengths = session.Lengths(job);
   const int32_t n = static_cast<int32_t>(job.items.size());

@@ -57,7 +57,8 @@ bool IsVowelOrBoundary(const Form1& form, std::string_view s) {
 
 // The table divided last against the dictionary it came from; returns the
 // number of vetting questions the division had to ask.
-size_t CheckDivision(const Form1& form, bool syllabified) {
+size_t CheckDivision(Form1& form, bool syllabified) {
+  form.MakeVowelTier();
   const Dictionary& dict = form.dictionary;
   const SegmentTable& table = syllabified ? form.SyllabifiedTranscriptions : form.Transcriptions;
   const TranscriptionFields& strings = syllabified ? dict.SyllabifiedTranscriptionStrings : dict.TranscriptionStrings;

@@ -101,6 +101,7 @@ void Form1::cmdSearchTranscriptions_Click() {
   }
   RunSearch(Control::cmdSearchTranscriptions, [this] {
     if (platform_.Value(Control::chkVowels) == 1) {
+      MakeVowelTier();
       FindInTranscriptions(VowelTranscriptions, VowelTranscriptionLengths);
     } else if (platform_.Value(Control::chkSyllabified) == 1) {
       FindInTranscriptions(SyllabifiedTranscriptions, TranscriptionLengths);

@@ -67,6 +67,8 @@ class Form1 {
 
   bool ReadDictionary();
   void DivideWordsIntoPhonemes();
+  // Makes the vowel tier of the last division, once per division.
+  void MakeVowelTier();
   void VetWordForLegalPhonemes(const std::string& MyPhoneme, std::string_view MyWord, bool UseSyllables);
 
   bool IsInNaturalClass(std::string_view MySegment, std::string_view MyNaturalClass) const;
@@ -157,6 +159,7 @@ class Form1 {
   std::string loadedFileName_;      // the input-file box text it was read from
   bool divided_ = false;
   bool dividedSyllabified_ = false;  // the choice of the last division
+  std::vector<uint8_t> vowelTierKeeps_;  // by symbol id: kept in the vowel tier
   std::string currentClassFile_;     // the listed file ReadNaturalClasses opens
   std::string labelText_;            // the key label as it is being built
 };

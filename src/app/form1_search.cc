@@ -171,19 +171,28 @@ void Form1::DivideWordsIntoPhonemes() {
   }
   table.Finish();
 
-  // The vowel tier: the boundaries and the members of the class "vowel".
-  std::vector<uint8_t> keep(Symbols.size(), 0);
+  // The vowel tier keeps the boundaries and the members of the class "vowel"
+  // as the classes stand now; the tier itself is made when a search first
+  // asks for it.
+  vowelTierKeeps_.assign(Symbols.size(), 0);
   for (SymbolId id = 0; id < Symbols.size(); ++id) {
     const std::string& s = Symbols.Text(id);
-    keep[id] = (s == "[" || s == "]" || IsInNaturalClass(s, "vowel")) ? 1 : 0;
+    vowelTierKeeps_[id] = (s == "[" || s == "]" || IsInNaturalClass(s, "vowel")) ? 1 : 0;
   }
+}
+
+void Form1::MakeVowelTier() {
+  if (VowelTranscriptions.filled() || !divided_) return;
+  const SegmentTable& table = dividedSyllabified_ ? SyllabifiedTranscriptions : Transcriptions;
+  const int32_t count = dictionary.NumberOfWords;
+  VowelTranscriptionLengths.assign(static_cast<size_t>(count) + 1, 0);
   VowelTranscriptions.Reserve(count, static_cast<size_t>(count) * 4);
   for (int32_t n = 1; n <= count; ++n) {
     VowelTranscriptions.BeginEntry();
     const SymbolId* row = table.Row(n);
     int32_t k = 0;
     for (int32_t j = 0; j < TranscriptionLengths[n]; ++j) {
-      if (keep[row[j]]) {
+      if (vowelTierKeeps_[row[j]]) {
         VowelTranscriptions.Append(row[j]);
         ++k;
       }

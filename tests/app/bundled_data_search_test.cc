@@ -69,6 +69,8 @@ TEST_F(BundledData, TwoThreadsDivideAsOneDoes) {
     one.ParallelDivisionFrom = INT32_MAX;
     ASSERT_TRUE(one.DoOnceOnlyTasks());
     ASSERT_TRUE(form.DoOnceOnlyTasks());
+    one.MakeVowelTier();
+    form.MakeVowelTier();
     ASSERT_GE(form.dictionary.NumberOfWords, form.ParallelDivisionFrom);
     ASSERT_EQ(form.Symbols.size(), one.Symbols.size());
     for (SymbolId id = 0; id < one.Symbols.size(); ++id) ASSERT_EQ(form.Symbols.Text(id), one.Symbols.Text(id));

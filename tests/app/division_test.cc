@@ -33,6 +33,9 @@ TEST_P(Division, PlainTranscriptionsWithBoundariesAndTheVowelTier) {
   ASSERT_TRUE(form->DoOnceOnlyTasks());
   EXPECT_TRUE(form->OnceOnlyTasksDone);
   EXPECT_EQ(Row(*form, form->Transcriptions, form->TranscriptionLengths, 4), (V{"[", "T", "AE1", "B", "]"}));
+  // The vowel tier is made when a search first asks for it.
+  EXPECT_FALSE(form->VowelTranscriptions.filled());
+  form->MakeVowelTier();
   EXPECT_EQ(Row(*form, form->VowelTranscriptions, form->VowelTranscriptionLengths, 5), (V{"[", "AE1", "ER0", "]"}));
   // The table not chosen stays empty.
   EXPECT_FALSE(form->SyllabifiedTranscriptions.filled());
@@ -128,6 +131,7 @@ TEST_P(Division, WithoutAVowelClassTheVowelTierHoldsTheBoundariesOnly) {
   ASSERT_EQ(std::remove(dir.Path("NaturalClasses/VOWEL.txt").c_str()), 0);
   Start();
   ASSERT_TRUE(form->DoOnceOnlyTasks());
+  form->MakeVowelTier();
   EXPECT_EQ(Row(*form, form->VowelTranscriptions, form->VowelTranscriptionLengths, 1), (V{"[", "]"}));
 }
 
