@@ -168,6 +168,11 @@ bool Form1::ReadDictionary() {
     platform_.MsgBox("The input file " + path + " could not be read: " + reason + ".");
     return false;
   }
+  if (contents.size() >= kMaxDictionaryBytes) {
+    dictionary = Dictionary();
+    platform_.MsgBox("The input file " + path + " could not be read: it holds 4 GiB or more.");
+    return false;
+  }
   ParseDictionary(std::move(contents), &dictionary);
   return true;
 }

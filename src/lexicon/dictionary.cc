@@ -8,11 +8,11 @@
 namespace velmora {
 
 void TranscriptionFields::Wrap(size_t n, std::string* out) const {
-  const std::string_view field = fields_[n];
+  const std::string_view text = field(n);
   out->clear();
-  out->reserve(field.size() + 4);
+  out->reserve(text.size() + 4);
   out->append("[ ");
-  out->append(field);
+  out->append(text);
   out->append(" ]");
 }
 
@@ -46,10 +46,10 @@ void ParseLines(std::string_view text, Dictionary* dict) {
       start = stop + 1;
     }
     ++dict->NumberOfWords;
-    dict->Spellings.emplace_back(fields[0]);
+    dict->Spellings.push_back(fields[0]);
     dict->TranscriptionStrings.push_back(fields[1]);
     dict->SyllabifiedTranscriptionStrings.push_back(fields[2]);
-    dict->Annotations.emplace_back(fields[3]);
+    dict->Annotations.push_back(fields[3]);
     dict->Frequencies.push_back(NumericValue(fields[4]));
     dict->SixthFieldNumbers.push_back(NumericValue(fields[5]));
   });
@@ -60,17 +60,21 @@ void AppendFromOne(std::vector<T>& to, const std::vector<T>& from) {
   to.insert(to.end(), from.begin() + 1, from.end());
 }
 
-}  // namespace
-
-void TranscriptionFields::AppendFromOne(const TranscriptionFields& other) {
-  fields_.insert(fields_.end(), other.fields_.begin() + 1, other.fields_.end());
+void SetBase(Dictionary* dict, const char* base) {
+  dict->Spellings.SetBase(base);
+  dict->TranscriptionStrings.SetBase(base);
+  dict->SyllabifiedTranscriptionStrings.SetBase(base);
+  dict->Annotations.SetBase(base);
 }
+
+}  // namespace
 
 void ParseDictionary(std::string contents, Dictionary* dict, size_t parallelFrom) {
   *dict = Dictionary();
   auto storage = std::make_shared<const std::string>(std::move(contents));
   dict->storage = storage;
   const std::string_view all(*storage);
+  SetBase(dict, all.data());
   // A large file is read in two halves at once, cut after a line feed near
   // the middle (a file without one is read in one piece).
   size_t cut = all.size();
@@ -81,6 +85,7 @@ void ParseDictionary(std::string contents, Dictionary* dict, size_t parallelFrom
   if (cut < all.size()) {
     Reserve(dict, all.size() / 40 + 1);
     Dictionary later;
+    SetBase(&later, all.data());
     std::exception_ptr failure;
     {
       std::jthread thread([&] {
@@ -94,10 +99,10 @@ void ParseDictionary(std::string contents, Dictionary* dict, size_t parallelFrom
     }
     if (failure) std::rethrow_exception(failure);
     dict->NumberOfWords += later.NumberOfWords;
-    AppendFromOne(dict->Spellings, later.Spellings);
+    dict->Spellings.AppendFromOne(later.Spellings);
     dict->TranscriptionStrings.AppendFromOne(later.TranscriptionStrings);
     dict->SyllabifiedTranscriptionStrings.AppendFromOne(later.SyllabifiedTranscriptionStrings);
-    AppendFromOne(dict->Annotations, later.Annotations);
+    dict->Annotations.AppendFromOne(later.Annotations);
     AppendFromOne(dict->Frequencies, later.Frequencies);
     AppendFromOne(dict->SixthFieldNumbers, later.SixthFieldNumbers);
   } else {

@@ -16,11 +16,42 @@
 
 namespace velmora {
 
-// One transcription field of every entry; element n is field n as read, and
-// operator[] gives its transcription string "[ " + field + " ]".
-class TranscriptionFields {
+// The texts of one field of every entry, kept as places in the file's bytes
+// (eight bytes an entry, half of a view); element 0 is empty. Texts put in
+// must lie within the bytes named by SetBase, which hold less than 4 GiB.
+class FieldColumn {
  public:
-  TranscriptionFields() : fields_(1) {}
+  FieldColumn() : places_(1) {}
+  std::string_view operator[](size_t n) const {
+    const Place& p = places_[n];
+    return p.length == 0 ? std::string_view() : std::string_view(base_ + p.offset, p.length);
+  }
+  size_t size() const { return places_.size(); }
+  void SetBase(const char* base) { base_ = base; }
+  void push_back(std::string_view text) {
+    places_.push_back(text.empty() ? Place{}
+                                   : Place{static_cast<uint32_t>(text.data() - base_),
+                                           static_cast<uint32_t>(text.size())});
+  }
+  void reserve(size_t n) { places_.reserve(n); }
+  // Appends entries 1.. of another column over the same bytes.
+  void AppendFromOne(const FieldColumn& other) {
+    places_.insert(places_.end(), other.places_.begin() + 1, other.places_.end());
+  }
+
+ private:
+  struct Place {
+    uint32_t offset = 0;
+    uint32_t length = 0;
+  };
+  const char* base_ = nullptr;
+  std::vector<Place> places_;
+};
+
+// One transcription field of every entry; field(n) is field n as read, and
+// operator[] gives its transcription string "[ " + field + " ]".
+class TranscriptionFields : public FieldColumn {
+ public:
   std::string operator[](size_t n) const {
     std::string s;
     Wrap(n, &s);
@@ -28,24 +59,16 @@ class TranscriptionFields {
   }
   // Puts the transcription string of entry n into *out (reusing its room).
   void Wrap(size_t n, std::string* out) const;
-  std::string_view field(size_t n) const { return fields_[n]; }
-  size_t size() const { return fields_.size(); }
-  void push_back(std::string_view field) { fields_.push_back(field); }
-  void reserve(size_t n) { fields_.reserve(n); }
-  // Appends the fields of entries 1.. of another.
-  void AppendFromOne(const TranscriptionFields& other);
-
- private:
-  std::vector<std::string_view> fields_;
+  std::string_view field(size_t n) const { return FieldColumn::operator[](n); }
 };
 
 struct Dictionary {
   int32_t NumberOfWords = 0;
   // Element 0 of every array holds nothing; entry n is line n of the file.
-  std::vector<std::string_view> Spellings{1};
+  FieldColumn Spellings;
   TranscriptionFields TranscriptionStrings;             // "[ " + field 2 + " ]"
   TranscriptionFields SyllabifiedTranscriptionStrings;  // "[ " + field 3 + " ]"
-  std::vector<std::string_view> Annotations{1};
+  FieldColumn Annotations;
   std::vector<int32_t> Frequencies{0};
   std::vector<int32_t> SixthFieldNumbers{0};
   std::vector<int32_t> HitFlags{0};  // sized here, written by the searches
@@ -57,7 +80,8 @@ struct Dictionary {
 // Fills *dict from the contents of a dictionary file: each line trimmed of
 // spaces at both ends, fields cut at TABs, missing fields empty or 0, anything
 // from the sixth TAB on ignored. Contents of parallelFrom bytes or more are
-// read in two threads.
+// read in two threads. REQUIRES: contents.size() < kMaxDictionaryBytes.
+constexpr size_t kMaxDictionaryBytes = size_t{1} << 32;
 constexpr size_t kParallelParseBytes = 256 * 1024;
 void ParseDictionary(std::string contents, Dictionary* dict, size_t parallelFrom = kParallelParseBytes);
 
