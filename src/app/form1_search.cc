@@ -4,7 +4,6 @@
 #include <exception>
 #include <thread>
 #include <string>
-#include <unordered_map>
 #include <unordered_set>
 
 #include "app/form1.h"
@@ -91,6 +90,43 @@ int32_t DivideRange(const TranscriptionFields& strings, int32_t first, int32_t l
   }
   return last;
 }
+
+// Rows of the hit table by the packed ids of the kept segments of a match:
+// open addressing over keys that are never 0 (a packed key starts with a 1 bit).
+class RowsByIds {
+ public:
+  int32_t Find(uint64_t key) const {
+    for (size_t i = SlotOf(key);; i = (i + 1) & (keys_.size() - 1)) {
+      if (keys_[i] == key) return rows_[i];
+      if (keys_[i] == 0) return 0;
+    }
+  }
+  void Add(uint64_t key, int32_t row) {
+    size_t i = SlotOf(key);
+    while (keys_[i] != 0) i = (i + 1) & (keys_.size() - 1);
+    keys_[i] = key;
+    rows_[i] = row;
+    if (++count_ * 2 > keys_.size()) Grow();
+  }
+
+ private:
+  size_t SlotOf(uint64_t key) const { return static_cast<size_t>((key * 0x9E3779B97F4A7C15ull) >> shift_); }
+  void Grow() {
+    std::vector<uint64_t> keys(keys_.size() * 2, 0);
+    std::vector<int32_t> rows(keys.size(), 0);
+    keys.swap(keys_);
+    rows.swap(rows_);
+    --shift_;
+    count_ = 0;
+    for (size_t k = 0; k < keys.size(); ++k) {
+      if (keys[k] != 0) Add(keys[k], rows[k]);
+    }
+  }
+  std::vector<uint64_t> keys_ = std::vector<uint64_t>(256, 0);
+  std::vector<int32_t> rows_ = std::vector<int32_t>(256, 0);
+  int shift_ = 64 - 8;
+  size_t count_ = 0;
+};
 
 // The second thread keeps at most this many cautions for later; past them it
 // stops and the first thread divides the rest itself, asking as it goes.
@@ -258,7 +294,7 @@ void Form1::FindInTranscriptions(const SegmentTable& MyTranscriptions, const std
 
   // The hit-table row of a focus string, remembered by the ids of the kept
   // segments (symbols hold no TAB, so equal ids give equal focus strings).
-  std::unordered_map<uint64_t, int32_t> rowOfIds;
+  RowsByIds rowOfIds;
   constexpr SymbolId kMaxPackedId = 1u << 12;
   std::string focus;
 
@@ -295,8 +331,7 @@ void Form1::FindInTranscriptions(const SegmentTable& MyTranscriptions, const std
       }
       int32_t rowNumber = 0;
       if (packable) {
-        auto it = rowOfIds.find(key);
-        if (it != rowOfIds.end()) rowNumber = it->second;
+        rowNumber = rowOfIds.Find(key);
       }
       if (rowNumber == 0) {
         focus.clear();
@@ -310,7 +345,7 @@ void Form1::FindInTranscriptions(const SegmentTable& MyTranscriptions, const std
       }
       const bool known = rowNumber != 0;
       RecordHit(i, focus, rowNumber);
-      if (packable && !known) rowOfIds.emplace(key, rowNumber);
+      if (packable && !known) rowOfIds.Add(key, rowNumber);
     }
     dictionary.HitFlags[i] = found ? 1 : 0;
   }

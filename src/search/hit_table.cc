@@ -10,7 +10,36 @@ void HitTable::Reset() {
   FocusStringCounts.assign(1, 0);
   FocusStringExamples.assign(1, std::string());
   exampleChars_.assign(1, 0);
-  index_.clear();
+  slots_.assign(64, 0);
+  hashes_.assign(1, 0);
+}
+
+uint64_t HitTable::HashOf(std::string_view text) {
+  // FNV-1a, then a final mix so that the low bits pick the slot well.
+  uint64_t h = 1469598103934665603ull;
+  for (unsigned char c : text) h = (h ^ c) * 1099511628211ull;
+  h ^= h >> 32;
+  h *= 0xd6e8feb86659fd93ull;
+  return h ^ (h >> 32);
+}
+
+// The slot that holds the row of text, or the free slot where it would go.
+size_t HitTable::SlotOf(std::string_view text, uint64_t hash) const {
+  const size_t mask = slots_.size() - 1;
+  for (size_t i = hash & mask;; i = (i + 1) & mask) {
+    const uint32_t row = slots_[i];
+    if (row == 0 || (hashes_[row] == hash && FocusStrings[row] == text)) return i;
+  }
+}
+
+void HitTable::Grow() {
+  slots_.assign(slots_.size() * 2, 0);
+  const size_t mask = slots_.size() - 1;
+  for (int32_t row = 1; row <= NumberOfFocusStrings; ++row) {
+    size_t i = hashes_[static_cast<size_t>(row)] & mask;
+    while (slots_[i] != 0) i = (i + 1) & mask;
+    slots_[i] = static_cast<uint32_t>(row);
+  }
 }
 
 void HitTable::DealWithFocusStrings(std::string_view MyFocusString, std::string_view spelling, int32_t limit) {
@@ -23,8 +52,7 @@ void HitTable::DealWithFocusStrings(std::string_view MyFocusString, std::string_
 }
 
 int32_t HitTable::Find(std::string_view MyFocusString) const {
-  auto it = index_.find(MyFocusString);
-  return it == index_.end() ? 0 : it->second;
+  return static_cast<int32_t>(slots_[SlotOf(MyFocusString, HashOf(MyFocusString))]);
 }
 
 int32_t HitTable::AddRow(std::string_view MyFocusString, std::string_view spelling) {
@@ -33,7 +61,11 @@ int32_t HitTable::AddRow(std::string_view MyFocusString, std::string_view spelli
   FocusStringCounts.push_back(1);
   FocusStringExamples.emplace_back(spelling);
   exampleChars_.push_back(CharCount(spelling));
-  index_.emplace(std::string(MyFocusString), NumberOfFocusStrings);
+  const uint64_t hash = HashOf(MyFocusString);
+  hashes_.push_back(hash);
+  uint32_t& slot = slots_[SlotOf(MyFocusString, hash)];
+  if (slot == 0) slot = static_cast<uint32_t>(NumberOfFocusStrings);  // an equal earlier row stays the one found
+  if (static_cast<size_t>(NumberOfFocusStrings) * 2 > slots_.size()) Grow();
   return NumberOfFocusStrings;
 }
 

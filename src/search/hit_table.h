@@ -7,7 +7,6 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace velmora {
@@ -36,11 +35,13 @@ class HitTable {
   void AddToRow(int32_t k, std::string_view spelling, int32_t limit);
 
  private:
-  struct Hash {
-    using is_transparent = void;
-    size_t operator()(std::string_view s) const { return std::hash<std::string_view>()(s); }
-  };
-  std::unordered_map<std::string, int32_t, Hash, std::equal_to<>> index_;
+  // The index: open addressing over the rows, slots_ holding row numbers (0
+  // for a free slot), with each row's hash kept for regrowing.
+  static uint64_t HashOf(std::string_view text);
+  size_t SlotOf(std::string_view text, uint64_t hash) const;
+  void Grow();
+  std::vector<uint32_t> slots_ = std::vector<uint32_t>(64, 0);
+  std::vector<uint64_t> hashes_{0};
   std::vector<size_t> exampleChars_{0};  // length in characters of each example list
 };
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace velmora {
 namespace {
 
@@ -20,6 +22,23 @@ TEST(HitTable, RowsKeepTheOrderOfFirstOccurrence) {
   EXPECT_EQ(t.NumberOfFocusStrings, 0);
   t.DealWithFocusStrings("B", "x", 100);
   EXPECT_EQ(t.FocusStringCounts[1], 1);
+}
+
+// Thousands of rows, each hit three times in turns: every hit finds its own
+// row while the index regrows, and the rows stay in order of first occurrence.
+TEST(HitTable, ManyRowsEachFoundAgain) {
+  HitTable t;
+  constexpr int kRows = 10000;
+  for (int round = 0; round < 3; ++round) {
+    for (int r = 0; r < kRows; ++r) t.DealWithFocusStrings("F\t" + std::to_string(r), "w", 1000);
+  }
+  ASSERT_EQ(t.NumberOfFocusStrings, kRows);
+  for (int r = 0; r < kRows; ++r) {
+    ASSERT_EQ(t.FocusStrings[static_cast<size_t>(r) + 1], "F\t" + std::to_string(r));
+    ASSERT_EQ(t.FocusStringCounts[static_cast<size_t>(r) + 1], 3);
+    ASSERT_EQ(t.Find("F\t" + std::to_string(r)), r + 1);
+  }
+  EXPECT_EQ(t.Find("F\t" + std::to_string(kRows)), 0);
 }
 
 TEST(HitTable, ExampleListsCloseOnceLongerThanTheLimit) {
