@@ -162,18 +162,20 @@ bool Form1::DoOnceOnlyTasks() {
 
 bool Form1::ReadDictionary() {
   const std::string path = ProgramFolder + "/" + platform_.Text(Control::txtInputFileName);
-  std::string contents, reason;
-  if (!ReadWholeFile(path, &contents, &reason)) {
+  FileBytes file;
+  std::string reason;
+  if (!ReadLargeFile(path, &file, &reason)) {
     dictionary = Dictionary();
     platform_.MsgBox("The input file " + path + " could not be read: " + reason + ".");
     return false;
   }
-  if (contents.size() >= kMaxDictionaryBytes) {
+  if (file.size >= kMaxDictionaryBytes) {
     dictionary = Dictionary();
     platform_.MsgBox("The input file " + path + " could not be read: it holds 4 GiB or more.");
     return false;
   }
-  ParseDictionary(std::move(contents), &dictionary);
+  const std::string_view bytes = file.view();
+  ParseDictionary(std::shared_ptr<const char[]>(std::move(file.data)), bytes, &dictionary);
   return true;
 }
 

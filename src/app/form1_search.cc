@@ -150,7 +150,7 @@ void Form1::DivideWordsIntoPhonemes() {
   SegmentTable& table = syllabified ? SyllabifiedTranscriptions : Transcriptions;
   const TranscriptionFields& strings =
       syllabified ? dictionary.SyllabifiedTranscriptionStrings : dictionary.TranscriptionStrings;
-  if (dictionary.storage) table.Reserve(count, dictionary.storage->size() / 3);
+  table.Reserve(count, dictionary.bytes.size() / 3);
   std::string wrapped;
   auto ask = [&](int32_t n, uint32_t offset) {
     strings.Wrap(static_cast<size_t>(n), &wrapped);
@@ -171,7 +171,7 @@ void Form1::DivideWordsIntoPhonemes() {
     std::exception_ptr failure;
     std::jthread later;  // joined before this block is left, also by an exception
     if (firstHalf < count) {
-      laterTable.Reserve(count - firstHalf, dictionary.storage ? dictionary.storage->size() / 6 : 0);
+      laterTable.Reserve(count - firstHalf, dictionary.bytes.size() / 6);
       later = std::jthread([&] {
         try {
           laterEnd = DivideRange(strings, firstHalf + 1, count, syllabified, inventory, laterSymbols, laterTable,

@@ -70,10 +70,15 @@ void SetBase(Dictionary* dict, const char* base) {
 }  // namespace
 
 void ParseDictionary(std::string contents, Dictionary* dict, size_t parallelFrom) {
+  auto owner = std::make_shared<const std::string>(std::move(contents));
+  const std::string_view bytes(*owner);
+  ParseDictionary(std::move(owner), bytes, dict, parallelFrom);
+}
+
+void ParseDictionary(std::shared_ptr<const void> owner, std::string_view all, Dictionary* dict, size_t parallelFrom) {
   *dict = Dictionary();
-  auto storage = std::make_shared<const std::string>(std::move(contents));
-  dict->storage = storage;
-  const std::string_view all(*storage);
+  dict->storage = std::move(owner);
+  dict->bytes = all;
   SetBase(dict, all.data());
   // A large file is read in two halves at once, cut after a line feed near
   // the middle (a file without one is read in one piece).

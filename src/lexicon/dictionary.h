@@ -73,8 +73,9 @@ struct Dictionary {
   std::vector<int32_t> SixthFieldNumbers{0};
   std::vector<int32_t> HitFlags{0};  // sized here, written by the searches
 
-  // The file's bytes, which the transcription fields point into.
-  std::shared_ptr<const std::string> storage;
+  // The file's bytes, which the fields point into, and what keeps them.
+  std::string_view bytes;
+  std::shared_ptr<const void> storage;
 };
 
 // Fills *dict from the contents of a dictionary file: each line trimmed of
@@ -84,6 +85,9 @@ struct Dictionary {
 constexpr size_t kMaxDictionaryBytes = size_t{1} << 32;
 constexpr size_t kParallelParseBytes = 256 * 1024;
 void ParseDictionary(std::string contents, Dictionary* dict, size_t parallelFrom = kParallelParseBytes);
+// The same over bytes that owner keeps.
+void ParseDictionary(std::shared_ptr<const void> owner, std::string_view bytes, Dictionary* dict,
+                     size_t parallelFrom = kParallelParseBytes);
 
 // A transcription string without the "[ " and " ]" the reader added.
 std::string_view UnwrappedTranscription(std::string_view wrapped);

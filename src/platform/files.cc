@@ -64,6 +64,108 @@ bool ReadWholeFile(const std::string& path, std::string* contents, std::string* 
   return true;
 }
 
+namespace {
+
+// Reads up to length bytes at offset; the count read (short only at the end
+// of the file), or -1 with errno set.
+ssize_t ReadAt(int fd, char* to, size_t length, size_t offset) {
+  size_t done = 0;
+  while (done < length) {
+    const ssize_t got = ::pread(fd, to + done, length - done, static_cast<off_t>(offset + done));
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      return -1;
+    }
+    if (got == 0) break;
+    done += static_cast<size_t>(got);
+  }
+  return static_cast<ssize_t>(done);
+}
+
+constexpr size_t kTwoThreadsFrom = 1 << 20;
+
+}  // namespace
+
+bool ReadLargeFile(const std::string& path, FileBytes* bytes, std::string* reason, int* code) {
+  auto fail = [&](int err) {
+    *reason = Describe(err);
+    if (code != nullptr) *code = err;
+    bytes->data.reset();
+    bytes->size = 0;
+    return false;
+  };
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return fail(errno);
+  struct stat st {};
+  if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+    ::close(fd);
+    return fail(EISDIR);
+  }
+  if (!S_ISREG(st.st_mode)) {  // a pipe or a device is read as it comes
+    ::close(fd);
+    std::string contents;
+    if (!ReadWholeFile(path, &contents, reason, code)) {
+      *bytes = FileBytes();
+      return false;
+    }
+    bytes->data = std::make_unique_for_overwrite<char[]>(contents.size() + 1);
+    std::memcpy(bytes->data.get(), contents.data(), contents.size());
+    bytes->size = contents.size();
+    return true;
+  }
+  const size_t expected = st.st_size > 0 ? static_cast<size_t>(st.st_size) : 0;
+  size_t room = std::max(expected + 1, size_t{4096});  // room for one byte more: the end is seen without regrowing
+  auto data = std::make_unique_for_overwrite<char[]>(room);
+  size_t filled = 0;
+  if (expected >= kTwoThreadsFrom) {
+    const size_t half = expected / 2;
+    ssize_t later = -1;
+    int laterError = 0;
+    {
+      std::jthread thread([&] {
+        later = ReadAt(fd, data.get() + half, expected - half, half);
+        laterError = errno;
+      });
+      const ssize_t first = ReadAt(fd, data.get(), half, 0);
+      if (first < 0) {
+        const int err = errno;
+        thread.join();
+        ::close(fd);
+        return fail(err);
+      }
+      thread.join();
+      // A file that changed meanwhile is read again from its start, in one piece.
+      if (static_cast<size_t>(first) == half && later >= 0 && static_cast<size_t>(later) == expected - half) {
+        filled = expected;
+      }
+    }
+    if (later < 0) {
+      ::close(fd);
+      return fail(laterError);
+    }
+  }
+  for (;;) {
+    if (filled == room) {
+      auto larger = std::make_unique_for_overwrite<char[]>(room * 2);
+      std::memcpy(larger.get(), data.get(), filled);
+      data = std::move(larger);
+      room *= 2;
+    }
+    const ssize_t got = ReadAt(fd, data.get() + filled, room - filled, filled);
+    if (got < 0) {
+      const int err = errno;
+      ::close(fd);
+      return fail(err);
+    }
+    filled += static_cast<size_t>(got);
+    if (filled < room) break;  // a short read: the end of the file
+  }
+  ::close(fd);
+  bytes->data = std::move(data);
+  bytes->size = filled;
+  return true;
+}
+
 bool ListClassFiles(const std::string& folder, std::vector<std::string>* names, std::string* reason, int* code) {
   names->clear();
   DIR* dir = ::opendir(folder.c_str());

@@ -5,6 +5,7 @@
 #define VELMORA_PLATFORM_FILES_H_
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,6 +16,17 @@ namespace velmora {
 // *reason (e.g. "No such file or directory", "Is a directory") and, when
 // given, *code (the system's error number).
 bool ReadWholeFile(const std::string& path, std::string* contents, std::string* reason, int* code = nullptr);
+
+// The bytes of a file read whole, in memory that only the reading has written.
+struct FileBytes {
+  std::unique_ptr<char[]> data;
+  size_t size = 0;
+  std::string_view view() const { return {data.get(), size}; }
+};
+
+// Reads the whole file as ReadWholeFile does; a large file is read in two
+// halves at once, each by the thread that first touches its memory.
+bool ReadLargeFile(const std::string& path, FileBytes* bytes, std::string* reason, int* code = nullptr);
 
 // Names of the regular files in a folder whose names end in ".txt" in any
 // letter case, in byte order. A missing folder gives no names and true; a
