@@ -1,6 +1,8 @@
 // The division of the dictionary into segments, the two searches and the
 // recording of each hit.
 #include <algorithm>
+#include <bit>
+#include <cstring>
 #include <exception>
 #include <thread>
 #include <string>
@@ -42,10 +44,49 @@ std::string_view SegmentAt(std::string_view field, uint32_t offset) {
 // appended to table with their symbols interned in symbols. A segment the
 // inventory lacks (or a coda symbol in plain data) is handed to suspect(n, offset),
 // which returns false to stop the division after this entry.
+// The length of the segment at p, which ends at the next blank or at end.
+// Where eight bytes can be read at once (up to readable, the end of the
+// dictionary's bytes), the blank is found in one word and *key is set to the
+// segment's packed form (SymbolTable::PackShort) when it has 1 to 7 bytes;
+// otherwise *key is 0.
+inline size_t SegmentLength(const char* p, const char* end, const char* readable, uint64_t* key) {
+  *key = 0;
+  if constexpr (std::endian::native == std::endian::little) {
+    if (readable - p >= 8) {
+      uint64_t word;
+      std::memcpy(&word, p, 8);
+      const uint64_t x = word ^ 0x2020202020202020ull;  // a zero byte for each blank
+      const uint64_t blanks = (x - 0x0101010101010101ull) & ~x & 0x8080808080808080ull;
+      const size_t blank = blanks == 0 ? 8 : static_cast<size_t>(std::countr_zero(blanks)) / 8;
+      const size_t length = std::min(blank, static_cast<size_t>(end - p));
+      if (length < 8) {
+        if (length != 0) *key = (word & ((uint64_t{1} << (8 * length)) - 1)) | (static_cast<uint64_t>(length) << 56);
+        return length;
+      }
+    }
+  }
+  const char* q = p;
+  while (q != end && *q != ' ') ++q;
+  return static_cast<size_t>(q - p);
+}
+
+// What both halves of a division share: the field divided, the bytes it
+// lies in, the inventory, and the lengths of the entries (each half writes
+// those of its own entries).
+struct DivisionInput {
+  const TranscriptionFields& strings;
+  std::string_view bytes;
+  bool syllabified;
+  const std::unordered_set<std::string_view>& inventory;
+  std::vector<int32_t>& lengths;
+};
+
 template <typename OnSuspect>
-int32_t DivideRange(const TranscriptionFields& strings, int32_t first, int32_t last, bool syllabified,
-                    const std::unordered_set<std::string_view>& inventory, SymbolTable& symbols, SegmentTable& table,
-                    std::vector<int32_t>& lengths, OnSuspect&& suspect) {
+int32_t DivideRange(const DivisionInput& in, int32_t first, int32_t last, SymbolTable& symbols, SegmentTable& table,
+                    OnSuspect&& suspect) {
+  const TranscriptionFields& strings = in.strings;
+  const bool syllabified = in.syllabified;
+  const char* const readable = in.bytes.data() + in.bytes.size();
   // What the vetting needs to know of a symbol is worked out once per symbol.
   enum : uint8_t { kUnknown = 0, kFine = 1, kSuspect = 2 };
   std::vector<uint8_t> verdict(256, kUnknown);
@@ -56,15 +97,15 @@ int32_t DivideRange(const TranscriptionFields& strings, int32_t first, int32_t l
     const std::string_view field = strings.field(static_cast<size_t>(n));
     int32_t length = 0;
     bool keepGoing = true;
-    auto add = [&](std::string_view segment, size_t offsetInWrapped) {
+    auto add = [&](std::string_view segment, size_t offsetInWrapped, uint64_t key = 0) {
       ++length;
-      const SymbolId id = symbols.Intern(segment);
+      const SymbolId id = key != 0 ? symbols.InternPacked(key, segment) : symbols.Intern(segment);
       table.Append(id);
       if (id >= verdict.size()) verdict.resize(2 * id + 1, kUnknown);
       if (verdict[id] == kFine) return;
       if (verdict[id] == kUnknown) {
         const bool coda = !syllabified && Lower(LastChars(segment, 4)) == "coda";
-        verdict[id] = (!coda && inventory.count(segment) != 0) ? kFine : kSuspect;
+        verdict[id] = (!coda && in.inventory.count(segment) != 0) ? kFine : kSuspect;
         if (verdict[id] == kFine) return;
       }
       keepGoing = suspect(n, static_cast<uint32_t>(offsetInWrapped)) && keepGoing;
@@ -74,18 +115,18 @@ int32_t DivideRange(const TranscriptionFields& strings, int32_t first, int32_t l
     const char* const begin = field.data();
     const char* const end = begin + field.size();
     for (const char* p = begin;;) {
-      const char* q = p;
-      while (q != end && *q != ' ') ++q;
+      uint64_t key = 0;
+      const char* const q = p == end ? p : p + SegmentLength(p, end, readable, &key);
       if (q == p) {
         complete = false;
         break;
       }
-      add(std::string_view(p, static_cast<size_t>(q - p)), 2 + static_cast<size_t>(p - begin));
+      add(std::string_view(p, static_cast<size_t>(q - p)), 2 + static_cast<size_t>(p - begin), key);
       if (q == end) break;
       p = q + 1;
     }
     if (complete) add("]", field.size() + 3);
-    lengths[static_cast<size_t>(n)] = length;
+    in.lengths[static_cast<size_t>(n)] = length;
     if (!keepGoing) return n;
   }
   return last;
@@ -157,6 +198,11 @@ void Form1::DivideWordsIntoPhonemes() {
     const std::string_view segment = SegmentAt(strings.field(static_cast<size_t>(n)), offset);
     VetWordForLegalPhonemes(std::string(segment), std::string_view(wrapped).substr(offset), syllabified);
   };
+  auto askNow = [&](int32_t n, uint32_t offset) {
+    ask(n, offset);
+    return true;
+  };
+  const DivisionInput in{strings, dictionary.bytes, syllabified, inventory, TranscriptionLengths};
 
   // A large dictionary is divided in two halves at once. The second half's
   // symbols get their ids in a table of its own, renumbered when the halves
@@ -174,21 +220,16 @@ void Form1::DivideWordsIntoPhonemes() {
       laterTable.Reserve(count - firstHalf, dictionary.bytes.size() / 6);
       later = std::jthread([&] {
         try {
-          laterEnd = DivideRange(strings, firstHalf + 1, count, syllabified, inventory, laterSymbols, laterTable,
-                                 TranscriptionLengths, [&](int32_t n, uint32_t offset) {
-                                   laterCautions.push_back({n, offset});
-                                   return laterCautions.size() < kMaxDeferredCautions;
-                                 });
+          laterEnd = DivideRange(in, firstHalf + 1, count, laterSymbols, laterTable, [&](int32_t n, uint32_t offset) {
+            laterCautions.push_back({n, offset});
+            return laterCautions.size() < kMaxDeferredCautions;
+          });
         } catch (...) {
           failure = std::current_exception();
         }
       });
     }
-    DivideRange(strings, 1, firstHalf, syllabified, inventory, Symbols, table, TranscriptionLengths,
-                [&](int32_t n, uint32_t offset) {
-                  ask(n, offset);
-                  return true;
-                });
+    DivideRange(in, 1, firstHalf, Symbols, table, askNow);
     if (later.joinable()) later.join();
     if (failure) std::rethrow_exception(failure);
   }
@@ -198,11 +239,7 @@ void Form1::DivideWordsIntoPhonemes() {
     table.AppendRemapped(laterTable, idMap);
     for (const Suspect& s : laterCautions) ask(s.entry, s.offset);
     if (laterEnd < count) {
-      DivideRange(strings, laterEnd + 1, count, syllabified, inventory, Symbols, table, TranscriptionLengths,
-                  [&](int32_t n, uint32_t offset) {
-                    ask(n, offset);
-                    return true;
-                  });
+      DivideRange(in, laterEnd + 1, count, Symbols, table, askNow);
     }
   }
   table.Finish();

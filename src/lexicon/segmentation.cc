@@ -35,7 +35,10 @@ uint64_t SymbolTable::HashOf(std::string_view text) {
 
 SymbolId SymbolTable::Intern(std::string_view text) {
   if (text.empty() || text.size() > 7) return InternLong(text);
-  const uint64_t key = PackShort(text);
+  return InternPacked(PackShort(text), text);
+}
+
+SymbolId SymbolTable::InternPacked(uint64_t key, std::string_view text) {
   const size_t mask = shortKeys_.size() - 1;
   for (size_t i = ShortSlot(key, mask);; i = (i + 1) & mask) {
     if (shortKeys_[i] == key) return shortIds_[i];

@@ -19,6 +19,9 @@ class SymbolTable {
  public:
   SymbolTable();
   SymbolId Intern(std::string_view text);
+  // Intern for a text of 1 to 7 bytes whose packed form the caller has made:
+  // its bytes in order from the lowest byte up, its length in the top byte.
+  SymbolId InternPacked(uint64_t key, std::string_view text);
   const std::string& Text(SymbolId id) const { return texts_[id]; }
   size_t size() const { return texts_.size(); }
   void Clear();

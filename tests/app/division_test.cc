@@ -61,6 +61,24 @@ TEST_P(Division, TwoBlanksInARowEndTheEntry) {
   EXPECT_TRUE(platform.questions.empty());  // what was not stored was not vetted
 }
 
+// Segments of every length around the eight bytes read at once, in the
+// middle of the file and at its very end (where fewer than eight remain).
+TEST_P(Division, SegmentsOfAnyLengthAreCutAtTheirBlanks) {
+  Write("AllSegments.txt", "[\r\n]\r\nA\r\nABCDEFG\r\nABCDEFGH\r\nABCDEFGHI\r\nAB\r\n");
+  Write("in.txt", "w\tABCDEFG ABCDEFGH A ABCDEFGHI AB\tx\r\nv\tAB A ABCDEFGH ABCDEFG\r\nu\tABCDEFGHI A");
+  Start();
+  ASSERT_TRUE(form->DoOnceOnlyTasks());
+  EXPECT_TRUE(platform.questions.empty());
+  EXPECT_EQ(Row(*form, form->Transcriptions, form->TranscriptionLengths, 1),
+            (V{"[", "ABCDEFG", "ABCDEFGH", "A", "ABCDEFGHI", "AB", "]"}));
+  EXPECT_EQ(Row(*form, form->Transcriptions, form->TranscriptionLengths, 2),
+            (V{"[", "AB", "A", "ABCDEFGH", "ABCDEFG", "]"}));
+  EXPECT_EQ(Row(*form, form->Transcriptions, form->TranscriptionLengths, 3), (V{"[", "ABCDEFGHI", "A", "]"}));
+  // One id for one text, however it was found.
+  EXPECT_EQ(form->Transcriptions.At(1, 2), form->Transcriptions.At(2, 5));
+  EXPECT_EQ(form->Transcriptions.At(1, 3), form->Transcriptions.At(2, 4));
+}
+
 TEST_P(Division, NoLimitOfAHundredSegments) {
   std::string t;
   for (int i = 0; i < 10000; ++i) t += i ? " T" : "T";
