@@ -4,8 +4,8 @@
 #include <bit>
 #include <cstring>
 #include <exception>
-#include <thread>
 #include <string>
+#include <thread>
 #include <unordered_set>
 
 #include "app/form1.h"
@@ -40,15 +40,11 @@ std::string_view SegmentAt(std::string_view field, uint32_t offset) {
   return rest.substr(0, rest.find(' '));
 }
 
-// Divides entries first..last of one transcription field into segments,
-// appended to table with their symbols interned in symbols. A segment the
-// inventory lacks (or a coda symbol in plain data) is handed to suspect(n, offset),
-// which returns false to stop the division after this entry.
 // The length of the segment at p, which ends at the next blank or at end.
 // Where eight bytes can be read at once (up to readable, the end of the
 // dictionary's bytes), the blank is found in one word and *key is set to the
-// segment's packed form (SymbolTable::PackShort) when it has 1 to 7 bytes;
-// otherwise *key is 0.
+// segment's packed form (as SymbolTable::InternPacked takes it) when it has
+// 1 to 7 bytes; otherwise *key is 0.
 inline size_t SegmentLength(const char* p, const char* end, const char* readable, uint64_t* key) {
   *key = 0;
   if constexpr (std::endian::native == std::endian::little) {
@@ -81,6 +77,10 @@ struct DivisionInput {
   std::vector<int32_t>& lengths;
 };
 
+// Divides entries first..last of one transcription field into segments,
+// appended to table with their symbols interned in symbols. A segment the
+// inventory lacks (or a coda symbol in plain data) is handed to suspect(n, offset),
+// which returns false to stop the division after this entry.
 template <typename OnSuspect>
 int32_t DivideRange(const DivisionInput& in, int32_t first, int32_t last, SymbolTable& symbols, SegmentTable& table,
                     OnSuspect&& suspect) {
