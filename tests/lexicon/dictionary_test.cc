@@ -2,9 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <random>
 #include <string>
 #include <vector>
+
+#include "lexicon/text.h"
 
 namespace velmora {
 namespace {
@@ -83,6 +87,53 @@ TEST(ParseDictionary, TwoHalvesGiveWhatOnePieceGives) {
     EXPECT_EQ(entries(halves), entries(whole)) << file;
     EXPECT_EQ(halves.HitFlags.size(), whole.HitFlags.size()) << file;
     EXPECT_EQ(halves.Spellings.size(), static_cast<size_t>(whole.NumberOfWords) + 1) << file;
+  }
+}
+
+// The reading rule in its plainest form: lines by ForEachLine, trimmed, cut
+// at TABs into six fields.
+std::vector<std::string> ReferenceEntries(std::string_view file) {
+  std::vector<std::string> out;
+  ForEachLine(file, [&](std::string_view raw) {
+    const std::string_view line = TrimView(raw);
+    std::string_view fields[6];
+    size_t start = 0;
+    for (int f = 0; f < 6 && start <= line.size(); ++f) {
+      const size_t stop = std::min(line.find('\t', start), line.size());
+      fields[f] = line.substr(start, stop - start);
+      start = stop + 1;
+    }
+    out.push_back(std::string(fields[0]) + "|" + std::string(fields[1]) + "|" + std::string(fields[2]) + "|" +
+                  std::string(fields[3]) + "|" + std::to_string(NumericValue(fields[4])) + "|" +
+                  std::to_string(NumericValue(fields[5])));
+  });
+  return out;
+}
+
+std::vector<std::string> Entries(const Dictionary& d) {
+  std::vector<std::string> out;
+  for (int32_t n = 1; n <= d.NumberOfWords; ++n) {
+    out.push_back(std::string(d.Spellings[n]) + "|" + std::string(d.TranscriptionStrings.field(n)) + "|" +
+                  std::string(d.SyllabifiedTranscriptionStrings.field(n)) + "|" + std::string(d.Annotations[n]) +
+                  "|" + std::to_string(d.Frequencies[n]) + "|" + std::to_string(d.SixthFieldNumbers[n]));
+  }
+  return out;
+}
+
+// Random files of the bytes that matter to the reading (and their near
+// neighbours): read in one piece and in halves, they give the plain rule's entries.
+TEST(ParseDictionary, AgreesWithThePlainRuleOnRandomFiles) {
+  std::mt19937 random(7);
+  const std::string alphabet = std::string("\t\t\r\n\n   aZ7.\x08\x01\x0b\x0c\x09") + '\0';
+  for (int round = 0; round < 3000; ++round) {
+    std::string file(random() % 160, ' ');
+    for (char& c : file) c = alphabet[random() % alphabet.size()];
+    const std::vector<std::string> expected = ReferenceEntries(file);
+    for (size_t parallelFrom : {SIZE_MAX, size_t{0}}) {
+      Dictionary d;
+      ParseDictionary(file, &d, parallelFrom);
+      ASSERT_EQ(Entries(d), expected) << testing::PrintToString(file);
+    }
   }
 }
 
