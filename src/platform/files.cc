@@ -87,62 +87,41 @@ constexpr size_t kTwoThreadsFrom = 1 << 20;
 }  // namespace
 
 bool ReadLargeFile(const std::string& path, FileBytes* bytes, std::string* reason, int* code) {
-  auto fail = [&](int err) {
+  *bytes = FileBytes();
+  auto fail = [&](int fd, int err) {
+    if (fd >= 0) ::close(fd);
     *reason = Describe(err);
     if (code != nullptr) *code = err;
-    bytes->data.reset();
-    bytes->size = 0;
     return false;
   };
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return fail(errno);
+  if (fd < 0) return fail(-1, errno);
   struct stat st {};
-  if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
-    ::close(fd);
-    return fail(EISDIR);
-  }
-  if (!S_ISREG(st.st_mode)) {  // a pipe or a device is read as it comes
-    ::close(fd);
-    std::string contents;
-    if (!ReadWholeFile(path, &contents, reason, code)) {
-      *bytes = FileBytes();
-      return false;
-    }
-    bytes->data = std::make_unique_for_overwrite<char[]>(contents.size() + 1);
-    std::memcpy(bytes->data.get(), contents.data(), contents.size());
-    bytes->size = contents.size();
-    return true;
-  }
-  const size_t expected = st.st_size > 0 ? static_cast<size_t>(st.st_size) : 0;
-  size_t room = std::max(expected + 1, size_t{4096});  // room for one byte more: the end is seen without regrowing
+  if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) return fail(fd, EISDIR);
+  // A regular file's size is known: room for one byte more lets its end be
+  // seen without regrowing. A pipe or a device is read as it comes.
+  const size_t expected = S_ISREG(st.st_mode) && st.st_size > 0 ? static_cast<size_t>(st.st_size) : 0;
+  size_t room = std::max(expected + 1, kBufferSize);
   auto data = std::make_unique_for_overwrite<char[]>(room);
   size_t filled = 0;
   if (expected >= kTwoThreadsFrom) {
     const size_t half = expected / 2;
-    ssize_t later = -1;
-    int laterError = 0;
+    ssize_t first = 0, later = 0;
+    int firstError = 0, laterError = 0;
     {
       std::jthread thread([&] {
         later = ReadAt(fd, data.get() + half, expected - half, half);
         laterError = errno;
       });
-      const ssize_t first = ReadAt(fd, data.get(), half, 0);
-      if (first < 0) {
-        const int err = errno;
-        thread.join();
-        ::close(fd);
-        return fail(err);
-      }
-      thread.join();
-      // A file that changed meanwhile is read again from its start, in one piece.
-      if (static_cast<size_t>(first) == half && later >= 0 && static_cast<size_t>(later) == expected - half) {
-        filled = expected;
-      }
+      first = ReadAt(fd, data.get(), half, 0);
+      firstError = errno;
     }
-    if (later < 0) {
-      ::close(fd);
-      return fail(laterError);
-    }
+    if (first < 0) return fail(fd, firstError);
+    if (later < 0) return fail(fd, laterError);
+    // A file that changed meanwhile is read again from its start, in one piece.
+    const bool whole = static_cast<size_t>(first) == half && static_cast<size_t>(later) == expected - half;
+    if (whole && ::lseek(fd, static_cast<off_t>(expected), SEEK_SET) >= 0) filled = expected;
+    if (filled == 0 && ::lseek(fd, 0, SEEK_SET) < 0) return fail(fd, errno);
   }
   for (;;) {
     if (filled == room) {
@@ -151,14 +130,13 @@ bool ReadLargeFile(const std::string& path, FileBytes* bytes, std::string* reaso
       data = std::move(larger);
       room *= 2;
     }
-    const ssize_t got = ReadAt(fd, data.get() + filled, room - filled, filled);
+    const ssize_t got = ::read(fd, data.get() + filled, room - filled);
     if (got < 0) {
-      const int err = errno;
-      ::close(fd);
-      return fail(err);
+      if (errno == EINTR) continue;
+      return fail(fd, errno);
     }
+    if (got == 0) break;
     filled += static_cast<size_t>(got);
-    if (filled < room) break;  // a short read: the end of the file
   }
   ::close(fd);
   bytes->data = std::move(data);
