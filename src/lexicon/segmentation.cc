@@ -1,5 +1,6 @@
 #include "lexicon/segmentation.h"
 
+#include "lexicon/text.h"
 
 namespace velmora {
 
@@ -8,7 +9,7 @@ SymbolTable::SymbolTable() { Clear(); }
 void SymbolTable::Clear() {
   texts_.assign(1, std::string());
   slots_.assign(64, 0);
-  slots_[HashOf({}) & (slots_.size() - 1)] = 1;
+  slots_[HashBytes({}) & (slots_.size() - 1)] = 1;
   shortKeys_.assign(256, 0);
   shortIds_.assign(256, 0);
   shortCount_ = 0;
@@ -23,15 +24,6 @@ inline uint64_t PackShort(std::string_view text) {
 }
 inline size_t ShortSlot(uint64_t key, size_t mask) { return static_cast<size_t>((key * 0x9E3779B97F4A7C15ull) >> 32) & mask; }
 }  // namespace
-
-uint64_t SymbolTable::HashOf(std::string_view text) {
-  // Segment symbols are short: FNV-1a over the bytes, then a final mix.
-  uint64_t h = 1469598103934665603ull;
-  for (unsigned char c : text) h = (h ^ c) * 1099511628211ull;
-  h ^= h >> 29;
-  h *= 0xbf58476d1ce4e5b9ull;
-  return h ^ (h >> 32);
-}
 
 SymbolId SymbolTable::Intern(std::string_view text) {
   if (text.empty() || text.size() > 7) return InternLong(text);
@@ -71,7 +63,7 @@ void SymbolTable::GrowShort() {
 
 SymbolId SymbolTable::InternLong(std::string_view text) {
   const size_t mask = slots_.size() - 1;
-  for (size_t i = HashOf(text) & mask;; i = (i + 1) & mask) {
+  for (size_t i = HashBytes(text) & mask;; i = (i + 1) & mask) {
     const uint32_t slot = slots_[i];
     if (slot == 0) {
       SymbolId id = static_cast<SymbolId>(texts_.size());
@@ -91,7 +83,7 @@ void SymbolTable::Grow() {
   const size_t mask = slots_.size() - 1;
   for (uint32_t slot : old) {
     if (slot == 0) continue;
-    size_t i = HashOf(texts_[slot - 1]) & mask;
+    size_t i = HashBytes(texts_[slot - 1]) & mask;
     while (slots_[i] != 0) i = (i + 1) & mask;
     slots_[i] = slot;
   }

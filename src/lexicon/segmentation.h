@@ -30,7 +30,6 @@ class SymbolTable {
   // Open addressing over the ids: slots_ holds id + 1, 0 for a free slot.
   // Texts of up to seven bytes (nearly every symbol) are found first by
   // their bytes packed into one number, in a table of their own.
-  static uint64_t HashOf(std::string_view text);
   SymbolId InternLong(std::string_view text);
   void Grow();
   void GrowShort();
@@ -59,7 +58,6 @@ class SegmentTable {
   // Appends every entry of another, unfinished table, whose ids belong to
   // another symbol table: its id k becomes idMap[k].
   void AppendRemapped(const SegmentTable& other, const std::vector<SymbolId>& idMap);
-  size_t segments() const { return ids_.size(); }
 
   bool filled() const { return filled_; }
   // Segments of entry n (1-based); nullptr for an unfilled table.

@@ -118,6 +118,14 @@ size_t CharLengthAt(std::string_view text, size_t pos) {
   return len;
 }
 
+uint64_t HashBytes(std::string_view text) {
+  uint64_t h = 1469598103934665603ull;
+  for (unsigned char c : text) h = (h ^ c) * 1099511628211ull;
+  h ^= h >> 29;
+  h *= 0xbf58476d1ce4e5b9ull;
+  return h ^ (h >> 32);
+}
+
 size_t CharCount(std::string_view text) {
   size_t count = 0;
   for (size_t i = 0; i < text.size(); i += CharLengthAt(text, i)) ++count;

@@ -43,6 +43,10 @@ int32_t NumericValue(std::string_view text);
 size_t CharLengthAt(std::string_view text, size_t pos);
 // Number of characters.
 size_t CharCount(std::string_view text);
+
+// A hash of the bytes for the program's open-addressing tables: FNV-1a, then a
+// final mix, so that the low bits alone pick a slot well.
+uint64_t HashBytes(std::string_view text);
 // The characters in reverse order (each multi-byte character kept intact).
 std::string Reversed(std::string_view text);
 // The text without its last n characters ("" when it has fewer).

@@ -14,15 +14,6 @@ void HitTable::Reset() {
   hashes_.assign(1, 0);
 }
 
-uint64_t HitTable::HashOf(std::string_view text) {
-  // FNV-1a, then a final mix so that the low bits pick the slot well.
-  uint64_t h = 1469598103934665603ull;
-  for (unsigned char c : text) h = (h ^ c) * 1099511628211ull;
-  h ^= h >> 32;
-  h *= 0xd6e8feb86659fd93ull;
-  return h ^ (h >> 32);
-}
-
 // The slot that holds the row of text, or the free slot where it would go.
 size_t HitTable::SlotOf(std::string_view text, uint64_t hash) const {
   const size_t mask = slots_.size() - 1;
@@ -52,7 +43,7 @@ void HitTable::DealWithFocusStrings(std::string_view MyFocusString, std::string_
 }
 
 int32_t HitTable::Find(std::string_view MyFocusString) const {
-  return static_cast<int32_t>(slots_[SlotOf(MyFocusString, HashOf(MyFocusString))]);
+  return static_cast<int32_t>(slots_[SlotOf(MyFocusString, HashBytes(MyFocusString))]);
 }
 
 int32_t HitTable::AddRow(std::string_view MyFocusString, std::string_view spelling) {
@@ -61,7 +52,7 @@ int32_t HitTable::AddRow(std::string_view MyFocusString, std::string_view spelli
   FocusStringCounts.push_back(1);
   FocusStringExamples.emplace_back(spelling);
   exampleChars_.push_back(CharCount(spelling));
-  const uint64_t hash = HashOf(MyFocusString);
+  const uint64_t hash = HashBytes(MyFocusString);
   hashes_.push_back(hash);
   uint32_t& slot = slots_[SlotOf(MyFocusString, hash)];
   if (slot == 0) slot = static_cast<uint32_t>(NumberOfFocusStrings);  // an equal earlier row stays the one found

@@ -37,7 +37,6 @@ class HitTable {
  private:
   // The index: open addressing over the rows, slots_ holding row numbers (0
   // for a free slot), with each row's hash kept for regrowing.
-  static uint64_t HashOf(std::string_view text);
   size_t SlotOf(std::string_view text, uint64_t hash) const;
   void Grow();
   std::vector<uint32_t> slots_ = std::vector<uint32_t>(64, 0);
