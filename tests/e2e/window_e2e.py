@@ -81,7 +81,9 @@ class Session:
     def start_x(self):
         read_end, write_end = os.pipe()
         self.xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
+            # -noreset: the server stays up between the program's runs; a reset
+            # when the last client leaves refused the next run's connection.
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset"],
             pass_fds=[write_end], stdout=self.log, stderr=self.log, start_new_session=True)
         os.close(write_end)
         number = b""
