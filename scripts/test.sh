@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Velmora with warnings as errors and runs
 # every test and each fuzz target briefly; then builds again with
-# AddressSanitizer and UndefinedBehaviorSanitizer and runs the tests once more.
+# AddressSanitizer and UndefinedBehaviorSanitizer and runs the tests once more,
+# and the unit tests under ThreadSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -22,3 +23,10 @@ export VELMORA_SKIP_DATA_REBUILD=1   # the data rebuild is checked once, above
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DVELMORA_WERROR=ON -DVELMORA_SANITIZE=ON
 cmake --build build-asan -j"$jobs"
 (cd build-asan && ctest --output-on-failure -j"$jobs" -LE nosan)
+
+# The unit tests once more under ThreadSanitizer: the dictionary is read and
+# divided in two threads.
+cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMORA_WERROR=ON -DVELMORA_BUILD_GUI=OFF \
+  -DCMAKE_CXX_FLAGS=-fsanitize=thread -DCMAKE_EXE_LINKER_FLAGS=-fsanitize=thread
+cmake --build build-tsan -j"$jobs" --target velmora_tests
+TSAN_OPTIONS=halt_on_error=1 build-tsan/velmora_tests --gtest_brief=1
