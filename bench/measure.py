@@ -348,8 +348,9 @@ def make_report(args, jobs, results, micro, started, load_before, load_after):
       "\"Same lines\": the pipeline's lines are exactly the entries marked 1 in Velmora's Hits.txt. "
       "Copy: `cat IN >/dev/null` and `dd` of six files of the sizes of Velmora's six outputs. "
       "Again: the same search run once more in the same folder, over the result files of the run before "
-      "(not a target; a batch process waits at exit for the old files to be freed, the window does not). Before every timed run the script "
-      "calls sync, so that no run pays for the write-back of the files of the run before. "
+      "(not a target; a batch process waits at exit for the old files to be freed, the window does not). "
+      "Before every timed run the script calls sync, so that no run pays for the write-back of the files "
+      "of the run before. "
       "Hit rows: rows of FullOutput.txt; entries: entries with at least one hit.\n")
     for dict_name, input_name in DICTIONARIES:
         w(f"### {dict_name} dictionary ({input_name})\n")
