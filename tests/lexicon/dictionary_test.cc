@@ -63,6 +63,17 @@ TEST(ParseDictionary, AnyLineEndEndsALine) {
   EXPECT_EQ(d.Spellings[3], "c");
 }
 
+// Every entry as one text: its fields and numbers joined by bars.
+std::vector<std::string> Entries(const Dictionary& d) {
+  std::vector<std::string> out;
+  for (int32_t n = 1; n <= d.NumberOfWords; ++n) {
+    out.push_back(std::string(d.Spellings[n]) + "|" + std::string(d.TranscriptionStrings.field(n)) + "|" +
+                  std::string(d.SyllabifiedTranscriptionStrings.field(n)) + "|" + std::string(d.Annotations[n]) +
+                  "|" + std::to_string(d.Frequencies[n]) + "|" + std::to_string(d.SixthFieldNumbers[n]));
+  }
+  return out;
+}
+
 // Read in two halves, any file gives the entries it gives read in one piece,
 // wherever the middle falls: in a CR LF pair, on a blank line, near the end.
 TEST(ParseDictionary, TwoHalvesGiveWhatOnePieceGives) {
@@ -70,21 +81,12 @@ TEST(ParseDictionary, TwoHalvesGiveWhatOnePieceGives) {
       "a\tA B\r\nb\tB\r\nc\tC\r\n", "a\tA\nb\tB\nc\tC", "a\tA\rb\tB\rc\tC\r", "a\r\n\r\n\r\n\r\nb\tB\r\n",
       "one\tO N\t\t\t5\t6\n", "x\ny\n", "\n\n\n\n", "a\tA\r\r\n\n\r\nz\tZ\t\tnote\t1\t2",
   };
-  auto entries = [](const Dictionary& d) {
-    std::vector<std::string> out;
-    for (int32_t n = 1; n <= d.NumberOfWords; ++n) {
-      out.push_back(std::string(d.Spellings[n]) + "|" + d.TranscriptionStrings[n] + "|" +
-                    d.SyllabifiedTranscriptionStrings[n] + "|" + std::string(d.Annotations[n]) + "|" +
-                    std::to_string(d.Frequencies[n]) + "|" + std::to_string(d.SixthFieldNumbers[n]));
-    }
-    return out;
-  };
   for (const char* file : files) {
     Dictionary whole, halves;
     ParseDictionary(file, &whole, SIZE_MAX);
     ParseDictionary(file, &halves, 0);
     EXPECT_EQ(halves.NumberOfWords, whole.NumberOfWords) << file;
-    EXPECT_EQ(entries(halves), entries(whole)) << file;
+    EXPECT_EQ(Entries(halves), Entries(whole)) << file;
     EXPECT_EQ(halves.HitFlags.size(), whole.HitFlags.size()) << file;
     EXPECT_EQ(halves.Spellings.size(), static_cast<size_t>(whole.NumberOfWords) + 1) << file;
   }
@@ -110,15 +112,6 @@ std::vector<std::string> ReferenceEntries(std::string_view file) {
   return out;
 }
 
-std::vector<std::string> Entries(const Dictionary& d) {
-  std::vector<std::string> out;
-  for (int32_t n = 1; n <= d.NumberOfWords; ++n) {
-    out.push_back(std::string(d.Spellings[n]) + "|" + std::string(d.TranscriptionStrings.field(n)) + "|" +
-                  std::string(d.SyllabifiedTranscriptionStrings.field(n)) + "|" + std::string(d.Annotations[n]) +
-                  "|" + std::to_string(d.Frequencies[n]) + "|" + std::to_string(d.SixthFieldNumbers[n]));
-  }
-  return out;
-}
 
 // Random files of the bytes that matter to the reading (and their near
 // neighbours): read in one piece and in halves, they give the plain rule's entries.
