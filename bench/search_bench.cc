@@ -124,21 +124,21 @@ struct Session {
   }
 
   const velmora::SegmentTable& Table(const Job& job) const {
-    if (job.vowels) return form->VowelTranscriptions;
-    return job.syllabified ? form->SyllabifiedTranscriptions : form->Transcriptions;
+    if (job.vowels) return form->lexicon().VowelTranscriptions;
+    return job.syllabified ? form->lexicon().SyllabifiedTranscriptions : form->lexicon().Transcriptions;
   }
   const std::vector<int32_t>& Lengths(const Job& job) const {
-    return job.vowels ? form->VowelTranscriptionLengths : form->TranscriptionLengths;
+    return job.vowels ? form->lexicon().VowelTranscriptionLengths : form->lexicon().TranscriptionLengths;
   }
 
   // The start positions the search tests.
   int64_t StartPositions(const Job& job) const {
-    const int32_t words = form->dictionary.NumberOfWords;
+    const int32_t words = form->lexicon().dictionary.NumberOfWords;
     int64_t positions = 0;
     if (job.items.empty()) {
       const int64_t length = static_cast<int64_t>(job.orthography.size());
       for (int32_t i = 1; i <= words; ++i) {
-        positions += std::max<int64_t>(0, static_cast<int64_t>(form->dictionary.Spellings[i].size()) + 2 - length + 1);
+        positions += std::max<int64_t>(0, static_cast<int64_t>(form->lexicon().dictionary.Spellings[i].size()) + 2 - length + 1);
       }
     } else {
       const std::vector<int32_t>& lengths = Lengths(job);
@@ -152,15 +152,15 @@ struct Session {
 void BM_SearchLoop(benchmark::State& state, const Job& job) {
   Session session(job, "in.txt");
   if (!session.form->DoOnceOnlyTasks()) std::abort();
-  if (job.vowels) session.form->MakeVowelTier();
+  if (job.vowels) session.form->lexicon().MakeVowelTier();
   const velmora::SegmentTable& table = session.Table(job);
   const std::vector<int32_t>& lengths = session.Lengths(job);
   const int32_t n = static_cast<int32_t>(job.items.size());
   std::vector<velmora::CompiledItem> compiled;
   for (const std::string& item : job.items) {
-    compiled.push_back(velmora::CompileItem(item, session.form->Symbols, session.form->classes));
+    compiled.push_back(velmora::CompileItem(item, session.form->lexicon().Symbols, session.form->lexicon().classes));
   }
-  const int32_t words = session.form->dictionary.NumberOfWords;
+  const int32_t words = session.form->lexicon().dictionary.NumberOfWords;
   int64_t matches = 0;
   for (auto _ : state) {
     matches = 0;
@@ -236,14 +236,14 @@ void BM_ReadDictionary(benchmark::State& state, const std::string& input) {
   for (auto _ : state) {
     if (!session.form->ReadDictionary()) std::abort();
   }
-  state.counters["entries"] = static_cast<double>(session.form->dictionary.NumberOfWords);
+  state.counters["entries"] = static_cast<double>(session.form->lexicon().dictionary.NumberOfWords);
 }
 
 void BM_Divide(benchmark::State& state, const std::string& input) {
   Session session(Jobs()[0], input);
   if (!session.form->ReadDictionary()) std::abort();
   for (auto _ : state) session.form->DivideWordsIntoPhonemes();
-  state.counters["entries"] = static_cast<double>(session.form->dictionary.NumberOfWords);
+  state.counters["entries"] = static_cast<double>(session.form->lexicon().dictionary.NumberOfWords);
 }
 
 void BM_FirstSearch(benchmark::State& state, const Job& job, const std::string& input) {

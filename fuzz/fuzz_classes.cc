@@ -104,7 +104,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FUZZ_CHECK(platform.messages.empty());
 
   // One class per file, in byte order of the names, with exactly its lines.
-  const ClassTable& table = form.classes;
+  const ClassTable& table = form.lexicon().classes;
   FUZZ_CHECK(static_cast<size_t>(table.NumberOfNaturalClasses) == files.size());
   std::string list;
   int32_t k = 0;

@@ -58,40 +58,40 @@ bool IsVowelOrBoundary(const Form1& form, std::string_view s) {
 // The table divided last against the dictionary it came from; returns the
 // number of vetting questions the division had to ask.
 size_t CheckDivision(Form1& form, bool syllabified) {
-  form.MakeVowelTier();
-  const Dictionary& dict = form.dictionary;
-  const SegmentTable& table = syllabified ? form.SyllabifiedTranscriptions : form.Transcriptions;
+  form.lexicon().MakeVowelTier();
+  const Dictionary& dict = form.lexicon().dictionary;
+  const SegmentTable& table = syllabified ? form.lexicon().SyllabifiedTranscriptions : form.lexicon().Transcriptions;
   const TranscriptionFields& strings = syllabified ? dict.SyllabifiedTranscriptionStrings : dict.TranscriptionStrings;
   FUZZ_CHECK(table.filled());
-  FUZZ_CHECK(form.VowelTranscriptions.filled());
-  FUZZ_CHECK(form.TranscriptionLengths.size() == static_cast<size_t>(dict.NumberOfWords) + 1);
-  FUZZ_CHECK(form.VowelTranscriptionLengths.size() == static_cast<size_t>(dict.NumberOfWords) + 1);
+  FUZZ_CHECK(form.lexicon().VowelTranscriptions.filled());
+  FUZZ_CHECK(form.lexicon().TranscriptionLengths.size() == static_cast<size_t>(dict.NumberOfWords) + 1);
+  FUZZ_CHECK(form.lexicon().VowelTranscriptionLengths.size() == static_cast<size_t>(dict.NumberOfWords) + 1);
   size_t questions = 0;
   for (int32_t n = 1; n <= dict.NumberOfWords; ++n) {
     const std::string wrapped = strings[n];
     const std::vector<std::string_view> expected = ExpectedSegments(wrapped);
-    const int32_t length = form.TranscriptionLengths[n];
+    const int32_t length = form.lexicon().TranscriptionLengths[n];
     FUZZ_CHECK(length == static_cast<int32_t>(expected.size()));
     FUZZ_CHECK(length >= 1);
     const SymbolId* row = table.Row(n);
-    FUZZ_CHECK(form.Symbols.Text(row[0]) == "[");
+    FUZZ_CHECK(form.lexicon().Symbols.Text(row[0]) == "[");
     for (int32_t j = 0; j < length; ++j) {
-      const std::string& segment = form.Symbols.Text(row[j]);
+      const std::string& segment = form.lexicon().Symbols.Text(row[j]);
       FUZZ_CHECK(segment == expected[j]);
       FUZZ_CHECK(table.At(n, j + 1) == row[j]);
       bool known = false;
-      for (int32_t p = 1; p <= form.NumberOfPhonemes; ++p) known = known || form.Phonemes[p] == segment;
+      for (int32_t p = 1; p <= form.lexicon().NumberOfPhonemes; ++p) known = known || form.lexicon().Phonemes[p] == segment;
       if (!syllabified && Lower(LastChars(segment, 4)) == "coda") ++questions;
       if (!known) ++questions;
     }
     FUZZ_CHECK(table.At(n, length + 1) == 0);
 
     // The vowel tier keeps, in order, the boundaries and the vowels of the row.
-    const int32_t vowels = form.VowelTranscriptionLengths[n];
-    const SymbolId* tier = form.VowelTranscriptions.Row(n);
+    const int32_t vowels = form.lexicon().VowelTranscriptionLengths[n];
+    const SymbolId* tier = form.lexicon().VowelTranscriptions.Row(n);
     int32_t k = 0;
     for (int32_t j = 0; j < length; ++j) {
-      if (!IsVowelOrBoundary(form, form.Symbols.Text(row[j]))) continue;
+      if (!IsVowelOrBoundary(form, form.lexicon().Symbols.Text(row[j]))) continue;
       FUZZ_CHECK(k < vowels && tier[k] == row[j]);
       ++k;
     }
@@ -105,7 +105,7 @@ void CheckReading(std::string_view input, const Dictionary& dict) {
   FUZZ_CHECK(static_cast<size_t>(dict.NumberOfWords) == words);
   for (const size_t size : {dict.Spellings.size(), dict.TranscriptionStrings.size(),
                             dict.SyllabifiedTranscriptionStrings.size(), dict.Annotations.size(),
-                            dict.Frequencies.size(), dict.SixthFieldNumbers.size(), dict.HitFlags.size()}) {
+                            dict.Frequencies.size(), dict.SixthFieldNumbers.size()}) {
     FUZZ_CHECK(size == words + 1);
   }
   for (size_t n = 1; n <= words; ++n) {
@@ -170,8 +170,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(refuseFirstQuestion && platform.questions.size() == 1);
     return 0;
   }
-  CheckReading(input, form.dictionary);
-  FUZZ_CHECK(form.dictionary.NumberOfWords == parsed.NumberOfWords);
+  CheckReading(input, form.lexicon().dictionary);
+  FUZZ_CHECK(form.lexicon().dictionary.NumberOfWords == parsed.NumberOfWords);
   FUZZ_CHECK(CheckDivision(form, syllabifiedFirst) == platform.questions.size());
   FUZZ_CHECK(!refuseFirstQuestion || platform.questions.empty());
 

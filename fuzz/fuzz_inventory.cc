@@ -69,10 +69,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   form.PostTheUserLabel();
   FUZZ_CHECK(platform.messages.empty());
 
-  FUZZ_CHECK(static_cast<size_t>(form.NumberOfPhonemes) == CountLines(input));
-  FUZZ_CHECK(form.Phonemes.size() == static_cast<size_t>(form.NumberOfPhonemes) + 1);
-  for (int32_t j = 1; j <= form.NumberOfPhonemes; ++j) {
-    const std::string& p = form.Phonemes[j];
+  FUZZ_CHECK(static_cast<size_t>(form.lexicon().NumberOfPhonemes) == CountLines(input));
+  FUZZ_CHECK(form.lexicon().Phonemes.size() == static_cast<size_t>(form.lexicon().NumberOfPhonemes) + 1);
+  for (int32_t j = 1; j <= form.lexicon().NumberOfPhonemes; ++j) {
+    const std::string& p = form.lexicon().Phonemes[j];
     FUZZ_CHECK(p.find_first_of("\r\n") == std::string::npos);
     FUZZ_CHECK(p.empty() || (p.front() != ' ' && p.back() != ' '));
   }
@@ -81,12 +81,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string key = ExpectedKey(input);
   FUZZ_CHECK(label.compare(0, key.size(), key) == 0);
   FUZZ_CHECK(EndsWith(label, std::string(kClassSentence) + (syllabified ? ", Coda" : ", VOWEL")));
-  FUZZ_CHECK(form.classes.NumberOfNaturalClasses == 1);
+  FUZZ_CHECK(form.lexicon().classes.NumberOfNaturalClasses == 1);
 
   // Each entry, typed into a box, is a legal item.
-  for (int32_t j = 1; j <= form.NumberOfPhonemes && j <= 8; ++j) {
-    if (form.Phonemes[j].empty()) continue;
-    platform.SetText(Control::Text1, form.Phonemes[j]);
+  for (int32_t j = 1; j <= form.lexicon().NumberOfPhonemes && j <= 8; ++j) {
+    if (form.lexicon().Phonemes[j].empty()) continue;
+    platform.SetText(Control::Text1, form.lexicon().Phonemes[j]);
     FUZZ_CHECK(form.ValidateInput());
   }
   FUZZ_CHECK(platform.messages.empty());
@@ -94,6 +94,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   folder.Write("AllSegments.txt", WithCrLfLineEnds(input));
   Form1 cr(platform, folder.path());
   cr.ReadPhonemeInventory();
-  FUZZ_CHECK(cr.Phonemes == form.Phonemes);
+  FUZZ_CHECK(cr.Phonemes == form.lexicon().Phonemes);
   return 0;
 }

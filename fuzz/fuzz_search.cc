@@ -50,7 +50,7 @@ std::string BoxText(std::string_view part) {
 }
 
 bool Excluded(const Form1& form, RecordingPlatform& platform, int32_t i) {
-  return platform.Value(Control::chkExclude) == 1 && !TrimView(form.dictionary.Annotations[i]).empty();
+  return platform.Value(Control::chkExclude) == 1 && !TrimView(form.lexicon().dictionary.Annotations[i]).empty();
 }
 
 // The hits a search must record, in order: the entry of each and its focus string.
@@ -71,15 +71,15 @@ Hits TranscriptionHits(const Form1& form, RecordingPlatform& platform) {
   const bool vowels = platform.Value(Control::chkVowels) == 1;
   const bool syllabified = platform.Value(Control::chkSyllabified) == 1;
   const SegmentTable& table =
-      vowels ? form.VowelTranscriptions : syllabified ? form.SyllabifiedTranscriptions : form.Transcriptions;
-  const std::vector<int32_t>& lengths = vowels ? form.VowelTranscriptionLengths : form.TranscriptionLengths;
+      vowels ? form.lexicon().VowelTranscriptions : syllabified ? form.lexicon().SyllabifiedTranscriptions : form.lexicon().Transcriptions;
+  const std::vector<int32_t>& lengths = vowels ? form.lexicon().VowelTranscriptionLengths : form.lexicon().TranscriptionLengths;
   const int32_t n = static_cast<int32_t>(items.size());
   Hits hits;
-  for (int32_t i = 1; i <= form.dictionary.NumberOfWords; ++i) {
+  for (int32_t i = 1; i <= form.lexicon().dictionary.NumberOfWords; ++i) {
     bool found = false;
     for (int32_t j = 1; n > 0 && j + n - 1 <= lengths[i]; ++j) {
       bool all = true;
-      for (int32_t b = 0; b < n && all; ++b) all = form.Satisfies(form.Symbols.Text(table.At(i, j + b)), items[b]);
+      for (int32_t b = 0; b < n && all; ++b) all = form.Satisfies(form.lexicon().Symbols.Text(table.At(i, j + b)), items[b]);
       if (!all) continue;
       found = true;
       if (Excluded(form, platform, i)) continue;
@@ -90,13 +90,13 @@ Hits TranscriptionHits(const Form1& form, RecordingPlatform& platform) {
       for (int32_t b = 0; b < n; ++b) {
         if (n > 1 && platform.Value(IgnoreBox(b + 1)) != 0) continue;
         if (!first) focus += '\t';
-        focus += form.Symbols.Text(table.At(i, j + b));
+        focus += form.lexicon().Symbols.Text(table.At(i, j + b));
         first = false;
       }
       hits.entries.push_back(i);
       hits.focus.push_back(std::move(focus));
     }
-    FUZZ_CHECK(form.dictionary.HitFlags[i] == (found ? 1 : 0));
+    FUZZ_CHECK(form.lexicon().dictionary.HitFlags[i] == (found ? 1 : 0));
   }
   return hits;
 }
@@ -106,8 +106,8 @@ Hits TranscriptionHits(const Form1& form, RecordingPlatform& platform) {
 Hits OrthographyHits(const Form1& form, RecordingPlatform& platform) {
   const std::string target = Trim(platform.Text(Control::txtOrthography));
   Hits hits;
-  for (int32_t i = 1; i <= form.dictionary.NumberOfWords; ++i) {
-    const std::string framed = "[" + std::string(form.dictionary.Spellings[i]) + "]";
+  for (int32_t i = 1; i <= form.lexicon().dictionary.NumberOfWords; ++i) {
+    const std::string framed = "[" + std::string(form.lexicon().dictionary.Spellings[i]) + "]";
     std::vector<bool> boundary(framed.size() + 1, false);
     for (size_t p = 0; p < framed.size(); p += CharLengthAt(framed, p)) boundary[p] = true;
     boundary[framed.size()] = true;
@@ -120,7 +120,7 @@ Hits OrthographyHits(const Form1& form, RecordingPlatform& platform) {
       hits.entries.push_back(i);
       hits.focus.push_back(target);
     }
-    FUZZ_CHECK(form.dictionary.HitFlags[i] == (found ? 1 : 0));
+    FUZZ_CHECK(form.lexicon().dictionary.HitFlags[i] == (found ? 1 : 0));
   }
   return hits;
 }
@@ -130,7 +130,7 @@ Hits OrthographyHits(const Form1& form, RecordingPlatform& platform) {
 // and the results in input format read back as a dictionary give the entries
 // that were hit, field for field.
 void CheckFinishedSearch(const Form1& form, const ProgramFolder& folder, const Hits& expected) {
-  const Dictionary& dict = form.dictionary;
+  const Dictionary& dict = form.lexicon().dictionary;
   const size_t hits = expected.entries.size();
   FUZZ_CHECK(static_cast<size_t>(form.NumberOfHits) == hits);
 
@@ -240,7 +240,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       platform.SetText(Control::txtInputFileName, "in2.txt");
       form.cmdSearchOrthography_Click();
       FUZZ_CHECK(form.lastOutcome == Form1::Outcome::kHits || form.lastOutcome == Form1::Outcome::kNoHits);
-      FUZZ_CHECK(static_cast<size_t>(form.dictionary.NumberOfWords) == CountLines(part(0).substr(firstEnd + 1)));
+      FUZZ_CHECK(static_cast<size_t>(form.lexicon().dictionary.NumberOfWords) == CountLines(part(0).substr(firstEnd + 1)));
       CheckFinishedSearch(form, folder, OrthographyHits(form, platform));
     }
   } catch (const ProgramEnded&) {

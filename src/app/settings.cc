@@ -1,35 +1,14 @@
-// The user settings file UserSettings.txt in the program folder: 18 pairs of a
-// label line and a value line, which keep the boxes, the options, the
-// example-length limit and the two program locations from one run to the next.
+#include "app/settings.h"
+
 #include <algorithm>
-#include <array>
-#include <string>
 #include <string_view>
 
-#include "app/form1.h"
 #include "lexicon/text.h"
 #include "platform/files.h"
 
 namespace velmora {
 
 namespace {
-
-constexpr const char* kSettingsFileName = "UserSettings.txt";
-
-// The pairs of the file, in the order they are written.
-enum Setting {
-  kInputFileName,
-  kBox1, kBox2, kBox3, kBox4, kBox5,
-  kIgnore1, kIgnore2, kIgnore3, kIgnore4, kIgnore5,
-  kOrthography,
-  kSyllabified,
-  kSpreadsheetLocation,
-  kWordProcessorLocation,
-  kExclude,
-  kExampleLength,
-  kVowels,
-  kSettingCount
-};
 
 constexpr std::array<const char*, kSettingCount> kLabels = {
     "Input file name:",
@@ -56,87 +35,81 @@ constexpr std::array<const char*, kSettingCount> kLabels = {
 // kSettingCount when it is none.
 int LabelOf(std::string_view line) {
   for (int i = 0; i < kSettingCount; ++i) {
-    if (line == kLabels[i]) return i;
+    if (line == kLabels[static_cast<size_t>(i)]) return i;
   }
   return kSettingCount;
 }
 
 // "yes" checks, anything else unchecks.
-int CheckedWhenYes(std::string_view value) { return value == "yes" ? 1 : 0; }
+bool CheckedWhenYes(std::string_view value) { return value == "yes"; }
 
-void ApplySetting(Form1& form, int setting, std::string_view value) {
-  Platform& platform = form.platform();
+void ApplySetting(Settings& s, int setting, std::string_view value) {
   switch (setting) {
     case kInputFileName:
-      platform.SetText(Control::txtInputFileName, Trim(value));
+      s.inputFileName = Trim(value);
       break;
     case kBox1: case kBox2: case kBox3: case kBox4: case kBox5:
-      platform.SetText(TextBox(setting - kBox1 + 1), Trim(value));
+      s.boxes[static_cast<size_t>(setting - kBox1)] = Trim(value);
       break;
     case kIgnore1: case kIgnore2: case kIgnore3: case kIgnore4: case kIgnore5:
-      platform.SetValue(IgnoreBox(setting - kIgnore1 + 1), CheckedWhenYes(Trim(value)));
+      s.ignore[static_cast<size_t>(setting - kIgnore1)] = CheckedWhenYes(Trim(value));
       break;
     case kOrthography:
-      platform.SetText(Control::txtOrthography, Trim(value));
+      s.orthography = Trim(value);
       break;
     case kSyllabified: {
-      // Lowered but not trimmed; a value that is neither leaves the box alone.
+      // Lowered but not trimmed; a value that is neither sets nothing.
       const std::string lowered = Lower(value);
-      if (lowered == "yes") {
-        platform.SetValue(Control::chkSyllabified, 1);
-      } else if (lowered == "no") {
-        platform.SetValue(Control::chkSyllabified, 0);
-      }
+      if (lowered != "yes" && lowered != "no") return;
+      s.syllabified = lowered == "yes";
       break;
     }
     case kSpreadsheetLocation:
-      form.mSpreadsheetLocation = Trim(value);
+      s.spreadsheetLocation = Trim(value);
       break;
     case kWordProcessorLocation:
-      form.mWordProcessorLocation = Trim(value);
+      s.wordProcessorLocation = Trim(value);
       break;
     case kExclude:
-      platform.SetValue(Control::chkExclude, CheckedWhenYes(Trim(value)));
+      s.exclude = CheckedWhenYes(Trim(value));
       break;
     case kExampleLength:
-      form.ExampleLengthLimit = std::max<int32_t>(0, NumericValue(Trim(value)));
-      platform.SetText(Control::txtExampleLength, std::to_string(form.ExampleLengthLimit));
+      s.exampleLength = std::max<int32_t>(0, NumericValue(Trim(value)));
       break;
     case kVowels:
       // Exactly as read: no trimming, case counts.
-      platform.SetValue(Control::chkVowels, CheckedWhenYes(value));
+      s.vowels = CheckedWhenYes(value);
       break;
     default:
-      break;
+      return;
   }
+  s.read.set(static_cast<size_t>(setting));
 }
 
 std::string YesNo(bool checked) { return checked ? "yes" : "no"; }
 
-std::string SettingValue(Form1& form, int setting) {
-  Platform& platform = form.platform();
+std::string SettingValue(const Settings& s, int setting) {
   switch (setting) {
     case kInputFileName:
-      return Trim(platform.Text(Control::txtInputFileName));
+      return Trim(s.inputFileName);
     case kBox1: case kBox2: case kBox3: case kBox4: case kBox5:
-      return platform.Text(TextBox(setting - kBox1 + 1));
+      return s.boxes[static_cast<size_t>(setting - kBox1)];
     case kIgnore1: case kIgnore2: case kIgnore3: case kIgnore4: case kIgnore5:
-      // The small boxes count as checked whenever their value is not 0.
-      return YesNo(platform.Value(IgnoreBox(setting - kIgnore1 + 1)) != 0);
+      return YesNo(s.ignore[static_cast<size_t>(setting - kIgnore1)]);
     case kOrthography:
-      return platform.Text(Control::txtOrthography);
+      return s.orthography;
     case kSyllabified:
-      return YesNo(platform.Value(Control::chkSyllabified) == 1);
+      return YesNo(s.syllabified);
     case kSpreadsheetLocation:
-      return Trim(form.mSpreadsheetLocation);
+      return Trim(s.spreadsheetLocation);
     case kWordProcessorLocation:
-      return Trim(form.mWordProcessorLocation);
+      return Trim(s.wordProcessorLocation);
     case kExclude:
-      return YesNo(platform.Value(Control::chkExclude) == 1);
+      return YesNo(s.exclude);
     case kExampleLength:
-      return std::to_string(form.ExampleLengthLimit);
+      return std::to_string(s.exampleLength);
     case kVowels:
-      return YesNo(platform.Value(Control::chkVowels) == 1);
+      return YesNo(s.vowels);
     default:
       return std::string();
   }
@@ -144,19 +117,15 @@ std::string SettingValue(Form1& form, int setting) {
 
 }  // namespace
 
-void Form1::ReadSettings() {
+void ReadSettingsFile(const std::string& folder, Settings* settings) {
   std::string contents;
   std::string reason;
-  // Without a readable file the controls keep their initial values.
-  if (!ReadWholeFile(ProgramFolder + "/" + kSettingsFileName, &contents, &reason)) return;
-
-  // A line that is a label makes the next line its value, whatever that line
-  // reads like; other lines are skipped one at a time. A label on the last
-  // line has no value and changes nothing.
+  if (!ReadWholeFile(folder + "/" + kSettingsFileName, &contents, &reason)) return;
+  // A label on the last line has no value and changes nothing.
   int pending = kSettingCount;
   ForEachLine(contents, [&](std::string_view line) {
     if (pending != kSettingCount) {
-      ApplySetting(*this, pending, line);
+      ApplySetting(*settings, pending, line);
       pending = kSettingCount;
     } else {
       pending = LabelOf(line);
@@ -164,21 +133,19 @@ void Form1::ReadSettings() {
   });
 }
 
-void Form1::SaveSettings() {
-  const std::string path = ProgramFolder + "/" + kSettingsFileName;
+Status WriteSettingsFile(const std::string& folder, const Settings& settings) {
+  const std::string path = folder + "/" + kSettingsFileName;
   OutputFile file;
-  FileStatus status = file.Open(path);
+  Status status = file.Open(path);
   if (status.ok()) {
     for (int setting = 0; setting < kSettingCount; ++setting) {
-      file.WriteLine(kLabels[setting]);
-      file.WriteLine(SettingValue(*this, setting));
+      file.WriteLine(kLabels[static_cast<size_t>(setting)]);
+      file.WriteLine(SettingValue(settings, setting));
     }
     status = file.Close();
   }
-  // Not being able to save is no reason to stop what the user asked for.
-  if (!status.ok()) {
-    platform().MsgBox("The settings could not be saved to " + path + ": " + status.reason + ".");
-  }
+  if (status.path.empty()) status.path = path;
+  return status;
 }
 
 }  // namespace velmora

@@ -1,31 +1,31 @@
-// One run of velmora-batch: the main window's start-up with the command-line
-// options applied to its controls, one click of a search button, and the exit
-// status the outcome gives.
+// The searches of velmora-batch: the window's start-up read from the files
+// (UserSettings.txt, the inventory, the key and the classes) with the
+// command line's options applied, one search through the engine, and the
+// exit status its outcome gives. With --queries, many searches over one load
+// of each dictionary.
 #ifndef VELMORA_BATCH_BATCH_RUN_H_
 #define VELMORA_BATCH_BATCH_RUN_H_
 
 #include <ostream>
 #include <string>
 
-#include "app/form1.h"
 #include "batch/options.h"
 
 namespace velmora {
 
 // Exit statuses of velmora-batch.
 enum BatchExit {
-  kExitHits = 0,     // the search finished with hits
+  kExitHits = 0,     // the search finished with hits (with --queries: every query ran)
   kExitNoHits = 1,   // it finished without hits
   kExitRefused = 2,  // a usage error, or the validation refused the boxes
   kExitFailed = 3,   // a failure or a No to a caution stopped the search
 };
 
-int ExitStatusOf(Form1::Outcome outcome);
-
-// Starts a Form1 on the program folder, applies the options, runs the search
-// the options name and returns the exit status. Message boxes go to
-// *messages one line each; *out gets a summary of a finished search and, as
-// its last line, the final caption of the search button that was used.
+// Runs the search the options describe in programFolder, or with
+// options.queries every search of that file, and returns the exit status.
+// Messages go to *messages one line each; *out gets a summary of a finished
+// search and, as its last line, the final caption of the search button that
+// was used (with --queries: each query's caption, after its number).
 // REQUIRES: !options.help; programFolder names the folder without a trailing
 // "/".
 // When done is given, it is called with the exit status once everything is

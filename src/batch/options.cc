@@ -3,6 +3,8 @@
 #include <cctype>
 #include <string_view>
 
+#include "lexicon/text.h"
+
 namespace velmora {
 
 namespace {
@@ -46,6 +48,12 @@ bool SetValueOption(std::string_view name, const std::string& value, BatchOption
       return false;
     }
     options->folder = value;
+  } else if (name == "--queries" || name == "--out") {
+    if (value.empty()) {
+      *error = std::string(name) + (name == "--out" ? " needs a folder name" : " needs a file name");
+      return false;
+    }
+    (name == "--out" ? options->out : options->queries) = value;
   } else if (name == "--input") {
     options->input = value;
   } else if (name == "--orthography") {
@@ -68,13 +76,14 @@ bool SetValueOption(std::string_view name, const std::string& value, BatchOption
       return false;
     }
     options->answerYes = value == "yes";
+    options->answerGiven = true;
   }
   return true;
 }
 
 bool TakesValue(std::string_view name) {
   return name == "--folder" || name == "--input" || name == "--orthography" || name == "--ignore" ||
-         name == "--limit" || name == "--answer";
+         name == "--limit" || name == "--answer" || name == "--queries" || name == "--out";
 }
 
 }  // namespace
@@ -131,6 +140,31 @@ bool ParseBatchOptions(const std::vector<std::string>& args, BatchOptions* optio
       return false;
     }
   }
+  if (options->queries.empty() != options->out.empty()) {
+    *error = options->queries.empty() ? "--out is for --queries" : "--queries needs --out DIR";
+    return false;
+  }
+  if (!options->queries.empty()) {
+    const BatchOptions& o = *options;
+    if (o.input || o.syllabified || o.vowels || o.exclude || !o.ignore.empty() || o.limit || o.orthography ||
+        !o.items.empty()) {
+      *error = "--queries takes only --out, --folder and --answer beside it; the searches are in its file";
+      return false;
+    }
+  }
+  return true;
+}
+
+bool ParseQueryLine(std::string_view line, BatchOptions* options, std::string* error) {
+  if (!ParseBatchOptions(SplitShellWords(line), options, error)) return false;
+  const char* refused = options->help              ? "--help"
+                        : !options->folder.empty()  ? "--folder"
+                        : !options->queries.empty() ? "--queries"
+                                                    : nullptr;
+  if (refused != nullptr) {
+    *error = std::string(refused) + " is not allowed in a query";
+    return false;
+  }
   return true;
 }
 
@@ -139,6 +173,7 @@ std::string BatchUsage() {
          "                     [--vowels | --no-vowels] [--exclude | --no-exclude]\n"
          "                     [--ignore N]... [--limit N] [--answer yes|no]\n"
          "                     [--orthography TEXT] [ITEM ...]\n"
+         "       velmora-batch --queries FILE --out DIR [--folder DIR] [--answer yes|no]\n"
          "Runs one Velmora search in the program folder and writes the result files there.\n"
          "An option left out keeps the choice saved in UserSettings.txt.\n"
          "\n"
@@ -156,9 +191,16 @@ std::string BatchUsage() {
          "  --limit N           example lists in MediumOutput.txt no longer than N characters\n"
          "  --answer yes|no     the answer to every Yes/No caution (default: yes)\n"
          "  --orthography TEXT  search the spellings for TEXT instead of the transcriptions\n"
+         "  --queries FILE      run every non-empty line of FILE as the options and ITEMs of one search\n"
+         "                      (split as a shell splits, nothing expanded), over one load of each\n"
+         "                      dictionary; each line starts from the saved settings, which are not\n"
+         "                      rewritten; the k-th search writes its files into DIR/k\n"
+         "  --out DIR           the folder for the searches of --queries\n"
          "  --help              print this help\n"
          "\n"
          "Message boxes go to stderr, one line each; the last line on stdout is the search button's caption.\n"
+         "With --queries each caption and message starts with the query's number and \": \"; exit status 0\n"
+         "when every query ran, 2 when a line is not a valid query (nothing runs), 3 when any query failed.\n"
          "Exit status: 0 examples found, 1 none found, 2 usage error or refused boxes, 3 the search failed or was "
          "stopped.\n";
 }

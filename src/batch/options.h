@@ -5,7 +5,10 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "search/query.h"
 
 namespace velmora {
 
@@ -21,10 +24,11 @@ struct BatchOptions {
   std::optional<std::string> limit;        // --limit: text for the example-length box
   std::optional<std::string> orthography;  // --orthography: search the spellings for it
   bool answerYes = true;                   // --answer: the answer to every Yes/No caution
+  bool answerGiven = false;                // --answer was given
   std::vector<std::string> items;          // ITEM arguments for Box 1 .. Box 5 (at most five)
+  std::string queries;                     // --queries: a file of searches, one a line
+  std::string out;                         // --out: where the searches of --queries write
 };
-
-inline constexpr int kMaxItems = 5;
 
 // Reads the arguments that follow the program name. Options may stand among
 // the items; an option's value is the next argument or follows "=" in the
@@ -32,6 +36,11 @@ inline constexpr int kMaxItems = 5;
 // contradicting switches (--vowels --no-vowels) the later one counts.
 // Returns false on a usage error with a one-line reason in *error.
 bool ParseBatchOptions(const std::vector<std::string>& args, BatchOptions* options, std::string* error);
+
+// Reads one line of a --queries file: its words as a shell splits them
+// (quotes honoured, nothing expanded) and then as ParseBatchOptions reads
+// arguments; --folder, --queries, --out and --help are not allowed there.
+bool ParseQueryLine(std::string_view line, BatchOptions* options, std::string* error);
 
 // The text --help prints: a synopsis, then one line per option.
 std::string BatchUsage();

@@ -113,7 +113,6 @@ void ParseDictionary(std::shared_ptr<const void> owner, std::string_view all, Di
   } else {
     ParseLines(all, dict);
   }
-  dict->HitFlags.assign(static_cast<size_t>(dict->NumberOfWords) + 1, 0);
 }
 
 std::string_view UnwrappedTranscription(std::string_view wrapped) {

@@ -71,7 +71,6 @@ struct Dictionary {
   FieldColumn Annotations;
   std::vector<int32_t> Frequencies{0};
   std::vector<int32_t> SixthFieldNumbers{0};
-  std::vector<int32_t> HitFlags{0};  // sized here, written by the searches
 
   // The file's bytes, which the fields point into, and what keeps them.
   std::string_view bytes;

@@ -258,4 +258,35 @@ std::vector<std::string_view> SplitLines(std::string_view contents) {
   return lines;
 }
 
+std::vector<std::string> SplitShellWords(std::string_view text) {
+  std::vector<std::string> words;
+  std::string word;
+  bool inWord = false;
+  const size_t n = text.size();
+  for (size_t i = 0; i < n; ++i) {
+    const char c = text[i];
+    if (c == ' ' || c == '\t' || c == '\n') {
+      if (inWord) words.push_back(word);
+      word.clear();
+      inWord = false;
+      continue;
+    }
+    inWord = true;
+    if (c == '\'') {
+      for (++i; i < n && text[i] != '\''; ++i) word += text[i];
+    } else if (c == '"') {
+      for (++i; i < n && text[i] != '"'; ++i) {
+        if (text[i] == '\\' && i + 1 < n && (text[i + 1] == '"' || text[i + 1] == '\\')) ++i;
+        word += text[i];
+      }
+    } else if (c == '\\' && i + 1 < n) {
+      word += text[++i];
+    } else {
+      word += c;
+    }
+  }
+  if (inWord) words.push_back(word);
+  return words;
+}
+
 }  // namespace velmora

@@ -58,6 +58,14 @@ std::string_view LastChars(std::string_view text, size_t n);
 // Unicode's simple lower-case mapping; invalid bytes unchanged.
 std::string Lower(std::string_view text);
 
+// Splits text into words as a shell does, expanding nothing: blanks, TABs
+// and line feeds separate words; single quotes keep everything up to the next
+// single quote; double quotes keep everything up to the next double quote, a
+// backslash there escaping only " and \; a backslash elsewhere keeps the next
+// character. A quote that is never closed runs to the end; quotes alone make
+// a word, even an empty one.
+std::vector<std::string> SplitShellWords(std::string_view text);
+
 // Splits file contents into lines. CR LF, a lone CR and a lone LF each end a
 // line; a last line without a line end is a line; a line end at the very end
 // does not start another line.

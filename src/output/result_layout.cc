@@ -80,9 +80,9 @@ void WriteMediumOutput(OutputFile& file, const std::string& display, const HitTa
   }
 }
 
-void WriteHitFlags(OutputFile& hits, OutputFile& misses, const Dictionary& dict) {
-  for (int32_t i = 1; i <= dict.NumberOfWords; ++i) {
-    const bool hit = dict.HitFlags[i] == 1;
+void WriteHitFlags(OutputFile& hits, OutputFile& misses, const std::vector<uint8_t>& flags) {
+  for (size_t i = 1; i < flags.size(); ++i) {
+    const bool hit = flags[i] == 1;
     hits.buffer().append(hit ? "1\r\n" : "0\r\n", 3);
     misses.buffer().append(hit ? "0\r\n" : "1\r\n", 3);
     hits.Written();

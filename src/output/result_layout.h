@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "lexicon/dictionary.h"
 #include "platform/files.h"
@@ -42,8 +43,9 @@ class HitRowWriter {
 // MediumOutput.txt: the search string, the column heads, one line per row of
 // the hit table in its order.
 void WriteMediumOutput(OutputFile& file, const std::string& display, const HitTable& table);
-// Line i of Hits.txt is "1" and of Misses.txt "0" when entry i was found, else the reverse.
-void WriteHitFlags(OutputFile& hits, OutputFile& misses, const Dictionary& dict);
+// Line i of Hits.txt is "1" and of Misses.txt "0" when flags[i] is 1 (entry i
+// was found), else the reverse; flags[0] is not written.
+void WriteHitFlags(OutputFile& hits, OutputFile& misses, const std::vector<uint8_t>& flags);
 
 }  // namespace velmora
 

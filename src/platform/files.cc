@@ -16,6 +16,18 @@ namespace velmora {
 
 namespace {
 std::string Describe(int err) { return std::strerror(err); }
+}  // namespace
+
+Status Status::FromErrno(int err, std::string path) {
+  Status s;
+  s.kind = err == ENOENT ? kNotFound : (err == ENOSPC || err == EDQUOT) ? kNoSpace : kFailed;
+  s.reason = Describe(err);
+  s.path = std::move(path);
+  s.code = err;
+  return s;
+}
+
+namespace {
 void CloseEarlier(int fd) {
   if (fd >= 0) ::close(fd);
 }
@@ -172,6 +184,14 @@ bool ListClassFiles(const std::string& folder, std::vector<std::string>* names, 
   return true;
 }
 
+Status MakeFolder(const std::string& path) {
+  if (::mkdir(path.c_str(), 0755) == 0) return Status::Ok();
+  const int err = errno;
+  struct stat info;
+  if (err == EEXIST && ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) return Status::Ok();
+  return Status::FromErrno(err, path);
+}
+
 bool FileExists(const std::string& path) {
   struct stat st {};
   return ::stat(path.c_str(), &st) == 0;
@@ -193,23 +213,21 @@ void OutputFile::Abandon() {
 }
 
 namespace {
-FileStatus OpenFailure(int err, const std::string& path) {
-  FileStatus status;
+Status OpenFailure(int err, const std::string& path) {
+  Status status = Status::FromErrno(err, path);
   // A file that exists but may not be written is taken to be held by another
   // program; a folder that may not be written is an ordinary failure.
-  status.kind =
-      ((err == EACCES || err == EPERM || err == ETXTBSY) && FileExists(path)) ? FileStatus::kInUse : FileStatus::kFailed;
-  status.reason = Describe(err);
+  if ((err == EACCES || err == EPERM || err == ETXTBSY) && FileExists(path)) status.kind = Status::kInUse;
   return status;
 }
 }  // namespace
 
-FileStatus OutputFile::Open(const std::string& path) {
+Status OutputFile::Open(const std::string& path) {
   Close();
   error_ = 0;
   buffer_.clear();
   if (Faults().open) {
-    FileStatus injected = Faults().open(path);
+    Status injected = Faults().open(path);
     if (!injected.ok()) return injected;
   }
   // An earlier file that may not be written is found before anything changes.
@@ -235,7 +253,7 @@ FileStatus OutputFile::Open(const std::string& path) {
   path_ = path;
   part_ = part;
   buffer_.reserve(2 * kBufferSize);
-  return FileStatus::Ok();
+  return Status::Ok();
 }
 
 void OutputFile::Write(std::string_view text) {
@@ -251,7 +269,7 @@ void OutputFile::Write(std::string_view text) {
   buffer_.append(text);
 }
 
-FileStatus OutputFile::Flush() {
+Status OutputFile::Flush() {
   if (fd_ >= 0 && error_ == 0 && !buffer_.empty() && Faults().write) error_ = Faults().write(path_);
   if (fd_ >= 0 && error_ == 0) {
     size_t done = 0;
@@ -266,16 +284,16 @@ FileStatus OutputFile::Flush() {
     }
   }
   buffer_.clear();
-  if (error_ != 0) return {FileStatus::kFailed, Describe(error_)};
-  return FileStatus::Ok();
+  if (error_ != 0) return Status::FromErrno(error_, path_);
+  return Status::Ok();
 }
 
-FileStatus OutputFile::Close() {
-  if (fd_ < 0) return FileStatus::Ok();
-  FileStatus status = Flush();
-  if (::close(fd_) != 0 && status.ok()) status = {FileStatus::kFailed, Describe(errno)};
+Status OutputFile::Close() {
+  if (fd_ < 0) return Status::Ok();
+  Status status = Flush();
+  if (::close(fd_) != 0 && status.ok()) status = Status::FromErrno(errno, path_);
   if (!part_.empty()) {
-    if (status.ok() && ::rename(part_.c_str(), path_.c_str()) != 0) status = {FileStatus::kFailed, Describe(errno)};
+    if (status.ok() && ::rename(part_.c_str(), path_.c_str()) != 0) status = Status::FromErrno(errno, path_);
     if (!status.ok()) ::unlink(part_.c_str());
   }
   // The earlier file, now replaced, is let go of on a thread of its own: the

@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/status.h"
+
 namespace velmora {
 
 // Reads the whole file into *contents. On failure returns false and sets
@@ -36,14 +38,9 @@ bool ListClassFiles(const std::string& folder, std::vector<std::string>* names, 
 
 bool FileExists(const std::string& path);
 
-// The outcome of an output operation.
-struct FileStatus {
-  enum Kind { kOk, kInUse, kFailed };
-  Kind kind = kOk;
-  std::string reason;  // the system's description when not kOk
-  bool ok() const { return kind == kOk; }
-  static FileStatus Ok() { return {}; }
-};
+// Makes the folder (its parent must exist); an existing folder is no failure.
+Status MakeFolder(const std::string& path);
+
 
 // A text file written through one buffer, created anew when opened. A write
 // error is kept and reported by the next Flush or Close. The text is written
@@ -59,7 +56,7 @@ class OutputFile {
   // Creates (truncates) the file. kInUse when an existing file may not be
   // written (another program holds it, or it is read-only): the caller may ask
   // the user and try again.
-  FileStatus Open(const std::string& path);
+  Status Open(const std::string& path);
   bool is_open() const { return fd_ >= 0; }
   void Write(std::string_view text);
   // Writes text and CR LF.
@@ -73,9 +70,9 @@ class OutputFile {
   void Written() {
     if (buffer_.size() >= kFlushSize) Flush();
   }
-  FileStatus Flush();
+  Status Flush();
   // Flushes and closes; a closed file closes again without error.
-  FileStatus Close();
+  Status Close();
   // Closes without putting the new text in place: the earlier file stays as
   // it was. (A file written in place keeps what was written.) A file that is
   // destroyed open is abandoned.
@@ -96,7 +93,7 @@ class OutputFile {
 // returned instead), and the write hook before bytes are written (a non-zero
 // errno makes the write fail with it). Empty functions switch them off.
 struct FileFaults {
-  std::function<FileStatus(const std::string& path)> open;
+  std::function<Status(const std::string& path)> open;
   std::function<int(const std::string& path)> write;
 };
 void SetFileFaultsForTesting(FileFaults faults);

@@ -1,7 +1,8 @@
 #include "ui/display_options.h"
 
-#include "app/form1.h"
+#include "lexicon/text.h"
 #include "platform/files.h"
+#include "ui/help_window.h"
 
 namespace velmora {
 
@@ -10,7 +11,6 @@ constexpr const char* kFullOutput = "FullOutput.txt";
 constexpr const char* kMediumOutput = "MediumOutput.txt";
 constexpr const char* kSmallOutput = "SmallOutput.txt";
 
-bool IsWordSeparator(char c) { return c == ' ' || c == '\t' || c == '\n'; }
 }  // namespace
 
 std::string ViewCommandLine(const std::string& location, const std::string& programFolder,
@@ -22,58 +22,27 @@ std::vector<std::string> ProgramArguments(const std::string& location, const std
   if (location.empty()) return {};
   if (FileExists(location)) return {location, filePath};
 
-  // Split as a shell splits words: blanks separate words; single quotes keep
-  // everything up to the next single quote; double quotes keep everything up
-  // to the next double quote, a backslash there escaping only " and \; a
-  // backslash elsewhere keeps the next character. A quote that is never
-  // closed runs to the end. Nothing is expanded.
-  std::vector<std::string> words;
-  std::string word;
-  bool inWord = false;  // quotes alone make a word, even an empty one
-  const size_t n = location.size();
-  for (size_t i = 0; i < n; ++i) {
-    const char c = location[i];
-    if (IsWordSeparator(c)) {
-      if (inWord) words.push_back(word);
-      word.clear();
-      inWord = false;
-      continue;
-    }
-    inWord = true;
-    if (c == '\'') {
-      for (++i; i < n && location[i] != '\''; ++i) word += location[i];
-    } else if (c == '"') {
-      for (++i; i < n && location[i] != '"'; ++i) {
-        if (location[i] == '\\' && i + 1 < n && (location[i + 1] == '"' || location[i + 1] == '\\')) ++i;
-        word += location[i];
-      }
-    } else if (c == '\\' && i + 1 < n) {
-      word += location[++i];
-    } else {
-      word += c;
-    }
-  }
-  if (inWord) words.push_back(word);
+  std::vector<std::string> words = SplitShellWords(location);
   if (words.empty()) return {};
   words.push_back(filePath);
   return words;
 }
 
 void frmDisplayOptions::Form_Load() {
-  platform_.SetText(Control::frmDisplayOptions_txtWordProcessorLocation, main_.mWordProcessorLocation);
-  platform_.SetText(Control::frmDisplayOptions_txtSpreadsheetLocation, main_.mSpreadsheetLocation);
+  platform_.SetText(Control::frmDisplayOptions_txtWordProcessorLocation, main_.WordProcessorLocation());
+  platform_.SetText(Control::frmDisplayOptions_txtSpreadsheetLocation, main_.SpreadsheetLocation());
 }
 
-void frmDisplayOptions::cmdFullSpreadsheet_Click() { View(main_.mSpreadsheetLocation, kFullOutput); }
-void frmDisplayOptions::cmdMediumSpreadsheet_Click() { View(main_.mSpreadsheetLocation, kMediumOutput); }
-void frmDisplayOptions::cmdSmallSpreadsheet_Click() { View(main_.mSpreadsheetLocation, kSmallOutput); }
-void frmDisplayOptions::cmdFullWordProcessor_Click() { View(main_.mWordProcessorLocation, kFullOutput); }
-void frmDisplayOptions::cmdMediumWordProcessor_Click() { View(main_.mWordProcessorLocation, kMediumOutput); }
-void frmDisplayOptions::cmdTinyWordProcessor_Click() { View(main_.mWordProcessorLocation, kSmallOutput); }
+void frmDisplayOptions::cmdFullSpreadsheet_Click() { View(main_.SpreadsheetLocation(), kFullOutput); }
+void frmDisplayOptions::cmdMediumSpreadsheet_Click() { View(main_.SpreadsheetLocation(), kMediumOutput); }
+void frmDisplayOptions::cmdSmallSpreadsheet_Click() { View(main_.SpreadsheetLocation(), kSmallOutput); }
+void frmDisplayOptions::cmdFullWordProcessor_Click() { View(main_.WordProcessorLocation(), kFullOutput); }
+void frmDisplayOptions::cmdMediumWordProcessor_Click() { View(main_.WordProcessorLocation(), kMediumOutput); }
+void frmDisplayOptions::cmdTinyWordProcessor_Click() { View(main_.WordProcessorLocation(), kSmallOutput); }
 
 void frmDisplayOptions::cmdRememberLocations_Click() {
-  main_.mSpreadsheetLocation = platform_.Text(Control::frmDisplayOptions_txtSpreadsheetLocation);
-  main_.mWordProcessorLocation = platform_.Text(Control::frmDisplayOptions_txtWordProcessorLocation);
+  main_.SpreadsheetLocation() = platform_.Text(Control::frmDisplayOptions_txtSpreadsheetLocation);
+  main_.WordProcessorLocation() = platform_.Text(Control::frmDisplayOptions_txtWordProcessorLocation);
   main_.SaveSettings();
 }
 
@@ -84,7 +53,7 @@ void frmDisplayOptions::cmdBack_Click() {
 
 void frmDisplayOptions::cmdExit_Click() { main_.cmdExit_Click(); }
 
-void frmDisplayOptions::mnuHelp_Click() { main_.help.OpenFromViewer(); }
+void frmDisplayOptions::mnuHelp_Click() { main_.Help().OpenFromViewer(); }
 
 void frmDisplayOptions::Open() {
   if (!platform_.IsLoaded(Window::frmDisplayOptions)) {
@@ -98,7 +67,7 @@ void frmDisplayOptions::Open() {
 // The program is started on its own and not waited for; the file is not
 // checked, so a missing result file is the started program's to report.
 void frmDisplayOptions::View(const std::string& location, const std::string& fileName) {
-  const std::string filePath = main_.ProgramFolder + "/" + fileName;
+  const std::string filePath = main_.ResultFolder() + "/" + fileName;
   const std::vector<std::string> argv = ProgramArguments(location, filePath);
   std::string reason;
   if (argv.empty()) {

@@ -11,7 +11,20 @@
 
 namespace velmora {
 
-class Form1;
+class frmHelp;
+
+// What the viewer needs of the main window's model: the two stored program
+// locations, saving them, the help window, ending the program.
+class ViewerHost {
+ public:
+  virtual ~ViewerHost() = default;
+  virtual std::string& SpreadsheetLocation() = 0;
+  virtual std::string& WordProcessorLocation() = 0;
+  virtual const std::string& ResultFolder() const = 0;
+  virtual void SaveSettings() = 0;
+  virtual frmHelp& Help() = 0;
+  virtual void cmdExit_Click() = 0;
+};
 
 // The command line of a view button: the stored location exactly as stored,
 // one space, and the full path of the result file in double quotes.
@@ -28,7 +41,7 @@ std::vector<std::string> ProgramArguments(const std::string& location, const std
 
 class frmDisplayOptions {
  public:
-  frmDisplayOptions(Form1& main, Platform& platform) : main_(main), platform_(platform) {}
+  frmDisplayOptions(ViewerHost& main, Platform& platform) : main_(main), platform_(platform) {}
 
   // Runs when the platform has loaded (and centred) the window: fills the two
   // location boxes from the stored locations.
@@ -42,7 +55,7 @@ class frmDisplayOptions {
   void cmdRememberLocations_Click();
   // "Return to main menu", and closing the window through its frame.
   void cmdBack_Click();
-  [[noreturn]] void cmdExit_Click();
+  void cmdExit_Click();
   void mnuHelp_Click();
 
   // Loads the window if needed, shows it, hides the main window.
@@ -50,7 +63,7 @@ class frmDisplayOptions {
 
  private:
   void View(const std::string& location, const std::string& fileName);
-  Form1& main_;
+  ViewerHost& main_;
   Platform& platform_;
 };
 

@@ -1,6 +1,6 @@
 #include "ui/help_window.h"
 
-#include "app/maintainer.h"
+#include "ui/maintainer.h"
 
 namespace velmora {
 

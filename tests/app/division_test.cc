@@ -15,14 +15,14 @@ class Division : public AppFixture, public ::testing::WithParamInterface<bool> {
  protected:
   Form1& Start() {
     AppFixture::Start();
-    form->ParallelDivisionFrom = GetParam() ? 2 : INT32_MAX;
+    form->lexicon().ParallelDivisionFrom = GetParam() ? 2 : INT32_MAX;
     return *form;
   }
 };
 
 std::vector<std::string> Row(Form1& f, const SegmentTable& t, const std::vector<int32_t>& lengths, int32_t n) {
   std::vector<std::string> out;
-  for (int32_t j = 1; j <= lengths[n]; ++j) out.push_back(f.Symbols.Text(t.At(n, j)));
+  for (int32_t j = 1; j <= lengths[n]; ++j) out.push_back(f.lexicon().Symbols.Text(t.At(n, j)));
   return out;
 }
 
@@ -32,13 +32,13 @@ TEST_P(Division, PlainTranscriptionsWithBoundariesAndTheVowelTier) {
   Start();
   ASSERT_TRUE(form->DoOnceOnlyTasks());
   EXPECT_TRUE(form->OnceOnlyTasksDone);
-  EXPECT_EQ(Row(*form, form->Transcriptions, form->TranscriptionLengths, 4), (V{"[", "T", "AE1", "B", "]"}));
+  EXPECT_EQ(Row(*form, form->lexicon().Transcriptions, form->lexicon().TranscriptionLengths, 4), (V{"[", "T", "AE1", "B", "]"}));
   // The vowel tier is made when a search first asks for it.
-  EXPECT_FALSE(form->VowelTranscriptions.filled());
-  form->MakeVowelTier();
-  EXPECT_EQ(Row(*form, form->VowelTranscriptions, form->VowelTranscriptionLengths, 5), (V{"[", "AE1", "ER0", "]"}));
+  EXPECT_FALSE(form->lexicon().VowelTranscriptions.filled());
+  form->lexicon().MakeVowelTier();
+  EXPECT_EQ(Row(*form, form->lexicon().VowelTranscriptions, form->lexicon().VowelTranscriptionLengths, 5), (V{"[", "AE1", "ER0", "]"}));
   // The table not chosen stays empty.
-  EXPECT_FALSE(form->SyllabifiedTranscriptions.filled());
+  EXPECT_FALSE(form->lexicon().SyllabifiedTranscriptions.filled());
   EXPECT_TRUE(platform.questions.empty());
 }
 
@@ -46,7 +46,7 @@ TEST_P(Division, SyllabifiedDataKeepCodaSymbolsWithoutACaution) {
   Start();
   platform.SetValue(Control::chkSyllabified, 1);
   ASSERT_TRUE(form->DoOnceOnlyTasks());
-  EXPECT_EQ(Row(*form, form->SyllabifiedTranscriptions, form->TranscriptionLengths, 4),
+  EXPECT_EQ(Row(*form, form->lexicon().SyllabifiedTranscriptions, form->lexicon().TranscriptionLengths, 4),
             (V{"[", "T", "AE1", "BCoda", "]"}));
   EXPECT_TRUE(platform.questions.empty());
 }
@@ -55,9 +55,9 @@ TEST_P(Division, TwoBlanksInARowEndTheEntry) {
   Write("in.txt", "a\tT  AE1 B\r\nb\t\r\nc\t T\r\n");
   Start();
   ASSERT_TRUE(form->DoOnceOnlyTasks());
-  EXPECT_EQ(Row(*form, form->Transcriptions, form->TranscriptionLengths, 1), (V{"[", "T"}));
-  EXPECT_EQ(Row(*form, form->Transcriptions, form->TranscriptionLengths, 2), (V{"["}));
-  EXPECT_EQ(Row(*form, form->Transcriptions, form->TranscriptionLengths, 3), (V{"["}));
+  EXPECT_EQ(Row(*form, form->lexicon().Transcriptions, form->lexicon().TranscriptionLengths, 1), (V{"[", "T"}));
+  EXPECT_EQ(Row(*form, form->lexicon().Transcriptions, form->lexicon().TranscriptionLengths, 2), (V{"["}));
+  EXPECT_EQ(Row(*form, form->lexicon().Transcriptions, form->lexicon().TranscriptionLengths, 3), (V{"["}));
   EXPECT_TRUE(platform.questions.empty());  // what was not stored was not vetted
 }
 
@@ -69,14 +69,14 @@ TEST_P(Division, SegmentsOfAnyLengthAreCutAtTheirBlanks) {
   Start();
   ASSERT_TRUE(form->DoOnceOnlyTasks());
   EXPECT_TRUE(platform.questions.empty());
-  EXPECT_EQ(Row(*form, form->Transcriptions, form->TranscriptionLengths, 1),
+  EXPECT_EQ(Row(*form, form->lexicon().Transcriptions, form->lexicon().TranscriptionLengths, 1),
             (V{"[", "ABCDEFG", "ABCDEFGH", "A", "ABCDEFGHI", "AB", "]"}));
-  EXPECT_EQ(Row(*form, form->Transcriptions, form->TranscriptionLengths, 2),
+  EXPECT_EQ(Row(*form, form->lexicon().Transcriptions, form->lexicon().TranscriptionLengths, 2),
             (V{"[", "AB", "A", "ABCDEFGH", "ABCDEFG", "]"}));
-  EXPECT_EQ(Row(*form, form->Transcriptions, form->TranscriptionLengths, 3), (V{"[", "ABCDEFGHI", "A", "]"}));
+  EXPECT_EQ(Row(*form, form->lexicon().Transcriptions, form->lexicon().TranscriptionLengths, 3), (V{"[", "ABCDEFGHI", "A", "]"}));
   // One id for one text, however it was found.
-  EXPECT_EQ(form->Transcriptions.At(1, 2), form->Transcriptions.At(2, 5));
-  EXPECT_EQ(form->Transcriptions.At(1, 3), form->Transcriptions.At(2, 4));
+  EXPECT_EQ(form->lexicon().Transcriptions.At(1, 2), form->lexicon().Transcriptions.At(2, 5));
+  EXPECT_EQ(form->lexicon().Transcriptions.At(1, 3), form->lexicon().Transcriptions.At(2, 4));
 }
 
 TEST_P(Division, NoLimitOfAHundredSegments) {
@@ -85,8 +85,8 @@ TEST_P(Division, NoLimitOfAHundredSegments) {
   Write("in.txt", "long\t" + t + "\r\n");
   Start();
   ASSERT_TRUE(form->DoOnceOnlyTasks());
-  EXPECT_EQ(form->TranscriptionLengths[1], 10002);
-  EXPECT_EQ(form->Symbols.Text(form->Transcriptions.At(1, 10002)), "]");
+  EXPECT_EQ(form->lexicon().TranscriptionLengths[1], 10002);
+  EXPECT_EQ(form->lexicon().Symbols.Text(form->lexicon().Transcriptions.At(1, 10002)), "]");
 }
 
 TEST_P(Division, ASymbolMissingFromTheInventoryIsQuestionedAndKeptOnYes) {
@@ -98,7 +98,7 @@ TEST_P(Division, ASymbolMissingFromTheInventoryIsQuestionedAndKeptOnYes) {
             V{"Caution:  the word AE1 B ] contains the sound [AE1], which is not on the list of phonemes "
               "AllSegments.txt.  You may want to adjust either in.txt or AllSegments.txt before continuing.  Click "
               "Yes to continue, No to exit program."});
-  EXPECT_EQ(Row(*form, form->Transcriptions, form->TranscriptionLengths, 1), (V{"[", "T", "AE1", "B", "]"}));
+  EXPECT_EQ(Row(*form, form->lexicon().Transcriptions, form->lexicon().TranscriptionLengths, 1), (V{"[", "T", "AE1", "B", "]"}));
 }
 
 TEST_P(Division, EveryOccurrenceIsQuestionedAndLetterCaseCounts) {
@@ -149,8 +149,8 @@ TEST_P(Division, WithoutAVowelClassTheVowelTierHoldsTheBoundariesOnly) {
   ASSERT_EQ(std::remove(dir.Path("NaturalClasses/VOWEL.txt").c_str()), 0);
   Start();
   ASSERT_TRUE(form->DoOnceOnlyTasks());
-  form->MakeVowelTier();
-  EXPECT_EQ(Row(*form, form->VowelTranscriptions, form->VowelTranscriptionLengths, 1), (V{"[", "]"}));
+  form->lexicon().MakeVowelTier();
+  EXPECT_EQ(Row(*form, form->lexicon().VowelTranscriptions, form->lexicon().VowelTranscriptionLengths, 1), (V{"[", "]"}));
 }
 
 TEST_P(Division, SwitchingTheSyllabifiedBoxDividesAgainWithTheCautionsAgain) {
@@ -163,7 +163,7 @@ TEST_P(Division, SwitchingTheSyllabifiedBoxDividesAgainWithTheCautionsAgain) {
   ASSERT_TRUE(form->DoOnceOnlyTasks());
   ASSERT_EQ(platform.questions.size(), 1u);
   EXPECT_NE(platform.questions[0].find("[ZCoda], which is not"), std::string::npos);
-  EXPECT_EQ(Row(*form, form->SyllabifiedTranscriptions, form->TranscriptionLengths, 1),
+  EXPECT_EQ(Row(*form, form->lexicon().SyllabifiedTranscriptions, form->lexicon().TranscriptionLengths, 1),
             (V{"[", "T", "AE1", "ZCoda", "]"}));
   // Nothing changed: nothing is divided again.
   ASSERT_TRUE(form->DoOnceOnlyTasks());
@@ -186,8 +186,8 @@ TEST_P(Division, ManyCautionsAreAskedInEntryOrder) {
   }
   EXPECT_EQ(platform.questions.back().rfind("Caution:  the word Q140000 ]", 0), 0u);
   // Ids in order of first occurrence, as one pass gives them.
-  EXPECT_EQ(form->Symbols.Text(form->Transcriptions.At(kEntries, 2)), "Q140000");
-  EXPECT_EQ(form->Transcriptions.At(kEntries, 2), static_cast<SymbolId>(kEntries + 2));
+  EXPECT_EQ(form->lexicon().Symbols.Text(form->lexicon().Transcriptions.At(kEntries, 2)), "Q140000");
+  EXPECT_EQ(form->lexicon().Transcriptions.At(kEntries, 2), static_cast<SymbolId>(kEntries + 2));
 }
 
 INSTANTIATE_TEST_SUITE_P(OneAndTwoThreads, Division, ::testing::Bool(),

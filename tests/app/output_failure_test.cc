@@ -34,9 +34,9 @@ TEST_F(OutputFailure, AFileInUseIsRetriedAfterTheMessageAndTheRestFollows) {
   refusals = 2;
   SetFileFaultsForTesting({[](const std::string& path) {
                              if (EndsWith(path, "/MediumOutput.txt") && refusals-- > 0) {
-                               return FileStatus{FileStatus::kInUse, "Permission denied"};
+                               return Status::Make(Status::kInUse, "Permission denied");
                              }
-                             return FileStatus::Ok();
+                             return Status::Ok();
                            },
                            nullptr});
   form->cmdSearchTranscriptions_Click();
@@ -54,9 +54,9 @@ TEST_F(OutputFailure, AFailureWhileOpeningStopsTheSearch) {
   Boxes({"AY1"});
   SetFileFaultsForTesting({[](const std::string& path) {
                              if (EndsWith(path, "/ResultsOfSearchInInputFormat.txt")) {
-                               return FileStatus{FileStatus::kFailed, "No space left on device"};
+                               return Status::Make(Status::kFailed, "No space left on device");
                              }
-                             return FileStatus::Ok();
+                             return Status::Ok();
                            },
                            nullptr});
   form->cmdSearchTranscriptions_Click();

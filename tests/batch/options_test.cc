@@ -134,7 +134,7 @@ TEST(BatchOptions, UsageHasOneLinePerOption) {
   }
   EXPECT_EQ(described, (Args{"--folder", "--input", "--syllabified", "--plain", "--vowels", "--no-vowels",
                              "--exclude", "--no-exclude", "--ignore", "--limit", "--answer", "--orthography",
-                             "--help"}));
+                             "--queries", "--out", "--help"}));
   // Each described option is one the parser takes.
   for (const std::string& name : described) {
     BatchOptions o;
@@ -143,6 +143,7 @@ TEST(BatchOptions, UsageHasOneLinePerOption) {
                         name == "--answer" || name == "--orthography";
     Args args{name};
     if (valued) args.push_back(name == "--answer" ? "no" : "1");
+    if (name == "--queries" || name == "--out") args = {"--queries", "q.txt", "--out", "results"};
     EXPECT_TRUE(ParseBatchOptions(args, &o, &error)) << name << ": " << error;
   }
 }

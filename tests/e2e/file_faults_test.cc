@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-#include "app/maintainer.h"
+#include "app/messages.h"
 #include "batch/batch_process.h"
 #include "support/temp_dir.h"
 

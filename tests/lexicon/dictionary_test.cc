@@ -25,7 +25,6 @@ TEST(ParseDictionary, FillsEntriesFromOne) {
   EXPECT_EQ(d.Frequencies[1], 12);
   EXPECT_EQ(d.SixthFieldNumbers[1], 7);
   EXPECT_EQ(d.Annotations[2], "compound");
-  EXPECT_EQ(d.HitFlags, (std::vector<int32_t>{0, 0, 0}));
 }
 
 TEST(ParseDictionary, BlankAndShortLinesStillMakeEntries) {
@@ -87,7 +86,6 @@ TEST(ParseDictionary, TwoHalvesGiveWhatOnePieceGives) {
     ParseDictionary(file, &halves, 0);
     EXPECT_EQ(halves.NumberOfWords, whole.NumberOfWords) << file;
     EXPECT_EQ(Entries(halves), Entries(whole)) << file;
-    EXPECT_EQ(halves.HitFlags.size(), whole.HitFlags.size()) << file;
     EXPECT_EQ(halves.Spellings.size(), static_cast<size_t>(whole.NumberOfWords) + 1) << file;
   }
 }

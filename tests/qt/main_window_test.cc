@@ -180,7 +180,7 @@ void MainWindowTest::resetButtonReloadsClassesAndLimit() {
   session.click(Window::Form1, "cmdRereadClasses");
   const std::string label = session.platform.Text(Control::lblListOfNaturalClasses);
   QVERIFY2(label.find(", VOWEL") != std::string::npos, label.c_str());
-  QCOMPARE(session.form->classes.NumberOfNaturalClasses, 2);
+  QCOMPARE(session.form->lexicon().classes.NumberOfNaturalClasses, 2);
   QCOMPARE(session.form->ExampleLengthLimit, 50);
 }
 

@@ -1,0 +1,53 @@
+// Every text the front ends show or print: the messages made from a Status,
+// a Caution or a Refusal, the captions of the search buttons, the about
+// message. The window shows them in message boxes; velmora-batch prints the
+// same texts on stderr.
+#ifndef VELMORA_APP_MESSAGES_H_
+#define VELMORA_APP_MESSAGES_H_
+
+#include <cstdint>
+#include <string>
+
+#include "lexicon/lexicon.h"
+#include "platform/status.h"
+#include "search/query.h"
+#include "ui/maintainer.h"
+
+namespace velmora {
+
+// Shown when a result file is held by another program; the step that failed is
+// tried again once the user clicks OK.
+inline constexpr const char* kFileInUseMessage =
+    "It looks like you have one of the output files already open in some other program. Please close this "
+    "application, then click Ok to continue.";
+inline constexpr const char* kNoExamplesMessage = "No examples were found.";
+
+// Captions of the search buttons.
+inline constexpr const char* kSearchTranscriptionsCaption = "Search transcriptions";
+inline constexpr const char* kSearchOrthographyCaption = "Search orthography";
+inline constexpr const char* kPreparingCaption = "Preparing search ...";
+inline constexpr const char* kReclickCaption = "You can re-click here for another search.";
+inline constexpr const char* kDoneCaption = "Done!  You can re-click here for another search.";
+std::string ProgressCaption(int32_t done, int32_t total);
+
+// The dictionary could not be read.
+std::string InputFileMessage(const Status& status);
+// AllSegments.txt could not be read.
+std::string InventoryMessage(const Status& status);
+// SegmentKey.txt, a class folder or a class file could not be read: the error
+// number and the description, which names the file.
+std::string ErrorText(const Status& status);
+// A result file could not be written.
+std::string GeneralFileErrorMessage(const Status& status);
+// UserSettings.txt could not be written.
+std::string SettingsNotSavedMessage(const Status& status);
+// A Yes/No question about a segment found while dividing.
+std::string CautionMessage(const Caution& caution);
+// The boxes the validation refused.
+std::string RefusalMessage(const Refusal& refusal);
+
+std::string AboutMessage();
+
+}  // namespace velmora
+
+#endif  // VELMORA_APP_MESSAGES_H_

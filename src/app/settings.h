@@ -1,0 +1,62 @@
+// The user settings file UserSettings.txt in the program folder: 18 pairs of a
+// label line and a value line, which keep the boxes, the options, the
+// example-length limit and the two program locations from one run to the next.
+#ifndef VELMORA_APP_SETTINGS_H_
+#define VELMORA_APP_SETTINGS_H_
+
+#include <array>
+#include <bitset>
+#include <cstdint>
+#include <string>
+
+#include "platform/status.h"
+#include "search/query.h"
+
+namespace velmora {
+
+inline constexpr const char* kSettingsFileName = "UserSettings.txt";
+
+// The pairs of the file, in the order they are written.
+enum Setting {
+  kInputFileName,
+  kBox1, kBox2, kBox3, kBox4, kBox5,
+  kIgnore1, kIgnore2, kIgnore3, kIgnore4, kIgnore5,
+  kOrthography,
+  kSyllabified,
+  kSpreadsheetLocation,
+  kWordProcessorLocation,
+  kExclude,
+  kExampleLength,
+  kVowels,
+  kSettingCount
+};
+
+// The values of the file, with the initial values of the main window's
+// controls where the file says nothing.
+struct Settings {
+  std::string inputFileName = "in.txt";
+  std::array<std::string, kMaxItems> boxes;
+  std::array<bool, kMaxItems> ignore{};
+  std::string orthography;
+  bool syllabified = false;
+  std::string spreadsheetLocation;
+  std::string wordProcessorLocation;
+  bool exclude = false;
+  int32_t exampleLength = 100;
+  bool vowels = false;
+  // The settings the file set (a value that sets nothing, such as a
+  // syllabified choice other than yes or no, leaves its bit clear).
+  std::bitset<kSettingCount> read;
+};
+
+// Applies the pairs of folder's UserSettings.txt to *settings, in the order of
+// the file. A line that is a label (exactly) makes the next line its value,
+// whatever that line reads like; other lines are skipped one at a time.
+// Without a readable file nothing changes.
+void ReadSettingsFile(const std::string& folder, Settings* settings);
+// Writes every pair to folder's UserSettings.txt.
+Status WriteSettingsFile(const std::string& folder, const Settings& settings);
+
+}  // namespace velmora
+
+#endif  // VELMORA_APP_SETTINGS_H_
