@@ -141,11 +141,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(compiled.matches.size() == symbols.size());
     for (SymbolId id = 0; id < symbols.size(); ++id) {
       const std::string& segment = symbols.Text(id);
-      const bool literal = form.Satisfies(segment, item);
+      const bool literal = Satisfies(form.lexicon().classes, segment, item);
       FUZZ_CHECK(compiled(id) == literal);
       // Letter case never matters, on either side.
       FUZZ_CHECK(Satisfies(table, FlipAsciiCase(segment), flipped) == literal);
-      FUZZ_CHECK(literal == (Lower(segment) == Lower(item) || form.IsInNaturalClass(segment, item)));
+      FUZZ_CHECK(literal == (Lower(segment) == Lower(item) || IsInNaturalClass(form.lexicon().classes, segment, item)));
     }
   }
   return 0;

@@ -52,7 +52,7 @@ std::vector<std::string_view> ExpectedSegments(std::string_view wrapped) {
 }
 
 bool IsVowelOrBoundary(const Form1& form, std::string_view s) {
-  return s == "[" || s == "]" || form.IsInNaturalClass(s, "vowel");
+  return s == "[" || s == "]" || IsInNaturalClass(form.lexicon().classes, s, "vowel");
 }
 
 // The table divided last against the dictionary it came from; returns the

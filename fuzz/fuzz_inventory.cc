@@ -94,6 +94,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   folder.Write("AllSegments.txt", WithCrLfLineEnds(input));
   Form1 cr(platform, folder.path());
   cr.ReadPhonemeInventory();
-  FUZZ_CHECK(cr.Phonemes == form.lexicon().Phonemes);
+  FUZZ_CHECK(cr.lexicon().Phonemes == form.lexicon().Phonemes);
   return 0;
 }

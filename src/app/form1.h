@@ -59,6 +59,7 @@ class Form1 : public SearchEvents, public ViewerHost {
   void CloseAllFiles() { engine.AbandonRunningFiles(); }
 
   Lexicon& lexicon() { return engine.lexicon; }
+  const Lexicon& lexicon() const { return engine.lexicon; }
 
   // ---- Members ------------------------------------------------------------
   std::string mSpreadsheetLocation;
