@@ -8,11 +8,9 @@ SymbolTable::SymbolTable() { Clear(); }
 
 void SymbolTable::Clear() {
   texts_.assign(1, std::string());
-  slots_.assign(64, 0);
-  slots_[HashBytes({}) & (slots_.size() - 1)] = 1;
-  shortKeys_.assign(256, 0);
-  shortIds_.assign(256, 0);
-  shortCount_ = 0;
+  byHash_.Clear();
+  byHash_.Insert(HashBytes({}), 1);
+  byPackedText_.Clear();
 }
 
 namespace {
@@ -22,7 +20,6 @@ inline uint64_t PackShort(std::string_view text) {
   for (size_t i = 0; i < text.size(); ++i) key |= static_cast<uint64_t>(static_cast<unsigned char>(text[i])) << (8 * i);
   return key;
 }
-inline size_t ShortSlot(uint64_t key, size_t mask) { return static_cast<size_t>((key * 0x9E3779B97F4A7C15ull) >> 32) & mask; }
 }  // namespace
 
 SymbolId SymbolTable::Intern(std::string_view text) {
@@ -31,62 +28,21 @@ SymbolId SymbolTable::Intern(std::string_view text) {
 }
 
 SymbolId SymbolTable::InternPacked(uint64_t key, std::string_view text) {
-  const size_t mask = shortKeys_.size() - 1;
-  for (size_t i = ShortSlot(key, mask);; i = (i + 1) & mask) {
-    if (shortKeys_[i] == key) return shortIds_[i];
-    if (shortKeys_[i] == 0) {
-      const SymbolId id = InternLong(text);
-      shortKeys_[i] = key;
-      shortIds_[i] = id;
-      if (++shortCount_ * 2 > shortKeys_.size()) GrowShort();
-      return id;
-    }
-  }
-}
-
-void SymbolTable::GrowShort() {
-  std::vector<uint64_t> oldKeys;
-  std::vector<uint32_t> oldIds;
-  oldKeys.swap(shortKeys_);
-  oldIds.swap(shortIds_);
-  shortKeys_.assign(oldKeys.size() * 2, 0);
-  shortIds_.assign(oldKeys.size() * 2, 0);
-  const size_t mask = shortKeys_.size() - 1;
-  for (size_t k = 0; k < oldKeys.size(); ++k) {
-    if (oldKeys[k] == 0) continue;
-    size_t i = ShortSlot(oldKeys[k], mask);
-    while (shortKeys_[i] != 0) i = (i + 1) & mask;
-    shortKeys_[i] = oldKeys[k];
-    shortIds_[i] = oldIds[k];
-  }
+  const uint32_t found = byPackedText_.Find(key);
+  if (found != 0) return found - 1;
+  const SymbolId id = InternLong(text);
+  byPackedText_.Insert(key, id + 1);
+  return id;
 }
 
 SymbolId SymbolTable::InternLong(std::string_view text) {
-  const size_t mask = slots_.size() - 1;
-  for (size_t i = HashBytes(text) & mask;; i = (i + 1) & mask) {
-    const uint32_t slot = slots_[i];
-    if (slot == 0) {
-      SymbolId id = static_cast<SymbolId>(texts_.size());
-      texts_.emplace_back(text);
-      slots_[i] = id + 1;
-      if (texts_.size() * 2 > slots_.size()) Grow();
-      return id;
-    }
-    if (texts_[slot - 1] == text) return slot - 1;
-  }
-}
-
-void SymbolTable::Grow() {
-  std::vector<uint32_t> old;
-  old.swap(slots_);
-  slots_.assign(old.size() * 2, 0);
-  const size_t mask = slots_.size() - 1;
-  for (uint32_t slot : old) {
-    if (slot == 0) continue;
-    size_t i = HashBytes(texts_[slot - 1]) & mask;
-    while (slots_[i] != 0) i = (i + 1) & mask;
-    slots_[i] = slot;
-  }
+  const uint64_t hash = HashBytes(text);
+  const uint32_t found = byHash_.Find(hash, [&](uint32_t value) { return texts_[value - 1] == text; });
+  if (found != 0) return found - 1;
+  const SymbolId id = static_cast<SymbolId>(texts_.size());
+  texts_.emplace_back(text);
+  byHash_.Insert(hash, id + 1);
+  return id;
 }
 
 void SegmentTable::Reset() {

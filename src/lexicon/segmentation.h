@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "lexicon/flat_index.h"
+
 namespace velmora {
 
 using SymbolId = uint32_t;
@@ -27,17 +29,13 @@ class SymbolTable {
   void Clear();
 
  private:
-  // Open addressing over the ids: slots_ holds id + 1, 0 for a free slot.
-  // Texts of up to seven bytes (nearly every symbol) are found first by
-  // their bytes packed into one number, in a table of their own.
+  // Ids + 1 by the hash of the text. Texts of up to seven bytes (nearly
+  // every symbol) are found first by their bytes packed into one number, in
+  // an index of their own.
   SymbolId InternLong(std::string_view text);
-  void Grow();
-  void GrowShort();
   std::vector<std::string> texts_;
-  std::vector<uint32_t> slots_;
-  std::vector<uint64_t> shortKeys_;  // packed text, 0 for a free slot
-  std::vector<uint32_t> shortIds_;
-  size_t shortCount_ = 0;
+  FlatIndex byHash_;
+  FlatIndex byPackedText_;
 };
 
 // One table of segments: entry n occupies positions 1..length(n). A table

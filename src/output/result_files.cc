@@ -40,7 +40,7 @@ void ResultFiles::Abandon() {
 
 void ResultFiles::InstallANewEntry(int32_t n, const FocusText& focus) {
   const std::string_view spelling = dictionary_.Spellings[static_cast<size_t>(n)];
-  int32_t row = focus.key() != 0 ? rowOfKey_.Find(focus.key()) : 0;
+  int32_t row = focus.key() != 0 ? static_cast<int32_t>(rowOfKey_.Find(focus.key())) : 0;
   bool newRow = false;
   if (row == 0) {
     row = hitTable_.Find(focus.Text());
@@ -48,7 +48,7 @@ void ResultFiles::InstallANewEntry(int32_t n, const FocusText& focus) {
       row = hitTable_.AddRow(focus.Text(), spelling);
       newRow = true;
     }
-    if (focus.key() != 0) rowOfKey_.Add(focus.key(), row);
+    if (focus.key() != 0) rowOfKey_.Insert(focus.key(), static_cast<uint32_t>(row));
   }
   ++NumberOfHits_;
   hitRows_.Write(dictionary_, n, hitTable_.FocusStrings[static_cast<size_t>(row)], full_, results_);
@@ -93,39 +93,6 @@ Status ResultFiles::Finish(const std::string& display) {
   status = FileStep(hitsPath, [&] { return hits.Close(); });
   if (status.ok()) status = FileStep(missesPath, [&] { return misses.Close(); });
   return status;
-}
-
-// ---- Rows by focus key ------------------------------------------------------------
-
-size_t ResultFiles::RowsByKey::SlotOf(uint64_t key) const {
-  return static_cast<size_t>((key * 0x9E3779B97F4A7C15ull) >> shift_);
-}
-
-int32_t ResultFiles::RowsByKey::Find(uint64_t key) const {
-  for (size_t i = SlotOf(key);; i = (i + 1) & (keys_.size() - 1)) {
-    if (keys_[i] == key) return rows_[i];
-    if (keys_[i] == 0) return 0;
-  }
-}
-
-void ResultFiles::RowsByKey::Add(uint64_t key, int32_t row) {
-  size_t i = SlotOf(key);
-  while (keys_[i] != 0) i = (i + 1) & (keys_.size() - 1);
-  keys_[i] = key;
-  rows_[i] = row;
-  if (++count_ * 2 > keys_.size()) Grow();
-}
-
-void ResultFiles::RowsByKey::Grow() {
-  std::vector<uint64_t> keys(keys_.size() * 2, 0);
-  std::vector<int32_t> rows(keys.size(), 0);
-  keys.swap(keys_);
-  rows.swap(rows_);
-  --shift_;
-  count_ = 0;
-  for (size_t k = 0; k < keys.size(); ++k) {
-    if (keys[k] != 0) Add(keys[k], rows[k]);
-  }
 }
 
 }  // namespace velmora

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "lexicon/dictionary.h"
+#include "lexicon/flat_index.h"
 #include "output/result_layout.h"
 #include "platform/files.h"
 #include "platform/status.h"
@@ -61,22 +62,6 @@ class ResultFiles : public HitSink {
   Status FileStep(const std::string& path, Step&& step);
   std::string PathOf(const char* name) const { return folder_ + "/" + name; }
 
-  // Rows of the hit table by focus key: open addressing over keys that are
-  // never 0.
-  class RowsByKey {
-   public:
-    int32_t Find(uint64_t key) const;
-    void Add(uint64_t key, int32_t row);
-
-   private:
-    size_t SlotOf(uint64_t key) const;
-    void Grow();
-    std::vector<uint64_t> keys_ = std::vector<uint64_t>(256, 0);
-    std::vector<int32_t> rows_ = std::vector<int32_t>(256, 0);
-    int shift_ = 64 - 8;
-    size_t count_ = 0;
-  };
-
   const std::string folder_;
   const Dictionary& dictionary_;
   const int32_t exampleLengthLimit_;
@@ -85,7 +70,7 @@ class ResultFiles : public HitSink {
   OutputFile results_;
   HitRowWriter hitRows_;
   HitTable hitTable_;
-  RowsByKey rowOfKey_;
+  FlatIndex rowOfKey_;  // hit-table rows by focus key
   int32_t NumberOfHits_ = 0;
   std::string HitWordList;
   std::vector<uint8_t> hitFlags_;  // by entry: 1 when the search found it

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "lexicon/flat_index.h"
+
 namespace velmora {
 
 class HitTable {
@@ -35,12 +37,7 @@ class HitTable {
   void AddToRow(int32_t k, std::string_view spelling, int32_t limit);
 
  private:
-  // The index: open addressing over the rows, slots_ holding row numbers (0
-  // for a free slot), with each row's hash kept for regrowing.
-  size_t SlotOf(std::string_view text, uint64_t hash) const;
-  void Grow();
-  std::vector<uint32_t> slots_ = std::vector<uint32_t>(64, 0);
-  std::vector<uint64_t> hashes_{0};
+  FlatIndex rowsByHash_;  // row numbers by the hash of their focus strings
   std::vector<size_t> exampleChars_{0};  // length in characters of each example list
 };
 

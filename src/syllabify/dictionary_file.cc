@@ -4,14 +4,14 @@
 
 namespace velmora::syllabify {
 
-std::vector<std::string> SyllabifyDictionary(const std::vector<std::string>& lines,
+std::vector<std::string> SyllabifyDictionary(const std::vector<std::string_view>& lines,
                                              const Syllabifier& syllabifier,
                                              SyllabifyCounts* counts) {
   std::vector<std::string> result;
   result.reserve(lines.size());
-  for (const std::string& line : lines) {
+  for (const std::string_view line : lines) {
     if (line.empty()) {
-      result.push_back(line);
+      result.emplace_back();
       continue;
     }
     std::vector<std::string> fields = SplitFields(line);

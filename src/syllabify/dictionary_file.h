@@ -4,6 +4,7 @@
 #define VELMORA_SYLLABIFY_DICTIONARY_FILE_H_
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "syllabify/syllabifier.h"
@@ -15,10 +16,10 @@ struct SyllabifyCounts {
   int without_vowel = 0;  // of them, transcriptions with no vowel
 };
 
-// Returns `lines` with field 3 of each replaced by the syllabified form of
+// Returns `lines` (kept byte for byte, not trimmed) with field 3 of each replaced by the syllabified form of
 // field 2. Lines with fewer than six fields are completed with empty fields;
 // fields from the fourth on are kept as they are. Empty lines stay empty.
-std::vector<std::string> SyllabifyDictionary(const std::vector<std::string>& lines,
+std::vector<std::string> SyllabifyDictionary(const std::vector<std::string_view>& lines,
                                              const Syllabifier& syllabifier,
                                              SyllabifyCounts* counts);
 

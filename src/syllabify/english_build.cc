@@ -6,6 +6,7 @@
 #include <set>
 #include <unordered_map>
 
+#include "lexicon/text.h"
 #include "syllabify/annotation.h"
 #include "syllabify/onsets.h"
 #include "syllabify/syllabifier.h"
@@ -290,7 +291,7 @@ bool BuildEnglishDataSet(const EnglishSources& sources, const EnglishBuildOption
   // 2. Subtitle counts by lower-cased token; contraction pieces and single
   // letters other than a and i are not words of their own.
   std::unordered_map<std::string, long long> counts;
-  for (const auto& [token, count] : sources.counts) counts[AsciiLower(token)] += count;
+  for (const auto& [token, count] : sources.counts) counts[Lower(token)] += count;
   const std::set<std::string> pieces(ContractionPieces().begin(), ContractionPieces().end());
   auto excluded_reason = [&](const std::string& token) -> std::string {
     if (pieces.count(token) > 0) return "piece of a contraction";

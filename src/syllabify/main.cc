@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "lexicon/dictionary.h"
+#include "lexicon/text.h"
 #include "syllabify/dictionary_file.h"
 #include "syllabify/english_build.h"
 #include "syllabify/onsets.h"
@@ -127,17 +129,20 @@ int main(int argc, char** argv) {
   const std::string output = files.size() > 1 ? files[1] : "-";
 
   std::string error;
-  std::vector<std::string> vowel_lines, onset_lines, lines;
+  std::vector<std::string> vowel_lines, onset_lines;
   if (!ReadLines(vowels_path, &vowel_lines, &error)) return Fail(error);
   VowelSet vowels(vowel_lines);
   if (vowels.empty()) return Fail(vowels_path + " lists no vowel");
-  if (!ReadLines(input, &lines, &error)) return Fail(error);
+  std::string contents;
+  if (!ReadText(input, &contents, &error)) return Fail(error);
 
   if (derive_min_words > 0) {
+    // The words as the program reads the dictionary: lines trimmed of blanks.
+    velmora::Dictionary dictionary;
+    velmora::ParseDictionary(contents, &dictionary);
     std::vector<std::pair<std::string, std::string>> words;
-    for (const std::string& line : lines) {
-      std::vector<std::string> fields = SplitFields(line);
-      if (fields.size() >= 2) words.emplace_back(fields[0], fields[1]);
+    for (int32_t n = 1; n <= dictionary.NumberOfWords; ++n) {
+      words.emplace_back(dictionary.Spellings[n], dictionary.TranscriptionStrings.field(n));
     }
     for (const ClusterCount& onset :
          ClustersAtLeast(CountInitialClusters(words, vowels), derive_min_words)) {
@@ -152,7 +157,10 @@ int main(int argc, char** argv) {
 
   const Syllabifier syllabifier(vowels, OnsetSet(onset_lines));
   SyllabifyCounts counts;
-  std::vector<std::string> result = SyllabifyDictionary(lines, syllabifier, &counts);
+  // Every line is kept byte for byte apart from its third field, so the
+  // core reader, which trims lines and keeps six fields, is not used here.
+  std::vector<std::string> result =
+      SyllabifyDictionary(velmora::SplitLines(contents), syllabifier, &counts);
   if (!WriteLines(output, result, &error)) return Fail(error);
   std::cerr << "velmora-syllabify: " << counts.entries << " entries syllabified";
   if (counts.without_vowel > 0) {

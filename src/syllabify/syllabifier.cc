@@ -1,18 +1,19 @@
 #include "syllabify/syllabifier.h"
 
+#include "lexicon/text.h"
 #include "syllabify/text_lines.h"
 
 namespace velmora::syllabify {
 
 VowelSet::VowelSet(const std::vector<std::string>& vowels) {
   for (const std::string& vowel : vowels) {
-    std::string trimmed = TrimBlanks(vowel);
-    if (!trimmed.empty()) vowels_.insert(AsciiLower(trimmed));
+    const std::string_view trimmed = TrimView(vowel);
+    if (!trimmed.empty()) vowels_.insert(Lower(trimmed));
   }
 }
 
 bool VowelSet::IsVowel(std::string_view segment) const {
-  std::string lowered = AsciiLower(segment);
+  std::string lowered = Lower(segment);
   if (vowels_.count(lowered) > 0) return true;
   size_t end = lowered.size();
   while (end > 0 && lowered[end - 1] >= '0' && lowered[end - 1] <= '9') --end;
@@ -23,7 +24,7 @@ bool VowelSet::IsVowel(std::string_view segment) const {
 OnsetSet::OnsetSet(const std::vector<std::string>& onsets) {
   for (const std::string& onset : onsets) {
     std::vector<std::string> symbols = SplitSegments(onset);
-    if (!symbols.empty()) onsets_.insert(AsciiLower(Join(symbols, " ")));
+    if (!symbols.empty()) onsets_.insert(Lower(Join(symbols, " ")));
   }
 }
 
@@ -33,7 +34,7 @@ bool OnsetSet::IsLegal(const std::vector<std::string>& segments, size_t begin,
   std::string key;
   for (size_t i = begin; i < end; ++i) {
     if (i > begin) key += ' ';
-    key += AsciiLower(segments[i]);
+    key += Lower(segments[i]);
   }
   return onsets_.count(key) > 0;
 }

@@ -12,8 +12,8 @@
 // Codas are written with the suffix "Coda" ("T AE1 BCoda"). A transcription
 // without any vowel has no syllable and is returned unchanged.
 //
-// Vowel and onset symbols are compared without regard to ASCII letter case,
-// as the program compares class members. A segment also counts as a vowel
+// Vowel and onset symbols are compared without regard to letter case (by the
+// core's Lower), as the program compares class members. A segment also counts as a vowel
 // when it is a listed vowel followed by stress digits, so a list holding
 // "AA" covers "AA0", "AA1" and "AA2".
 #ifndef VELMORA_SYLLABIFY_SYLLABIFIER_H_

@@ -1,106 +1,99 @@
 #include "syllabify/text_lines.h"
 
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <cstring>
 #include <fstream>
 #include <iostream>
 #include <iterator>
-#include <sstream>
+
+#include "lexicon/text.h"
+#include "platform/files.h"
 
 namespace velmora::syllabify {
 
-std::vector<std::string> SplitLines(std::string_view text) {
-  std::vector<std::string> lines;
-  std::string current;
-  bool open = false;  // true when `current` holds a line not yet ended
-  for (size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (c == '\r' || c == '\n') {
-      lines.push_back(current);
-      current.clear();
-      open = false;
-      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    } else {
-      current.push_back(c);
-      open = true;
+bool ReadText(const std::string& path, std::string* contents, std::string* error) {
+  if (path == "-") {
+    contents->assign(std::istreambuf_iterator<char>(std::cin),
+                     std::istreambuf_iterator<char>());
+    if (std::cin.bad()) {
+      *error = "cannot read standard input";
+      return false;
     }
+    return true;
   }
-  if (open) lines.push_back(current);
-  return lines;
+  std::string reason;
+  if (!ReadWholeFile(path, contents, &reason)) {
+    *error = "cannot open " + path + " for reading: " + reason;
+    return false;
+  }
+  return true;
 }
 
 bool ReadLines(const std::string& path, std::vector<std::string>* lines,
                std::string* error) {
   std::string contents;
-  if (path == "-") {
-    contents.assign(std::istreambuf_iterator<char>(std::cin),
-                    std::istreambuf_iterator<char>());
-    if (std::cin.bad()) {
-      *error = "cannot read standard input";
-      return false;
-    }
-  } else {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-      *error = "cannot open " + path + " for reading: " + std::strerror(errno);
-      return false;
-    }
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    if (in.bad()) {
-      *error = "cannot read " + path;
-      return false;
-    }
-    contents = buffer.str();
-  }
-  *lines = SplitLines(contents);
+  if (!ReadText(path, &contents, error)) return false;
+  lines->clear();
+  ForEachLine(contents, [&](std::string_view line) { lines->emplace_back(line); });
   return true;
 }
 
+namespace {
+
+// True for a path that names something other than a plain file: a device, a
+// pipe, or a link (say /dev/stdout). Replacing it by a new file would cut the
+// link or take the device's name, so it is written in place.
+bool IsSpecialFile(const std::string& path) {
+  struct stat info {};
+  return ::lstat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode);
+}
+
+bool WriteStream(std::ostream& out, const std::vector<std::string>& lines) {
+  for (const std::string& line : lines) {
+    out.write(line.data(), static_cast<std::streamsize>(line.size()));
+    out.write("\r\n", 2);
+  }
+  out.flush();
+  return static_cast<bool>(out);
+}
+
+}  // namespace
+
 bool WriteLines(const std::string& path, const std::vector<std::string>& lines,
                 std::string* error) {
-  std::string contents;
-  for (const std::string& line : lines) {
-    contents += line;
-    contents += "\r\n";
-  }
   if (path == "-") {
-    std::cout.write(contents.data(), static_cast<std::streamsize>(contents.size()));
-    std::cout.flush();
-    if (!std::cout) {
+    if (!WriteStream(std::cout, lines)) {
       *error = "cannot write to standard output";
       return false;
     }
     return true;
   }
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  if (!out) {
-    *error = "cannot open " + path + " for writing: " + std::strerror(errno);
+  if (IsSpecialFile(path)) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    if (!out) {
+      *error = "cannot open " + path + " for writing: " + std::strerror(errno);
+      return false;
+    }
+    if (!WriteStream(out, lines)) {
+      *error = "cannot write " + path;
+      return false;
+    }
+    return true;
+  }
+  OutputFile out;
+  const Status opened = out.Open(path);
+  if (!opened.ok()) {
+    *error = "cannot open " + path + " for writing: " + opened.reason;
     return false;
   }
-  out.write(contents.data(), static_cast<std::streamsize>(contents.size()));
-  out.close();
-  if (!out) {
+  for (const std::string& line : lines) out.WriteLine(line);
+  if (!out.Close().ok()) {
     *error = "cannot write " + path;
     return false;
   }
   return true;
-}
-
-std::string TrimBlanks(std::string_view text) {
-  size_t begin = 0;
-  size_t end = text.size();
-  while (begin < end && text[begin] == ' ') ++begin;
-  while (end > begin && text[end - 1] == ' ') --end;
-  return std::string(text.substr(begin, end - begin));
-}
-
-std::string AsciiLower(std::string_view text) {
-  std::string lowered(text);
-  for (char& c : lowered) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return lowered;
 }
 
 std::vector<std::string> SplitSegments(std::string_view transcription) {

@@ -1,6 +1,7 @@
-// Line-oriented text files as the data set uses them: any of CR LF, lone CR
-// or lone LF ends a line on reading, and every line written ends with CR LF.
-// Failures are reported through the return value and an error text.
+// Line-oriented text files as the data set uses them, over the core's file
+// access and line rule (any of CR LF, lone CR or lone LF ends a line; every
+// line written ends with CR LF), and the two ways the syllabifier cuts a line:
+// into TAB-separated fields and into blank-separated segments.
 #ifndef VELMORA_SYLLABIFY_TEXT_LINES_H_
 #define VELMORA_SYLLABIFY_TEXT_LINES_H_
 
@@ -10,25 +11,19 @@
 
 namespace velmora::syllabify {
 
-// Splits `text` into lines. A final line without a line end is kept; a line
-// end at the very end of the text does not add an empty line.
-std::vector<std::string> SplitLines(std::string_view text);
+// Reads the whole file at `path` into `contents`; "-" reads standard input.
+// Returns false and sets `error` to the message for the user on failure.
+bool ReadText(const std::string& path, std::string* contents, std::string* error);
 
-// Reads the file at `path` into `lines`. Returns false and sets `error` when
-// the file cannot be opened or read. `path` "-" reads standard input.
+// Reads the file at `path` (as ReadText) and splits it into `lines`.
 bool ReadLines(const std::string& path, std::vector<std::string>* lines,
                std::string* error);
 
-// Writes every line followed by CR LF to `path`, replacing the file.
-// `path` "-" writes to standard output.
+// Writes every line followed by CR LF to `path`, which takes the place of an
+// earlier file only when written whole; a device, pipe or link (/dev/stdout)
+// is written in place. `path` "-" writes to standard output.
 bool WriteLines(const std::string& path, const std::vector<std::string>& lines,
                 std::string* error);
-
-// Removes blanks (spaces) from both ends; TABs stay.
-std::string TrimBlanks(std::string_view text);
-
-// A copy of `text` with A-Z turned into a-z.
-std::string AsciiLower(std::string_view text);
 
 // Splits a transcription into its segments at blanks; runs of blanks and
 // blanks at either end produce no empty segments.
