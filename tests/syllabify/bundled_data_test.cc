@@ -6,6 +6,7 @@
 #include <map>
 #include <set>
 
+#include "lexicon/text.h"
 #include "syllabify/syllabifier.h"
 #include "syllabify/text_lines.h"
 #include "test_files.h"
@@ -131,7 +132,7 @@ TEST(BundledDataTest, InventoryCoversBothDictionariesInBothModes) {
       }
       for (const std::string& segment : SplitSegments(e.plain)) {
         // A plain segment ending in "coda" draws a caution in plain mode.
-        ASSERT_EQ(AsciiLower(segment).find("coda"), std::string::npos) << e.spelling;
+        ASSERT_EQ(Lower(segment).find("coda"), std::string::npos) << e.spelling;
       }
     }
   }
