@@ -115,9 +115,4 @@ void ParseDictionary(std::shared_ptr<const void> owner, std::string_view all, Di
   }
 }
 
-std::string_view UnwrappedTranscription(std::string_view wrapped) {
-  if (wrapped.size() <= 4) return {};
-  return wrapped.substr(2, wrapped.size() - 4);
-}
-
 }  // namespace velmora

@@ -88,9 +88,6 @@ void ParseDictionary(std::string contents, Dictionary* dict, size_t parallelFrom
 void ParseDictionary(std::shared_ptr<const void> owner, std::string_view bytes, Dictionary* dict,
                      size_t parallelFrom = kParallelParseBytes);
 
-// A transcription string without the "[ " and " ]" the reader added.
-std::string_view UnwrappedTranscription(std::string_view wrapped);
-
 }  // namespace velmora
 
 #endif  // VELMORA_LEXICON_DICTIONARY_H_

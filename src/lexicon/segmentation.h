@@ -62,7 +62,6 @@ class SegmentTable {
   const SymbolId* Row(int32_t entry) const { return filled_ ? ids_.data() + offsets_[entry - 1] : nullptr; }
   // Segment at position pos (1-based) of entry n; 0 beyond the entry or when unfilled.
   SymbolId At(int32_t entry, int32_t pos) const;
-  size_t MemoryBytes() const { return ids_.capacity() * sizeof(SymbolId) + offsets_.capacity() * sizeof(uint32_t); }
 
  private:
   std::vector<uint32_t> offsets_;  // offsets_[n-1] .. offsets_[n] is entry n

@@ -6,29 +6,6 @@
 
 namespace velmora {
 
-std::string TextBeforeTab(std::string_view Text) {
-  size_t p = Text.find('\t');
-  return std::string(p == std::string_view::npos ? Text : Text.substr(0, p));
-}
-
-std::string TextAfterTab(std::string_view Text) {
-  size_t p = Text.find('\t');
-  return p == std::string_view::npos ? std::string() : std::string(Text.substr(p + 1));
-}
-
-std::string TextBeforeDelimiter(std::string_view Text, std::string_view Delimiter) {
-  if (Text.size() < Delimiter.size()) return std::string(Text);
-  size_t p = Text.find(Delimiter);
-  return std::string(p == std::string_view::npos ? Text : Text.substr(0, p));
-}
-
-std::string TextAfterDelimiter(std::string_view Text, std::string_view Delimiter) {
-  if (Text.size() < Delimiter.size()) return std::string();
-  size_t p = Text.find(Delimiter);
-  return p == std::string_view::npos ? std::string()
-                                     : std::string(Text.substr(p + Delimiter.size()));
-}
-
 std::string_view TrimView(std::string_view text) {
   size_t b = 0, e = text.size();
   while (b < e && text[b] == ' ') ++b;

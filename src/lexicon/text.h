@@ -17,16 +17,6 @@
 
 namespace velmora {
 
-// The characters before the first TAB; the whole text when there is none.
-std::string TextBeforeTab(std::string_view Text);
-// The characters after the first TAB; "" when there is none.
-std::string TextAfterTab(std::string_view Text);
-// The characters before the first occurrence of Delimiter (case-sensitive);
-// the whole text when it does not occur (or Text is shorter than Delimiter).
-std::string TextBeforeDelimiter(std::string_view Text, std::string_view Delimiter);
-// The characters after the first occurrence of Delimiter; "" when it does not occur.
-std::string TextAfterDelimiter(std::string_view Text, std::string_view Delimiter);
-
 // Removes leading and trailing spaces only; TABs and other characters stay.
 std::string_view TrimView(std::string_view text);
 std::string Trim(std::string_view text);

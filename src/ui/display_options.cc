@@ -13,11 +13,6 @@ constexpr const char* kSmallOutput = "SmallOutput.txt";
 
 }  // namespace
 
-std::string ViewCommandLine(const std::string& location, const std::string& programFolder,
-                            const std::string& fileName) {
-  return location + " " + "\"" + programFolder + "/" + fileName + "\"";
-}
-
 std::vector<std::string> ProgramArguments(const std::string& location, const std::string& filePath) {
   if (location.empty()) return {};
   if (FileExists(location)) return {location, filePath};

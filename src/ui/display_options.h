@@ -26,11 +26,6 @@ class ViewerHost {
   virtual void cmdExit_Click() = 0;
 };
 
-// The command line of a view button: the stored location exactly as stored,
-// one space, and the full path of the result file in double quotes.
-std::string ViewCommandLine(const std::string& location, const std::string& programFolder,
-                            const std::string& fileName);
-
 // How a stored location starts a program on this platform: when the location
 // as a whole names an existing file, that program with the file path as its
 // one argument; otherwise the location split into words as a shell would

@@ -128,10 +128,5 @@ TEST(ParseDictionary, AgreesWithThePlainRuleOnRandomFiles) {
   }
 }
 
-TEST(ParseDictionary, UnwrapsWhatItWrapped) {
-  EXPECT_EQ(UnwrappedTranscription("[ T AE1 B ]"), "T AE1 B");
-  EXPECT_EQ(UnwrappedTranscription("[  ]"), "");
-}
-
 }  // namespace
 }  // namespace velmora

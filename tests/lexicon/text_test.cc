@@ -12,27 +12,6 @@
 namespace velmora {
 namespace {
 
-TEST(TextFunctions, CutAtTheFirstTab) {
-  EXPECT_EQ(TextBeforeTab("a\tb\tc"), "a");
-  EXPECT_EQ(TextAfterTab("a\tb\tc"), "b\tc");
-  EXPECT_EQ(TextBeforeTab("no tab"), "no tab");
-  EXPECT_EQ(TextAfterTab("no tab"), "");
-  EXPECT_EQ(TextBeforeTab("\tx"), "");
-  EXPECT_EQ(TextAfterTab("x\t"), "");
-}
-
-TEST(TextFunctions, CutAtTheFirstDelimiter) {
-  EXPECT_EQ(TextBeforeDelimiter("[ T AE1 B ]", " "), "[");
-  EXPECT_EQ(TextAfterDelimiter("[ T AE1 B ]", " "), "T AE1 B ]");
-  EXPECT_EQ(TextBeforeDelimiter("]", " "), "]");
-  EXPECT_EQ(TextAfterDelimiter("]", " "), "");
-  // Case matters; a delimiter longer than the text never occurs.
-  EXPECT_EQ(TextBeforeDelimiter("abCoda", "coda"), "abCoda");
-  EXPECT_EQ(TextBeforeDelimiter("ab", "abc"), "ab");
-  EXPECT_EQ(TextAfterDelimiter("ab", "abc"), "");
-  EXPECT_EQ(TextAfterDelimiter("xxyxxy", "xy"), "xxy");
-}
-
 TEST(TextFunctions, TrimRemovesSpacesOnly) {
   EXPECT_EQ(Trim("  AY1 "), "AY1");
   EXPECT_EQ(Trim("\tAY1\t"), "\tAY1\t");

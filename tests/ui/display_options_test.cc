@@ -18,12 +18,6 @@ using Args = std::vector<std::string>;
 
 // ---- Command lines -----------------------------------------------------------
 
-TEST(ViewCommandLineTest, LocationAsStoredThenTheQuotedFilePath) {
-  EXPECT_EQ(ViewCommandLine("/opt/Sheet App/sheet", "/home/ann/Velmora Tools", "FullOutput.txt"),
-            "/opt/Sheet App/sheet \"/home/ann/Velmora Tools/FullOutput.txt\"");
-  EXPECT_EQ(ViewCommandLine(" gedit  ", "/v", "MediumOutput.txt"), " gedit   \"/v/MediumOutput.txt\"");
-  EXPECT_EQ(ViewCommandLine("", "/v", "SmallOutput.txt"), " \"/v/SmallOutput.txt\"");
-}
 
 TEST(ProgramArgumentsTest, SplitsLikeAShellWithoutExpanding) {
   const std::string file = "/v/Full Output.txt";
