@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <system_error>
 #include <thread>
@@ -238,9 +239,20 @@ Status OutputFile::Open(const std::string& path) {
   }
   // The new text goes to a file beside it, which takes the earlier file's
   // place when it is closed whole: a failed write leaves the earlier file as
-  // it was. Where no new file may be made, the file is written in place.
-  std::string part = path + ".part";
-  int fd = ::open(part.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  // it was. A link is followed, so that it stays a link to the new text; a
+  // device or a pipe, and a folder where no new file may be made, are written
+  // in place.
+  std::string target = path;
+  struct stat info;
+  if (::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) {
+    if (char* real = ::realpath(path.c_str(), nullptr)) {
+      target = real;
+      std::free(real);
+    }
+  }
+  const bool regular = ::stat(target.c_str(), &info) != 0 || S_ISREG(info.st_mode);
+  std::string part = target + ".part";
+  int fd = regular ? ::open(part.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644) : -1;
   if (fd < 0) {
     part.clear();
     CloseEarlier(earlier);
@@ -251,6 +263,7 @@ Status OutputFile::Open(const std::string& path) {
   fd_ = fd;
   earlier_ = earlier;
   path_ = path;
+  target_ = target;
   part_ = part;
   buffer_.reserve(2 * kBufferSize);
   return Status::Ok();
@@ -293,7 +306,7 @@ Status OutputFile::Close() {
   Status status = Flush();
   if (::close(fd_) != 0 && status.ok()) status = Status::FromErrno(errno, path_);
   if (!part_.empty()) {
-    if (status.ok() && ::rename(part_.c_str(), path_.c_str()) != 0) status = Status::FromErrno(errno, path_);
+    if (status.ok() && ::rename(part_.c_str(), target_.c_str()) != 0) status = Status::FromErrno(errno, path_);
     if (!status.ok()) ::unlink(part_.c_str());
   }
   // The earlier file, now replaced, is let go of on a thread of its own: the

@@ -82,6 +82,7 @@ class OutputFile {
   static constexpr size_t kFlushSize = 1 << 16;
   int fd_ = -1;
   std::string path_;
+  std::string target_;  // the file that path_ names, links followed
   std::string part_;  // the file being written in its place, or "" when in place
   int earlier_ = -1;   // the file it replaces, held open until it is replaced
   std::string buffer_;

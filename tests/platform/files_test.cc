@@ -1,5 +1,6 @@
 // Reading a dictionary file whole: the large-file reader gives what the plain
-// reader gives, for every kind of file it may be pointed at.
+// reader gives, for every kind of file it may be pointed at; and what an
+// output file does to the kind of file it replaces.
 #include "platform/files.h"
 
 #include <gtest/gtest.h>
@@ -63,6 +64,31 @@ TEST(ReadLargeFile, APipeIsReadAsItComes) {
   EXPECT_TRUE(ReadLargeFile(path, &bytes, &reason)) << reason;
   writer.join();
   EXPECT_TRUE(bytes.view() == text);
+}
+
+// A result file that is a link stays a link, to the new text; one that is a
+// device is written in place, never replaced by a regular file.
+TEST(OutputFile, ALinkStaysALinkAndADeviceIsWrittenInPlace) {
+  ScopedTempDir dir;
+  ASSERT_TRUE(WriteFile(dir.Path("real.txt"), "earlier"));
+  ASSERT_EQ(::symlink(dir.Path("real.txt").c_str(), dir.Path("link.txt").c_str()), 0);
+  OutputFile file;
+  ASSERT_TRUE(file.Open(dir.Path("link.txt")).ok());
+  file.WriteLine("new");
+  ASSERT_TRUE(file.Close().ok());
+  struct stat info;
+  ASSERT_EQ(::lstat(dir.Path("link.txt").c_str(), &info), 0);
+  EXPECT_TRUE(S_ISLNK(info.st_mode));
+  EXPECT_EQ(ReadFile(dir.Path("real.txt")), "new\r\n");
+
+  ASSERT_EQ(::symlink("/dev/null", dir.Path("null.txt").c_str()), 0);
+  ASSERT_TRUE(file.Open(dir.Path("null.txt")).ok());
+  file.WriteLine("gone");
+  ASSERT_TRUE(file.Close().ok());
+  ASSERT_EQ(::lstat(dir.Path("null.txt").c_str(), &info), 0);
+  EXPECT_TRUE(S_ISLNK(info.st_mode));
+  ASSERT_EQ(::stat("/dev/null", &info), 0);
+  EXPECT_TRUE(S_ISCHR(info.st_mode));
 }
 
 }  // namespace
