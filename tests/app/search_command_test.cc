@@ -15,25 +15,7 @@ TEST_F(SearchCommand, FindsWordFinalClustersAfterAY1AndWritesTheSixFiles) {
   Boxes({"AY1", "CONSONANT", "CONSONANT", "]"});
   form->cmdSearchTranscriptions_Click();
 
-  EXPECT_EQ(Read("FullOutput.txt"),
-            "Word\tRev. spelling\tTranscription\tSearch match\tCELEX lemma freq.\tAnnotation\r\n"
-            "blind\tdnilb\tB L AY1 N D\tAY1\tN\tD\t]\t50\t\r\n"
-            "child\tdlihc\tCH AY1 L D\tAY1\tL\tD\t]\t40\t\r\n"
-            "pint\ttnip\tP AY1 N T\tAY1\tN\tT\t]\t30\t\r\n"
-            "zzz Search string was:  AY1 CONSONANT CONSONANT ]\r\n");
-  EXPECT_EQ(Read("ResultsOfSearchInInputFormat.txt"),
-            "blind\tB L AY1 N D\tB L AY1 NCoda DCoda\t\t 50 \t 1 \r\n"
-            "child\tCH AY1 L D\tCH AY1 LCoda DCoda\t\t 40 \t 2 \r\n"
-            "pint\tP AY1 N T\tP AY1 NCoda TCoda\t\t 30 \t 3 \r\n");
-  EXPECT_EQ(Read("SmallOutput.txt"), "AY1 CONSONANT CONSONANT ]\r\nblind, child, pint\r\n");
-  EXPECT_EQ(Read("MediumOutput.txt"),
-            "Search string was:  AY1 CONSONANT CONSONANT ]\r\n"
-            "Focus string\tNumber in corpus\tExamples\r\n"
-            "AY1\tN\tD\t]\t1\tblind\r\n"
-            "AY1\tL\tD\t]\t1\tchild\r\n"
-            "AY1\tN\tT\t]\t1\tpint\r\n");
-  EXPECT_EQ(Read("Hits.txt"), "1\r\n1\r\n1\r\n0\r\n0\r\n");
-  EXPECT_EQ(Read("Misses.txt"), "0\r\n0\r\n0\r\n1\r\n1\r\n");
+  EXPECT_REFERENCE_SEARCH_FILES(dir.path());
 
   EXPECT_EQ(Caption(Control::cmdSearchTranscriptions), "Done!  You can re-click here for another search.");
   EXPECT_EQ(platform.captions[static_cast<int>(Control::cmdSearchTranscriptions)].at(1), "Preparing search ...");

@@ -10,21 +10,11 @@
 
 #include "app/messages.h"
 #include "batch/batch_process.h"
+#include "support/fixture_folder.h"
 #include "support/temp_dir.h"
 
 namespace velmora {
 namespace {
-
-const char* const kDictionary =
-    "blind\tB L AY1 N D\tB L AY1 NCoda DCoda\t\t50\t1\r\n"
-    "child\tCH AY1 L D\tCH AY1 LCoda DCoda\t\t40\t2\r\n"
-    "pint\tP AY1 N T\tP AY1 NCoda TCoda\t\t30\t3\r\n"
-    "tab\tT AE1 B\tT AE1 BCoda\t\t20\t4\r\n"
-    "blackbird\tB L AE1 K B ER0 D\tB L AE1 KCoda B ER0 DCoda\tcompound: black+bird\t5\t5\r\n";
-
-const char* const kInventory =
-    "[\r\n]\r\nB\r\nL\r\nAY1\r\nN\r\nD\r\nCH\r\nP\r\nT\r\nAE1\r\nK\r\nER0\r\n"
-    "BCoda\r\nLCoda\r\nNCoda\r\nDCoda\r\nTCoda\r\nKCoda\r\n";
 
 const char* const kDone = "Done!  You can re-click here for another search.\n";
 const char* const kReclick = "You can re-click here for another search.\n";
@@ -54,15 +44,7 @@ std::string Settings(const std::vector<std::string>& values) {
 class BatchRun : public ::testing::Test {
  protected:
   void SetUp() override {
-    Write("in.txt", kDictionary);
-    Write("AllSegments.txt", kInventory);
-    Write("SegmentKey.txt", "AY1 as in bite\r\nAE1 as in bat\r\n");
-    ASSERT_EQ(::mkdir(dir.Path("NaturalClasses").c_str(), 0755), 0);
-    ASSERT_EQ(::mkdir(dir.Path("SyllabifiedNaturalClasses").c_str(), 0755), 0);
-    Write("NaturalClasses/CONSONANT.txt", "B\r\nL\r\nN\r\nD\r\nCH\r\nP\r\nT\r\nK\r\n");
-    Write("NaturalClasses/VOWEL.txt", "AY1\r\nAE1\r\nER0\r\n");
-    Write("SyllabifiedNaturalClasses/CODA.txt", "BCoda\r\nLCoda\r\nNCoda\r\nDCoda\r\nTCoda\r\nKCoda\r\n");
-    Write("SyllabifiedNaturalClasses/VOWEL.txt", "AY1\r\nAE1\r\nER0\r\n");
+    ASSERT_TRUE(WriteFixtureFolder(dir.path()));
   }
 
   void Write(const std::string& name, const std::string& bytes) { ASSERT_TRUE(WriteFile(dir.Path(name), bytes)); }
@@ -86,25 +68,7 @@ TEST_F(BatchRun, ASearchWithHitsWritesTheSixFilesSavesTheSettingsAndExitsZero) {
   EXPECT_EQ(r.err, "");
   EXPECT_EQ(r.out, std::string("Searched 5 entries of in.txt for AY1 CONSONANT CONSONANT ]: 3 hits.\n") + kDone);
 
-  EXPECT_EQ(Read("FullOutput.txt"),
-            "Word\tRev. spelling\tTranscription\tSearch match\tCELEX lemma freq.\tAnnotation\r\n"
-            "blind\tdnilb\tB L AY1 N D\tAY1\tN\tD\t]\t50\t\r\n"
-            "child\tdlihc\tCH AY1 L D\tAY1\tL\tD\t]\t40\t\r\n"
-            "pint\ttnip\tP AY1 N T\tAY1\tN\tT\t]\t30\t\r\n"
-            "zzz Search string was:  AY1 CONSONANT CONSONANT ]\r\n");
-  EXPECT_EQ(Read("ResultsOfSearchInInputFormat.txt"),
-            "blind\tB L AY1 N D\tB L AY1 NCoda DCoda\t\t 50 \t 1 \r\n"
-            "child\tCH AY1 L D\tCH AY1 LCoda DCoda\t\t 40 \t 2 \r\n"
-            "pint\tP AY1 N T\tP AY1 NCoda TCoda\t\t 30 \t 3 \r\n");
-  EXPECT_EQ(Read("SmallOutput.txt"), "AY1 CONSONANT CONSONANT ]\r\nblind, child, pint\r\n");
-  EXPECT_EQ(Read("MediumOutput.txt"),
-            "Search string was:  AY1 CONSONANT CONSONANT ]\r\n"
-            "Focus string\tNumber in corpus\tExamples\r\n"
-            "AY1\tN\tD\t]\t1\tblind\r\n"
-            "AY1\tL\tD\t]\t1\tchild\r\n"
-            "AY1\tN\tT\t]\t1\tpint\r\n");
-  EXPECT_EQ(Read("Hits.txt"), "1\r\n1\r\n1\r\n0\r\n0\r\n");
-  EXPECT_EQ(Read("Misses.txt"), "0\r\n0\r\n0\r\n1\r\n1\r\n");
+  EXPECT_REFERENCE_SEARCH_FILES(dir.path());
   // Without a settings file the run started from the window's initial values.
   EXPECT_EQ(Read("UserSettings.txt"), Settings({"in.txt", "AY1", "CONSONANT", "CONSONANT", "]", "", "no", "no",
                                                 "no", "no", "no", "", "no", "", "", "no", "100", "no"}));
@@ -182,7 +146,7 @@ TEST_F(BatchRun, OptionsOverrideTheSavedChoicesAndAreSaved) {
 }
 
 TEST_F(BatchRun, EverySwitchReachesItsBox) {
-  Write("other.txt", kDictionary);
+  Write("other.txt", kFixtureDictionary);
   const ProcessResult r = Run({"--input", "other.txt", "--syllabified", "--vowels", "--exclude", "--ignore", "1",
                                "--ignore", "5", "--limit", "42", "--orthography", "ll", "[", "vowel", "]"});
   EXPECT_EQ(r.status, 1);  // the orthography search: no spelling holds "ll"
@@ -267,7 +231,7 @@ class BatchCaution : public BatchRun {
   void SetUp() override {
     BatchRun::SetUp();
     // ZH is not in the inventory.
-    Write("in.txt", std::string(kDictionary) +
+    Write("in.txt", std::string(kFixtureDictionary) +
                         "azure\tAE1 ZH ER0\tAE1 ZH ER0\t\t3\t6\r\n"
                         "beige\tB AE1 ZH\tB AE1 ZH\t\t2\t7\r\n");
   }
