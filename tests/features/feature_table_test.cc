@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 
+#include "lexicon/text.h"
 #include "support/temp_dir.h"
 
 namespace velmora {
@@ -155,6 +157,46 @@ TEST(FeatureTable, LoadNamesAMissingFile) {
   ASSERT_TRUE(WriteFile(dir.Path("Features.txt"), kTable));
   ASSERT_TRUE(LoadFeatureTable(dir.Path("Features.txt"), &t, &error)) << error;
   EXPECT_EQ(t.NumberOfSymbols(), 4);
+}
+
+// The bundled table: readable, every symbol of the inventory has a line, and
+// the classes a phonologist would expect come out of the bundles.
+TEST(FeatureTable, BundledTableCoversTheInventory) {
+  const std::string data = VELMORA_DATA_DIR;
+  const std::string contents = ReadFile(data + "/Features.txt");
+  EXPECT_NE(contents.find("\r\n"), std::string::npos);
+  FeatureTable t;
+  std::string error;
+  ASSERT_TRUE(ReadFeatureTable(contents, "Features.txt", &t, &error)) << error;
+  std::vector<std::string> inventory;
+  ForEachLine(ReadFile(data + "/AllSegments.txt"), [&](std::string_view line) {
+    if (!TrimView(line).empty()) inventory.emplace_back(TrimView(line));
+  });
+  EXPECT_EQ(t.NumberOfSymbols(), static_cast<int32_t>(inventory.size()));
+  for (const std::string& s : inventory) EXPECT_NE(t.Value(s, 0), '\0') << s;
+
+  auto members = [&](std::vector<FeatureSpec> bundle) {
+    std::string out;
+    for (const std::string& s : inventory) {
+      if (t.Agrees(s, bundle)) out += (out.empty() ? "" : " ") + s;
+    }
+    return out;
+  };
+  auto f = [&](const char* name) { return t.FeatureIndex(name); };
+  EXPECT_EQ(members({{f("voice"), true}, {f("sonorant"), false}, {f("coda"), false}}), "B D G JH V DH Z ZH");
+  EXPECT_EQ(members({{f("nasal"), true}, {f("coda"), false}}), "M N NG");
+  EXPECT_EQ(members({{f("strident"), true}, {f("coronal"), true}, {f("coda"), false}}), "CH JH S Z SH ZH");
+  EXPECT_EQ(members({{f("consonantal"), false}, {f("syllabic"), false}, {f("coda"), false}}), "HH W Y");
+  EXPECT_EQ(members({{f("high"), true}, {f("back"), false}, {f("stress1"), true}}), "IH1 IY1");
+  EXPECT_EQ(members({{f("round"), true}, {f("stress2"), true}}), "AO2 OW2 OY2 UH2 UW2");
+  EXPECT_EQ(members({{f("diphthong"), true}, {f("stress1"), true}}), "AW1 AY1 EY1 OW1 OY1");
+  EXPECT_EQ(members({{f("lateral"), true}}), "L LCoda");
+  EXPECT_EQ(members({{f("coda"), true}, {f("labial"), true}, {f("continuant"), false}}), "PCoda BCoda MCoda");
+  // Stress 0 is neither stress1 nor stress2; a boundary agrees with no feature value.
+  EXPECT_EQ(members({{f("syllabic"), true}, {f("stress1"), false}, {f("stress2"), false}, {f("back"), true},
+                     {f("low"), true}}),
+            "AA0 AW0 AY0");
+  EXPECT_FALSE(t.Agrees("[", {{f("syllabic"), false}}));
 }
 
 }  // namespace
