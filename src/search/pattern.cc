@@ -72,21 +72,17 @@ bool Pattern::BeginEntry(const SymbolId* row, int32_t length) {
   row_ = row;
   length_ = std::max(length, 0);
   const int32_t n = size();
-  dead_ = length_ == 0;
-  if (dead_ || allExactlyOne_) {
-    dead_ = dead_ || n > length_;
-    return !dead_;
-  }
-  // An item that must take a segment and matches none of the entry rules it out.
-  for (int32_t k : required_) {
-    const uint8_t* m = items_[static_cast<size_t>(k)].matches.data();
+  dead_ = length_ == 0 || (allExactlyOne_ && n > length_);
+  // An item that must take a segment and matches none of the entry rules it
+  // out. For exactly-one items the likeliest to do so is enough: their starts
+  // are tested directly.
+  for (size_t r = 0; r < required_.size() && !dead_ && (r == 0 || !allExactlyOne_); ++r) {
+    const uint8_t* m = items_[static_cast<size_t>(required_[r])].matches.data();
     int32_t p = 0;
     while (p < length_ && m[row_[p]] == 0) ++p;
-    if (p == length_) {
-      dead_ = true;
-      return false;
-    }
+    dead_ = p == length_;
   }
+  if (dead_ || allExactlyOne_) return !dead_;
 
   const size_t width = static_cast<size_t>(length_) + 1;
   feasible_.resize((static_cast<size_t>(n) + 1) * width);

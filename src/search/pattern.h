@@ -54,8 +54,9 @@ class Pattern {
   // each below the size of every item's matches (the row must stay valid
   // until the next BeginEntry). Returns false when no start position of the
   // entry matches, so the caller may skip it; true when one does, except that
-  // a pattern of exactly-one items answers true whenever the entry is long
-  // enough (its starts are tested as cheaply as the check would cost).
+  // a pattern of exactly-one items answers true when the entry is long enough
+  // and holds a segment of its most selective item (its starts are then
+  // tested directly).
   bool BeginEntry(const SymbolId* row, int32_t length);
 
   // Whether all items match starting exactly at start (0 <= start < length)
