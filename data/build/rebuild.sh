@@ -41,6 +41,7 @@ node "$work/extract.mjs" "$work/sources" >&2
 mkdir -p "$out"
 rm -rf "$out/NaturalClasses" "$out/SyllabifiedNaturalClasses"
 "$tool" --build-english "$work/sources/cmudict.tsv" "$work/sources/subtlex.tsv" "$out"
+node "$here/features.mjs" "$out" >&2
 
 # The syllabified field must be what the tool gives any user for the same
 # dictionary, vowel class and onset list.
