@@ -56,7 +56,7 @@ void ParseLines(std::string_view text, Dictionary* dict) {
 }
 
 template <typename T>
-void AppendFromOne(std::vector<T>& to, const std::vector<T>& from) {
+void AppendFromOne(BigVector<T>& to, const BigVector<T>& from) {
   to.insert(to.end(), from.begin() + 1, from.end());
 }
 

@@ -14,6 +14,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/big_memory.h"
+
 namespace velmora {
 
 // The texts of one field of every entry, kept as places in the file's bytes
@@ -45,7 +47,7 @@ class FieldColumn {
     uint32_t length = 0;
   };
   const char* base_ = nullptr;
-  std::vector<Place> places_;
+  BigVector<Place> places_;
 };
 
 // One transcription field of every entry; field(n) is field n as read, and
@@ -69,8 +71,8 @@ struct Dictionary {
   TranscriptionFields TranscriptionStrings;             // "[ " + field 2 + " ]"
   TranscriptionFields SyllabifiedTranscriptionStrings;  // "[ " + field 3 + " ]"
   FieldColumn Annotations;
-  std::vector<int32_t> Frequencies{0};
-  std::vector<int32_t> SixthFieldNumbers{0};
+  BigVector<int32_t> Frequencies{0};
+  BigVector<int32_t> SixthFieldNumbers{0};
 
   // The file's bytes, which the fields point into, and what keeps them.
   std::string_view bytes;

@@ -205,7 +205,7 @@ bool Lexicon::DivideWordsIntoPhonemes(bool syllabified, DivisionReporter& report
   SyllabifiedTranscriptions.Reset();
   VowelTranscriptions.Reset();
   TranscriptionLengths.assign(static_cast<size_t>(count) + 1, 0);
-  VowelTranscriptionLengths.assign(static_cast<size_t>(count) + 1, 0);
+  VowelTranscriptionLengths.assign(1, 0);  // made with the vowel tier
 
   std::unordered_set<std::string_view> inventory;
   for (int32_t j = 1; j <= NumberOfPhonemes; ++j) inventory.insert(Phonemes[j]);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "lexicon/flat_index.h"
+#include "platform/big_memory.h"
 
 namespace velmora {
 
@@ -64,8 +65,8 @@ class SegmentTable {
   SymbolId At(int32_t entry, int32_t pos) const;
 
  private:
-  std::vector<uint32_t> offsets_;  // offsets_[n-1] .. offsets_[n] is entry n
-  std::vector<SymbolId> ids_;
+  BigVector<uint32_t> offsets_;  // offsets_[n-1] .. offsets_[n] is entry n
+  BigVector<SymbolId> ids_;
   bool filled_ = false;
 };
 

@@ -97,6 +97,13 @@ ssize_t ReadAt(int fd, char* to, size_t length, size_t offset) {
 
 constexpr size_t kTwoThreadsFrom = 1 << 20;
 
+// Room for n bytes that the reading will write: a large file's in memory of
+// its own (see AllocateBig).
+std::unique_ptr<char[], BigDelete> MakeRoom(size_t n) {
+  char* p = n >= kBigPieceBytes ? static_cast<char*>(AllocateBig(n)) : new char[n];
+  return std::unique_ptr<char[], BigDelete>(p, BigDelete{n});
+}
+
 }  // namespace
 
 bool ReadLargeFile(const std::string& path, FileBytes* bytes, std::string* reason, int* code) {
@@ -115,7 +122,7 @@ bool ReadLargeFile(const std::string& path, FileBytes* bytes, std::string* reaso
   // seen without regrowing. A pipe or a device is read as it comes.
   const size_t expected = S_ISREG(st.st_mode) && st.st_size > 0 ? static_cast<size_t>(st.st_size) : 0;
   size_t room = std::max(expected + 1, kBufferSize);
-  auto data = std::make_unique_for_overwrite<char[]>(room);
+  auto data = MakeRoom(room);
   size_t filled = 0;
   if (expected >= kTwoThreadsFrom) {
     const size_t half = expected / 2;
@@ -138,7 +145,7 @@ bool ReadLargeFile(const std::string& path, FileBytes* bytes, std::string* reaso
   }
   for (;;) {
     if (filled == room) {
-      auto larger = std::make_unique_for_overwrite<char[]>(room * 2);
+      auto larger = MakeRoom(room * 2);
       std::memcpy(larger.get(), data.get(), filled);
       data = std::move(larger);
       room *= 2;

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/big_memory.h"
 #include "platform/status.h"
 
 namespace velmora {
@@ -21,7 +22,7 @@ bool ReadWholeFile(const std::string& path, std::string* contents, std::string* 
 
 // The bytes of a file read whole, in memory that only the reading has written.
 struct FileBytes {
-  std::unique_ptr<char[]> data;
+  std::unique_ptr<char[], BigDelete> data;
   size_t size = 0;
   std::string_view view() const { return {data.get(), size}; }
 };
