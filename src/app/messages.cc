@@ -41,9 +41,56 @@ std::string CautionMessage(const Caution& caution) {
 
 std::string RefusalMessage(const Refusal& refusal) {
   if (refusal.kind == Refusal::kNoItems) return "Please type segments or natural classes in row of five boxes.";
+  if (refusal.kind == Refusal::kMalformedItem) {
+    return refusal.message + ".  Please fix this and click on the search button again.";
+  }
   return "The item in Box # " + std::to_string(refusal.box) +
          " is neither a legal phoneme nor a legal natural class name.  Please fix this and click on the search "
          "button again.";
+}
+
+std::string ItemBoxToolTip(int box) {
+  return "Box " + std::to_string(box) +
+         ": a symbol (AY1), a class (VOWEL), [ or ], A|B (either), !X (any segment but X), "
+         "{+voice -sonorant} (by features), X? X* X+ (optional, any number, one or more), ... (any segments)";
+}
+
+std::string SearchLanguageHelp() {
+  return "The search language\n"
+         "\n"
+         "Each box holds one item; the boxes are matched left to right, from every position of a word.\n"
+         "Symbols and class names are not case sensitive.\n"
+         "\n"
+         "  AY1            the symbol AY1\n"
+         "  VOWEL          any member of the class VOWEL\n"
+         "  [   ]          the start and the end of the word\n"
+         "  T|D|NASAL      any one of the listed symbols or classes\n"
+         "  !NASAL         one segment that is not a NASAL (never a word boundary)\n"
+         "  {+voice -sonorant}   one segment with these feature values (Features.txt)\n"
+         "  LIQUID?        zero or one LIQUID\n"
+         "  CONSONANT*     zero or more consonants\n"
+         "  CONSONANT+     one or more consonants\n"
+         "  ...            any segments, zero or more (never a word boundary)\n"
+         "\n"
+         "Quantified items take as many segments as still let the rest match; each position of a word gives "
+         "at most one hit. A focus string has one column per box: the segments that box matched, joined by "
+         "a blank.\n"
+         "\n"
+         "Examples:\n"
+         "  [  STOP  LIQUID?  VOWEL        a word-initial stop, perhaps a liquid, then a vowel\n"
+         "  VOWEL  ...  NASAL  ]           a vowel followed, anywhere later, by a word-final nasal\n"
+         "  !NASAL  CONSONANT  ]           a word-final consonant after anything but a nasal\n"
+         "  {+sonorant +consonantal}+  ]   a word-final run of sonorant consonants\n"
+         "\n"
+         "Filters (Filters... in the View menu) keep only words of a frequency, a number of segments, a "
+         "number of syllables (vowels: symbols ending in 0, 1 or 2) or a stress pattern (e.g. 10 for "
+         "trochaic disyllables, .1 for final stress); the other words count as misses.";
+}
+
+std::string FilterValueMessage(const std::string& filter, const std::string& value) {
+  return "The filter \"" + filter + "\" cannot be \"" + value +
+         "\": a frequency is a whole number, a number of segments or syllables is MIN-MAX, MIN-, -MAX or N, "
+         "and a stress pattern holds only 0, 1, 2 and . (any vowel).";
 }
 
 std::string AboutMessage() {

@@ -48,6 +48,13 @@ std::string RefusalMessage(const Refusal& refusal);
 
 std::string AboutMessage();
 
+// The tooltip of Box box (1..5): the items it takes.
+std::string ItemBoxToolTip(int box);
+// The search language with examples (the menu entry "Search language").
+std::string SearchLanguageHelp();
+// A filter value of the Filters dialog that is not of its form.
+std::string FilterValueMessage(const std::string& filter, const std::string& value);
+
 }  // namespace velmora
 
 #endif  // VELMORA_APP_MESSAGES_H_

@@ -34,7 +34,8 @@ Status Engine::Run(const Query& query, const std::string& outFolder, SearchEvent
   }
   if (query.kind == Query::Kind::kTranscriptions && query.tier() == Tier::kVowels) lexicon.MakeVowelTier();
   Search(lexicon, query, files);
-  status = files.Finish(SearchStringDisplay(query.items));
+  // The search string line says which filters made the files.
+  status = files.Finish(SearchStringDisplay(query.items) + FiltersSuffix(query.filters));
   if (!status.ok()) {
     files.Abandon();
     return status;

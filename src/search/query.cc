@@ -1,5 +1,6 @@
 #include "search/query.h"
 
+#include <unordered_set>
 #include <utility>
 
 #include "lexicon/text.h"
@@ -21,13 +22,34 @@ std::string SearchStringDisplay(const std::array<std::string, kMaxItems>& items)
   return Trim(s);
 }
 
-Refusal ValidateItems(std::array<std::string, kMaxItems>& items, const Lexicon& lexicon) {
+FeatureLoader FeaturesOfFolder(const std::string& folder) {
+  return [path = folder + "/" + kFeatureTableFileName](std::string* error) -> std::shared_ptr<const FeatureTable> {
+    auto table = std::make_shared<FeatureTable>();
+    if (!LoadFeatureTable(path, table.get(), error)) return nullptr;
+    return table;
+  };
+}
+
+ItemContext ItemContextOf(const Lexicon& lexicon, std::function<const FeatureTable*(std::string*)> features) {
+  auto names = std::make_shared<std::unordered_set<std::string>>();
+  for (int32_t j = 1; j <= lexicon.NumberOfPhonemes; ++j) names->insert(Lower(lexicon.Phonemes[static_cast<size_t>(j)]));
+  const ClassTable& classes = lexicon.classes;
+  for (int32_t k = 1; k <= classes.NumberOfNaturalClasses; ++k) names->insert(Lower(classes.NaturalClassNames[k]));
+  ItemContext context;
+  context.isName = [names](std::string_view text) { return names->count(Lower(text)) != 0; };
+  context.features = std::move(features);
+  return context;
+}
+
+Refusal ValidateItems(std::array<std::string, kMaxItems>& items, const Lexicon& lexicon, const FeatureLoader& features,
+                      std::shared_ptr<const FeatureTable>* table) {
+  if (table != nullptr) table->reset();
   bool any = false;
   for (std::string& item : items) {
     item = Trim(item);
     any = any || !item.empty();
   }
-  if (!any) return {Refusal::kNoItems, 0};
+  if (!any) return {Refusal::kNoItems, 0, {}};
   for (bool moved = true; moved;) {
     moved = false;
     for (size_t i = 0; i + 1 < items.size(); ++i) {
@@ -39,17 +61,26 @@ Refusal ValidateItems(std::array<std::string, kMaxItems>& items, const Lexicon& 
       }
     }
   }
+  // The table is read once, by the first box that holds a bundle.
+  std::shared_ptr<const FeatureTable> loaded;
+  std::string loadError;
+  bool tried = false;
+  const ItemContext context = ItemContextOf(lexicon, [&](std::string* error) -> const FeatureTable* {
+    if (!tried && features) loaded = features(&loadError);
+    tried = true;
+    if (loaded == nullptr) *error = loadError;
+    return loaded.get();
+  });
   for (size_t p = 0; p < items.size(); ++p) {
     if (items[p].empty()) continue;
-    const std::string item = Lower(items[p]);
-    bool legal = false;
-    for (int32_t j = 1; j <= lexicon.NumberOfPhonemes && !legal; ++j) legal = Lower(lexicon.Phonemes[j]) == item;
-    const ClassTable& classes = lexicon.classes;
-    for (int32_t k = 1; k <= classes.NumberOfNaturalClasses && !legal; ++k) {
-      legal = Lower(classes.NaturalClassNames[k]) == item;
-    }
-    if (!legal) return {Refusal::kIllegalItem, static_cast<int>(p) + 1};
+    const int box = static_cast<int>(p) + 1;
+    // A word boundary is an item only where the inventory lists it, as ever.
+    if ((items[p] == "[" || items[p] == "]") && !context.isName(items[p])) return {Refusal::kIllegalItem, box, {}};
+    ParsedItem parsed = ParseItem(items[p], box, context);
+    if (parsed.kind == ParsedItem::Kind::kPlainUnknownName) return {Refusal::kIllegalItem, box, {}};
+    if (parsed.kind == ParsedItem::Kind::kMalformed) return {Refusal::kMalformedItem, box, std::move(parsed.message)};
   }
+  if (table != nullptr) *table = loaded;
   return {};
 }
 

@@ -7,9 +7,14 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
 
+#include "features/feature_table.h"
 #include "lexicon/lexicon.h"
+#include "search/filters.h"
+#include "search/item_syntax.h"
 
 namespace velmora {
 
@@ -27,6 +32,10 @@ struct Query {
   bool exclude = false;       // leave out entries that carry an annotation
   int32_t exampleLengthLimit = 100;
   std::string orthography;    // the orthography search's string, trimmed
+  LexicalFilters filters;     // entries failing them count as entries without hits
+  // The feature table the boxes' bundles were read with (ValidateItems gives
+  // it); null when no box holds a bundle.
+  std::shared_ptr<const FeatureTable> features;
 
   // The tier a transcription search reads.
   Tier tier() const { return vowels ? Tier::kVowels : syllabified ? Tier::kSyllabified : Tier::kPlain; }
@@ -41,16 +50,33 @@ std::string SearchStringDisplay(const std::array<std::string, kMaxItems>& items)
 
 // Why ValidateItems refused the boxes.
 struct Refusal {
-  enum Kind { kNone, kNoItems, kIllegalItem };
+  enum Kind { kNone, kNoItems, kIllegalItem, kMalformedItem };
   Kind kind = kNone;
-  int box = 0;  // the first refused box, for kIllegalItem
+  int box = 0;          // the first refused box, for kIllegalItem and kMalformedItem
+  std::string message;  // kMalformedItem: "Box N: what is wrong"
   bool refused() const { return kind != kNone; }
 };
 
+// Reads the feature table when a box holds a bundle: null with *error set
+// (one sentence naming the file and the line or the reason) when it cannot.
+using FeatureLoader = std::function<std::shared_ptr<const FeatureTable>(std::string* error)>;
+inline constexpr const char* kFeatureTableFileName = "Features.txt";
+// The loader of folder's Features.txt, read afresh at each call.
+FeatureLoader FeaturesOfFolder(const std::string& folder);
+
 // Trims every box and moves the items to the left over empty boxes; then
-// every item must be a symbol of the inventory or the name of a class,
-// ignoring case.
-Refusal ValidateItems(std::array<std::string, kMaxItems>& items, const Lexicon& lexicon);
+// reads every item by the search language (search/item_syntax.h): a symbol
+// of the inventory or the name of a class, ignoring case, or one of the
+// richer items. The first box refused gives the refusal: kIllegalItem for an
+// unknown name without any of the new characters (today's message),
+// kMalformedItem for the rest. features is asked only when a box holds a
+// bundle; *table (when given) gets the table it gave, else null.
+Refusal ValidateItems(std::array<std::string, kMaxItems>& items, const Lexicon& lexicon,
+                      const FeatureLoader& features = {}, std::shared_ptr<const FeatureTable>* table = nullptr);
+
+// What item reading needs of a lexicon: its names (symbols of the
+// inventory and class names, compared lowered) and the given table.
+ItemContext ItemContextOf(const Lexicon& lexicon, std::function<const FeatureTable*(std::string*)> features);
 
 }  // namespace velmora
 

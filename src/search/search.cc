@@ -5,6 +5,7 @@
 
 #include "lexicon/text.h"
 #include "search/matcher.h"
+#include "search/pattern_search.h"
 
 namespace velmora {
 
@@ -30,6 +31,11 @@ bool Excluded(const Lexicon& lexicon, const Query& query, int32_t n) {
 }  // namespace
 
 void FindInTranscriptions(const Lexicon& lexicon, const Query& query, HitSink& sink) {
+  // Today's loop serves the boxes that hold only today's items.
+  if (NeedsPattern(lexicon, query)) {
+    FindPatternInTranscriptions(lexicon, query, sink);
+    return;
+  }
   const SegmentTable& table = lexicon.Table(query.tier());
   const std::vector<int32_t>& lengths = lexicon.Lengths(query.tier());
   const int32_t n = SetSearchStringLength(query.items);
@@ -53,10 +59,11 @@ void FindInTranscriptions(const Lexicon& lexicon, const Query& query, HitSink& s
   // TAB): the ids, packed into one number where they fit, are the focus key.
   constexpr SymbolId kMaxPackedId = 1u << 12;
   FocusText focus;
+  const bool filtering = query.filters.any();
   const int32_t total = lexicon.dictionary.NumberOfWords;
   for (int32_t i = 1; i <= total; ++i) {
     if (i % 100 == 0) sink.Progress(i, total);
-    if (n == 0) {
+    if (n == 0 || (filtering && !PassesFilters(lexicon, query, i))) {
       sink.EntryDone(i, false);
       continue;
     }
@@ -93,8 +100,13 @@ void FindInOrthography(const Lexicon& lexicon, const Query& query, HitSink& sink
   focus.SetText(target, 1);
   std::string framed;
   std::vector<size_t> starts;  // character starts of the framed spelling, and its end
+  const bool filtering = query.filters.any();
   for (int32_t i = 1; i <= total; ++i) {
     if (i % 100 == 0) sink.Progress(i, total);
+    if (filtering && !PassesFilters(lexicon, query, i)) {
+      sink.EntryDone(i, false);
+      continue;
+    }
     framed.clear();
     framed += '[';
     framed += dictionary.Spellings[static_cast<size_t>(i)];
