@@ -70,6 +70,8 @@ Query Form1::QueryFromControls(Query::Kind kind) {
   query.exclude = platform_.Value(Control::chkExclude) == 1;
   query.exampleLengthLimit = ExampleLengthLimit;
   query.orthography = Trim(platform_.Text(Control::txtOrthography));
+  query.filters = filters;
+  if (kind == Query::Kind::kTranscriptions) query.features = features_;
   return query;
 }
 
@@ -120,6 +122,8 @@ void Form1::cmdExit_Click() {
 void Form1::mnuHelp_Click() { help.OpenFromMainWindow(); }
 
 void Form1::mnuAbout_Click() { platform_.MsgBox(AboutMessage()); }
+
+void Form1::mnuSearchLanguage_Click() { platform_.MsgBox(SearchLanguageHelp()); }
 
 void Form1::mnuViewResult_Click() { displayOptions.Open(); }
 
@@ -202,6 +206,7 @@ void Form1::ReadSettings() {
     platform_.SetText(Control::txtExampleLength, std::to_string(ExampleLengthLimit));
   }
   if (read(kVowels)) platform_.SetValue(Control::chkVowels, s.vowels ? 1 : 0);
+  filters = s.filters;
 }
 
 void Form1::SaveSettings() {
@@ -219,6 +224,7 @@ void Form1::SaveSettings() {
   s.exclude = platform_.Value(Control::chkExclude) == 1;
   s.exampleLength = ExampleLengthLimit;
   s.vowels = platform_.Value(Control::chkVowels) == 1;
+  s.filters = filters;
   // Not being able to save is no reason to stop what the user asked for.
   const Status status = WriteSettingsFile(ProgramFolder, s);
   if (!status.ok()) platform_.MsgBox(SettingsNotSavedMessage(status));
@@ -227,7 +233,7 @@ void Form1::SaveSettings() {
 bool Form1::ValidateInput() {
   std::array<std::string, kMaxItems> items;
   for (int b = 1; b <= kMaxItems; ++b) items[static_cast<size_t>(b - 1)] = platform_.Text(TextBox(b));
-  const Refusal refusal = ValidateItems(items, engine.lexicon);
+  const Refusal refusal = ValidateItems(items, engine.lexicon, FeaturesOfFolder(ProgramFolder), &features_);
   for (int b = 1; b <= kMaxItems; ++b) platform_.SetText(TextBox(b), items[static_cast<size_t>(b - 1)]);
   if (refusal.kind != Refusal::kNoItems) platform_.DoEvents();
   if (refusal.refused()) {

@@ -8,6 +8,7 @@
 #define VELMORA_APP_FORM1_H_
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "engine/engine.h"
@@ -36,6 +37,8 @@ class Form1 : public SearchEvents, public ViewerHost {
   void cmdExit_Click() override;
   void mnuHelp_Click();
   void mnuAbout_Click();
+  // "Search language": the items the boxes take, with examples.
+  void mnuSearchLanguage_Click();
   void mnuViewResult_Click();
   void chkIgnore_Click();
 
@@ -67,6 +70,9 @@ class Form1 : public SearchEvents, public ViewerHost {
   bool OnceOnlyTasksDone = false;
   int32_t NumberOfHits = 0;
   int32_t ExampleLengthLimit = 100;
+  // The lexical filters of the next search (the Filters dialog sets them;
+  // they are saved with the settings).
+  LexicalFilters filters;
   const std::string ProgramFolder;
   Engine engine;
   frmDisplayOptions displayOptions;
@@ -93,6 +99,8 @@ class Form1 : public SearchEvents, public ViewerHost {
   bool RunSearch(Control button, Query::Kind kind);
 
   Platform& platform_;
+  // The feature table the last validation read the boxes' bundles with.
+  std::shared_ptr<const FeatureTable> features_;
   bool searchRunning_ = false;
   Control runningButton_ = Control::cmdSearchTranscriptions;
 };

@@ -29,7 +29,15 @@ constexpr std::array<const char*, kSettingCount> kLabels = {
     "Exclude from counts all forms marked with annotations in the dictionary",
     "Example lists in Medium output files should be no longer than this number (in characters)",
     "Search vowels only",
+    "Filter: lowest frequency",
+    "Filter: highest frequency",
+    "Filter: number of segments (MIN-MAX)",
+    "Filter: number of syllables (MIN-MAX)",
+    "Filter: stress pattern (0, 1, 2 and . for any vowel)",
 };
+
+// The pairs every file holds; the filters' pairs follow only when one is set.
+constexpr int kFilterSettingsFrom = kMinFrequency;
 
 // The setting whose label the line is, exactly (no trimming, case counts);
 // kSettingCount when it is none.
@@ -80,6 +88,22 @@ void ApplySetting(Settings& s, int setting, std::string_view value) {
       // Exactly as read: no trimming, case counts.
       s.vowels = CheckedWhenYes(value);
       break;
+    // A value not of its form is no filter.
+    case kMinFrequency:
+      if (!ParseFrequency(Trim(value), &s.filters.minFrequency)) s.filters.minFrequency.reset();
+      break;
+    case kMaxFrequency:
+      if (!ParseFrequency(Trim(value), &s.filters.maxFrequency)) s.filters.maxFrequency.reset();
+      break;
+    case kSegments:
+      if (!ParseCountRange(Trim(value), &s.filters.segments)) s.filters.segments.reset();
+      break;
+    case kSyllables:
+      if (!ParseCountRange(Trim(value), &s.filters.syllables)) s.filters.syllables.reset();
+      break;
+    case kStress:
+      if (!ParseStressPattern(Trim(value), &s.filters.stress)) s.filters.stress.clear();
+      break;
     default:
       return;
   }
@@ -110,6 +134,16 @@ std::string SettingValue(const Settings& s, int setting) {
       return std::to_string(s.exampleLength);
     case kVowels:
       return YesNo(s.vowels);
+    case kMinFrequency:
+      return s.filters.minFrequency ? std::to_string(*s.filters.minFrequency) : std::string();
+    case kMaxFrequency:
+      return s.filters.maxFrequency ? std::to_string(*s.filters.maxFrequency) : std::string();
+    case kSegments:
+      return s.filters.segments ? s.filters.segments->Text() : std::string();
+    case kSyllables:
+      return s.filters.syllables ? s.filters.syllables->Text() : std::string();
+    case kStress:
+      return s.filters.stress;
     default:
       return std::string();
   }
@@ -138,7 +172,8 @@ Status WriteSettingsFile(const std::string& folder, const Settings& settings) {
   OutputFile file;
   Status status = file.Open(path);
   if (status.ok()) {
-    for (int setting = 0; setting < kSettingCount; ++setting) {
+    const int count = settings.filters.any() ? kSettingCount : kFilterSettingsFrom;
+    for (int setting = 0; setting < count; ++setting) {
       file.WriteLine(kLabels[static_cast<size_t>(setting)]);
       file.WriteLine(SettingValue(settings, setting));
     }

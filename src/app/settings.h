@@ -1,6 +1,9 @@
 // The user settings file UserSettings.txt in the program folder: 18 pairs of a
 // label line and a value line, which keep the boxes, the options, the
-// example-length limit and the two program locations from one run to the next.
+// example-length limit and the two program locations from one run to the next;
+// then, only when a lexical filter is set, five more pairs for the filters (a
+// file without them reads as no filter, and a file of a search without
+// filters is byte for byte what it always was).
 #ifndef VELMORA_APP_SETTINGS_H_
 #define VELMORA_APP_SETTINGS_H_
 
@@ -10,6 +13,7 @@
 #include <string>
 
 #include "platform/status.h"
+#include "search/filters.h"
 #include "search/query.h"
 
 namespace velmora {
@@ -28,6 +32,11 @@ enum Setting {
   kExclude,
   kExampleLength,
   kVowels,
+  kMinFrequency,
+  kMaxFrequency,
+  kSegments,
+  kSyllables,
+  kStress,
   kSettingCount
 };
 
@@ -44,6 +53,7 @@ struct Settings {
   bool exclude = false;
   int32_t exampleLength = 100;
   bool vowels = false;
+  LexicalFilters filters;
   // The settings the file set (a value that sets nothing, such as a
   // syllabified choice other than yes or no, leaves its bit clear).
   std::bitset<kSettingCount> read;

@@ -1,0 +1,91 @@
+// The window's gate for the search language: a malformed box is named in one
+// message and nothing runs; the feature table is read only for a bundle; the
+// filters the window keeps are saved under their own labels, and an older
+// settings file reads as no filter.
+#include <gtest/gtest.h>
+
+#include "app/fixture.h"
+#include "app/messages.h"
+#include "app/settings.h"
+
+namespace velmora {
+namespace {
+
+using SearchLanguageWindow = AppFixture;
+using V = std::vector<std::string>;
+
+TEST_F(SearchLanguageWindow, TheFirstMalformedBoxIsNamedAndNoFileIsWritten) {
+  Start();
+  Boxes({"", "AY1", "!{+voice", "XYZ|"});
+  form->cmdSearchTranscriptions_Click();
+  EXPECT_EQ(platform.messages,
+            V{"Box 2: \"!{+voice\" has no closing }.  Please fix this and click on the search button again."});
+  EXPECT_EQ(form->lastOutcome, Form1::Outcome::kRefused);
+  EXPECT_FALSE(FileExists(dir.Path("FullOutput.txt")));
+  EXPECT_FALSE(FileExists(dir.Path("UserSettings.txt")));
+}
+
+TEST_F(SearchLanguageWindow, ABundleReadsTheTableOfTheProgramFolderEachTime) {
+  Start();
+  Boxes({"{+voice}", "]"});
+  EXPECT_FALSE(form->ValidateInput());
+  ASSERT_EQ(platform.messages.size(), 1u);
+  EXPECT_EQ(platform.messages[0].rfind("Box 1: the feature table " + dir.Path("Features.txt") + " could not be read", 0),
+            0u)
+      << platform.messages[0];
+  // Once the file is there, the same boxes pass and the search uses it.
+  Write("Features.txt", "Symbol\tvoice\r\nD\t+\r\nT\t-\r\n]\t0\r\n");
+  EXPECT_TRUE(form->ValidateInput());
+  form->cmdSearchTranscriptions_Click();
+  EXPECT_EQ(form->lastOutcome, Form1::Outcome::kHits);
+  EXPECT_EQ(Read("SmallOutput.txt"), "{+voice} ]\r\nblind, child, blackbird\r\n");
+}
+
+TEST_F(SearchLanguageWindow, FiltersAreSavedAfterTheOtherSettingsAndReadBack) {
+  Start();
+  form->filters.minFrequency = 30;
+  ASSERT_TRUE(ParseCountRange("4-", &form->filters.segments));
+  form->filters.stress = "1";
+  Boxes({"AY1"});
+  form->cmdSearchTranscriptions_Click();
+  const std::string settings = Read("UserSettings.txt");
+  EXPECT_EQ(settings.substr(settings.find("Search vowels only")),
+            "Search vowels only\r\nno\r\n"
+            "Filter: lowest frequency\r\n30\r\n"
+            "Filter: highest frequency\r\n\r\n"
+            "Filter: number of segments (MIN-MAX)\r\n4-\r\n"
+            "Filter: number of syllables (MIN-MAX)\r\n\r\n"
+            "Filter: stress pattern (0, 1, 2 and . for any vowel)\r\n1\r\n");
+  EXPECT_EQ(Read("Hits.txt"), "1\r\n1\r\n1\r\n0\r\n0\r\n");
+
+  // A new window reads them back; a value not of its form is no filter.
+  Write("UserSettings.txt", settings + "Filter: highest frequency\r\nmany\r\n");
+  RecordingPlatform other;
+  Form1 second(other, dir.path());
+  second.Form_Load();
+  EXPECT_EQ(second.filters, form->filters);
+}
+
+TEST_F(SearchLanguageWindow, AFileWithoutFilterLabelsReadsAsNoFilter) {
+  Settings s;
+  s.filters.stress = "10";
+  Write("UserSettings.txt", "Box 1\r\nAY1\r\n");
+  ReadSettingsFile(dir.path(), &s);
+  EXPECT_EQ(s.filters.stress, "10");  // the file says nothing of it
+  Start();
+  EXPECT_FALSE(form->filters.any());
+}
+
+TEST_F(SearchLanguageWindow, TheSearchLanguageMenuShowsTheItemsWithExamples) {
+  Start();
+  form->mnuSearchLanguage_Click();
+  ASSERT_EQ(platform.messages.size(), 1u);
+  for (const char* item : {"T|D|NASAL", "!NASAL", "{+voice -sonorant}", "LIQUID?", "CONSONANT*", "CONSONANT+", "...",
+                           "VOWEL  ...  NASAL  ]"}) {
+    EXPECT_NE(platform.messages[0].find(item), std::string::npos) << item;
+  }
+  EXPECT_NE(ItemBoxToolTip(3).find("Box 3"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace velmora
