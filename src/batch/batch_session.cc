@@ -27,6 +27,11 @@ Settings Apply(Settings s, const BatchOptions& options) {
   }
   if (options.limit) s.exampleLength = std::max<int32_t>(0, NumericValue(Trim(*options.limit)));
   if (options.orthography) s.orthography = *options.orthography;
+  if (options.minFrequency) s.filters.minFrequency = *options.minFrequency;
+  if (options.maxFrequency) s.filters.maxFrequency = *options.maxFrequency;
+  if (options.segments) s.filters.segments = *options.segments;
+  if (options.syllables) s.filters.syllables = *options.syllables;
+  if (options.stress) s.filters.stress = *options.stress;
   return s;
 }
 
@@ -101,7 +106,9 @@ int BatchSession::Search(const BatchOptions& options, const std::string& outFold
   int status = kExitFailed;
   int32_t hits = 0;
   caption_ = orthography ? kSearchOrthographyCaption : kSearchTranscriptionsCaption;
-  const Refusal refusal = orthography ? Refusal() : ValidateItems(s.boxes, engine.lexicon);
+  std::shared_ptr<const FeatureTable> features;
+  const Refusal refusal =
+      orthography ? Refusal() : ValidateItems(s.boxes, engine.lexicon, FeaturesOfFolder(folder_), &features);
   if (refusal.refused()) {
     Message(RefusalMessage(refusal));
     status = kExitRefused;
@@ -120,6 +127,8 @@ int BatchSession::Search(const BatchOptions& options, const std::string& outFold
     query.exclude = s.exclude;
     query.exampleLengthLimit = s.exampleLength;
     query.orthography = Trim(s.orthography);
+    query.filters = s.filters;
+    query.features = features;
     Status result = engine.Prepare(s.inputFileName, s.syllabified, *this);
     if (result.ok()) {
       result = engine.Run(query, outFolder, *this, &hits);
@@ -140,8 +149,8 @@ int BatchSession::Search(const BatchOptions& options, const std::string& outFold
   if (status == kExitHits || status == kExitNoHits) {
     const std::string target = orthography ? "\"" + *options.orthography + "\"" : SearchStringDisplay(s.boxes);
     out_ << prefix_ << "Searched " << engine.lexicon.dictionary.NumberOfWords
-         << (orthography ? " spellings of " : " entries of ") << s.inputFileName << " for " << target << ": "
-         << Hits(hits) << ".\n";
+         << (orthography ? " spellings of " : " entries of ") << s.inputFileName << " for " << target
+         << FiltersSuffix(s.filters) << ": " << Hits(hits) << ".\n";
   }
   out_ << prefix_ << caption_ << '\n';
   out_.flush();

@@ -58,6 +58,27 @@ bool SetValueOption(std::string_view name, const std::string& value, BatchOption
     options->input = value;
   } else if (name == "--orthography") {
     options->orthography = value;
+  } else if (name == "--min-frequency" || name == "--max-frequency") {
+    std::optional<int32_t> n;
+    if (!ParseFrequency(value, &n)) {
+      *error = std::string(name) + " takes a whole number, not " + Quoted(value);
+      return false;
+    }
+    (name == "--min-frequency" ? options->minFrequency : options->maxFrequency) = n;
+  } else if (name == "--segments" || name == "--syllables") {
+    std::optional<CountRange> range;
+    if (!ParseCountRange(value, &range)) {
+      *error = std::string(name) + " takes MIN-MAX, MIN-, -MAX or N, not " + Quoted(value);
+      return false;
+    }
+    (name == "--segments" ? options->segments : options->syllables) = range;
+  } else if (name == "--stress") {
+    std::string pattern;
+    if (!ParseStressPattern(value, &pattern)) {
+      *error = "--stress takes the digits 0, 1, 2 and . (any vowel), not " + Quoted(value);
+      return false;
+    }
+    options->stress = pattern;
   } else if (name == "--ignore") {
     if (value.size() != 1 || value[0] < '1' || value[0] > '5') {
       *error = "--ignore takes a box number from 1 to 5, not " + Quoted(value);
@@ -83,7 +104,9 @@ bool SetValueOption(std::string_view name, const std::string& value, BatchOption
 
 bool TakesValue(std::string_view name) {
   return name == "--folder" || name == "--input" || name == "--orthography" || name == "--ignore" ||
-         name == "--limit" || name == "--answer" || name == "--queries" || name == "--out";
+         name == "--limit" || name == "--answer" || name == "--queries" || name == "--out" ||
+         name == "--min-frequency" || name == "--max-frequency" || name == "--segments" || name == "--syllables" ||
+         name == "--stress";
 }
 
 }  // namespace
@@ -147,7 +170,7 @@ bool ParseBatchOptions(const std::vector<std::string>& args, BatchOptions* optio
   if (!options->queries.empty()) {
     const BatchOptions& o = *options;
     if (o.input || o.syllabified || o.vowels || o.exclude || !o.ignore.empty() || o.limit || o.orthography ||
-        !o.items.empty()) {
+        !o.items.empty() || o.minFrequency || o.maxFrequency || o.segments || o.syllables || o.stress) {
       *error = "--queries takes only --out, --folder and --answer beside it; the searches are in its file";
       return false;
     }
@@ -172,13 +195,18 @@ std::string BatchUsage() {
   return "Usage: velmora-batch [--folder DIR] [--input NAME] [--syllabified | --plain]\n"
          "                     [--vowels | --no-vowels] [--exclude | --no-exclude]\n"
          "                     [--ignore N]... [--limit N] [--answer yes|no]\n"
+         "                     [--min-frequency N] [--max-frequency N] [--segments MIN-MAX]\n"
+         "                     [--syllables MIN-MAX] [--stress PATTERN]\n"
          "                     [--orthography TEXT] [ITEM ...]\n"
          "       velmora-batch --queries FILE --out DIR [--folder DIR] [--answer yes|no]\n"
          "Runs one Velmora search in the program folder and writes the result files there.\n"
          "An option left out keeps the choice saved in UserSettings.txt.\n"
          "\n"
-         "  ITEM                a phoneme, class name, [ or ] for Box 1, Box 2, ... (at most five; the other boxes are "
-         "emptied)\n"
+         "  ITEM                an item for Box 1, Box 2, ... (at most five; the other boxes are emptied):\n"
+         "                      AY1 (a phoneme), VOWEL (a class), [ or ] (word edges), T|D|NASAL (any of them),\n"
+         "                      !NASAL (a segment that is not one), {+voice -sonorant} (by Features.txt),\n"
+         "                      LIQUID? CONSONANT* CONSONANT+ (zero or one, any number, one or more),\n"
+         "                      ... (any segments); e.g. '[' STOP 'LIQUID?' VOWEL\n"
          "  --folder DIR        the program folder (default: the folder that holds velmora-batch)\n"
          "  --input NAME        the input file, in the program folder\n"
          "  --syllabified       search the syllabified transcriptions\n"
@@ -191,6 +219,13 @@ std::string BatchUsage() {
          "  --limit N           example lists in MediumOutput.txt no longer than N characters\n"
          "  --answer yes|no     the answer to every Yes/No caution (default: yes)\n"
          "  --orthography TEXT  search the spellings for TEXT instead of the transcriptions\n"
+         "  --min-frequency N   only words whose frequency (field 5) is N or more\n"
+         "  --max-frequency N   only words whose frequency (field 5) is N or less\n"
+         "  --segments MIN-MAX  only words of MIN to MAX segments (plain transcription; also MIN-, -MAX, N)\n"
+         "  --syllables MIN-MAX only words of MIN to MAX vowels (symbols ending in 0, 1 or 2)\n"
+         "  --stress PATTERN    only words whose vowels' stress digits read PATTERN (. any vowel): 10, .1\n"
+         "                      (filters apply to the orthography search too; an empty value clears one;\n"
+         "                      a word a filter leaves out counts as a miss)\n"
          "  --queries FILE      run every non-empty line of FILE as the options and ITEMs of one search\n"
          "                      (split as a shell splits, nothing expanded), over one load of each\n"
          "                      dictionary; each line starts from the saved settings, which are not\n"

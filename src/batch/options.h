@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "search/filters.h"
 #include "search/query.h"
 
 namespace velmora {
@@ -23,6 +24,13 @@ struct BatchOptions {
   std::vector<int> ignore;                 // --ignore N, box numbers 1..5 in order given
   std::optional<std::string> limit;        // --limit: text for the example-length box
   std::optional<std::string> orthography;  // --orthography: search the spellings for it
+  // The lexical filters: --min-frequency, --max-frequency, --segments,
+  // --syllables, --stress (an empty value clears the saved filter).
+  std::optional<std::optional<int32_t>> minFrequency;
+  std::optional<std::optional<int32_t>> maxFrequency;
+  std::optional<std::optional<CountRange>> segments;
+  std::optional<std::optional<CountRange>> syllables;
+  std::optional<std::string> stress;
   bool answerYes = true;                   // --answer: the answer to every Yes/No caution
   bool answerGiven = false;                // --answer was given
   std::vector<std::string> items;          // ITEM arguments for Box 1 .. Box 5 (at most five)

@@ -134,13 +134,16 @@ TEST(BatchOptions, UsageHasOneLinePerOption) {
   }
   EXPECT_EQ(described, (Args{"--folder", "--input", "--syllabified", "--plain", "--vowels", "--no-vowels",
                              "--exclude", "--no-exclude", "--ignore", "--limit", "--answer", "--orthography",
+                             "--min-frequency", "--max-frequency", "--segments", "--syllables", "--stress",
                              "--queries", "--out", "--help"}));
   // Each described option is one the parser takes.
   for (const std::string& name : described) {
     BatchOptions o;
     std::string error;
     const bool valued = name == "--folder" || name == "--input" || name == "--ignore" || name == "--limit" ||
-                        name == "--answer" || name == "--orthography";
+                        name == "--answer" || name == "--orthography" || name == "--min-frequency" ||
+                        name == "--max-frequency" || name == "--segments" || name == "--syllables" ||
+                        name == "--stress";
     Args args{name};
     if (valued) args.push_back(name == "--answer" ? "no" : "1");
     if (name == "--queries" || name == "--out") args = {"--queries", "q.txt", "--out", "results"};
