@@ -207,8 +207,7 @@ bool QtPlatform::OpenWithDefaultApplication(const std::string& path, std::string
 
 void QtPlatform::EndProgram() {
   if (endHook) endHook();
-  std::fflush(nullptr);
-  std::_Exit(0);
+  std::abort();  // nobody said how to end
 }
 
 }  // namespace velmora

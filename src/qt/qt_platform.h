@@ -42,8 +42,8 @@ class QtPlatform : public Platform {
   // with the text and whether Yes/No is asked; the result is the answer to a
   // Yes/No question.
   std::function<bool(const std::string& text, bool yesNo)> messageHook;
-  // When set, runs in place of ending the process. It must not return
-  // normally (a test throws ProgramEnded).
+  // Ends the program: main() sets it to end the process, a test to throw
+  // ProgramEnded. It must not return normally.
   std::function<void()> endHook;
 
   std::string Text(Control control) override;
