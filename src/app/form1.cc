@@ -129,6 +129,34 @@ void Form1::mnuViewResult_Click() { displayOptions.Open(); }
 
 void Form1::chkIgnore_Click() { platform_.DoEvents(); }
 
+// ---- Filters ------------------------------------------------------------------------
+
+std::array<std::string, Form1::kFilterFields> Form1::FilterTexts() const {
+  return {filters.minFrequency ? std::to_string(*filters.minFrequency) : "",
+          filters.maxFrequency ? std::to_string(*filters.maxFrequency) : "",
+          filters.segments ? filters.segments->Text() : "", filters.syllables ? filters.syllables->Text() : "",
+          filters.stress};
+}
+
+bool Form1::SetFilterTexts(const std::array<std::string, kFilterFields>& texts) {
+  static constexpr const char* kNames[kFilterFields] = {"lowest frequency", "highest frequency", "segments",
+                                                        "syllables", "stress pattern"};
+  LexicalFilters f;
+  std::array<std::string, kFilterFields> t;
+  for (size_t k = 0; k < t.size(); ++k) t[k] = Trim(texts[k]);
+  const bool ok[kFilterFields] = {ParseFrequency(t[0], &f.minFrequency), ParseFrequency(t[1], &f.maxFrequency),
+                                  ParseCountRange(t[2], &f.segments), ParseCountRange(t[3], &f.syllables),
+                                  ParseStressPattern(t[4], &f.stress)};
+  for (size_t k = 0; k < t.size(); ++k) {
+    if (!ok[k]) {
+      platform_.MsgBox(FilterValueMessage(kNames[k], t[k]));
+      return false;
+    }
+  }
+  filters = f;
+  return true;
+}
+
 // ---- The engine's questions ----------------------------------------------------
 
 bool Form1::Continue(const Caution& caution) { return platform_.AskYesNo(CautionMessage(caution)); }

@@ -7,6 +7,7 @@
 #ifndef VELMORA_APP_FORM1_H_
 #define VELMORA_APP_FORM1_H_
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -41,6 +42,14 @@ class Form1 : public SearchEvents, public ViewerHost {
   void mnuSearchLanguage_Click();
   void mnuViewResult_Click();
   void chkIgnore_Click();
+
+  // The Filters dialog's five fields (lowest and highest frequency, segments,
+  // syllables, stress pattern) as texts, and their setting: false, with the
+  // user told which field is wrong, when one is not of its form (the filters
+  // stay as they were).
+  static constexpr int kFilterFields = 5;
+  std::array<std::string, kFilterFields> FilterTexts() const;
+  bool SetFilterTexts(const std::array<std::string, kFilterFields>& texts);
 
   // ---- Procedures ---------------------------------------------------------
   // Makes the engine's lexicon ready for the file the input-file box names and

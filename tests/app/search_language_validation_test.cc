@@ -87,5 +87,20 @@ TEST_F(SearchLanguageWindow, TheSearchLanguageMenuShowsTheItemsWithExamples) {
   EXPECT_NE(ItemBoxToolTip(3).find("Box 3"), std::string::npos);
 }
 
+TEST_F(SearchLanguageWindow, TheFiltersDialogsFieldsAreReadWhole) {
+  Start();
+  EXPECT_EQ(form->FilterTexts(), (std::array<std::string, 5>{"", "", "", "", ""}));
+  EXPECT_TRUE(form->SetFilterTexts({" 10 ", "", "3-5", "2", ".1"}));
+  EXPECT_EQ(form->FilterTexts(), (std::array<std::string, 5>{"10", "", "3-5", "2", ".1"}));
+  EXPECT_TRUE(platform.messages.empty());
+  // One wrong field changes nothing and names itself.
+  EXPECT_FALSE(form->SetFilterTexts({"", "", "", "5-2", ""}));
+  EXPECT_EQ(form->FilterTexts(), (std::array<std::string, 5>{"10", "", "3-5", "2", ".1"}));
+  ASSERT_EQ(platform.messages.size(), 1u);
+  EXPECT_EQ(platform.messages[0].rfind("The filter \"syllables\" cannot be \"5-2\"", 0), 0u) << platform.messages[0];
+  EXPECT_TRUE(form->SetFilterTexts({"", "", "", "", ""}));
+  EXPECT_FALSE(form->filters.any());
+}
+
 }  // namespace
 }  // namespace velmora
