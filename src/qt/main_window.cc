@@ -7,6 +7,7 @@
 #include <QMenuBar>
 
 #include "app/form1.h"
+#include "qt/filters_dialog.h"
 #include "qt/widgets.h"
 
 namespace velmora {
@@ -81,6 +82,7 @@ MainWindow::MainWindow(Form1& form) : form_(form) {
   QAction* viewResult = view->addAction(QStringLiteral("View result of previous search"));
   viewResult->setObjectName(QStringLiteral("mnuViewResult"));
   connect(viewResult, &QAction::triggered, this, [&form] { form.mnuViewResult_Click(); });
+  AddSearchLanguageUi(form, client, view);
   // Help and About act on one click, without a drop-down.
   QAction* help = menuBar()->addAction(QStringLiteral("Help"));
   help->setObjectName(QStringLiteral("mnuHelp"));

@@ -141,8 +141,10 @@ void MainWindowTest::menuBarHasViewHelpAndAbout() {
   QCOMPARE(top, (QStringList{"View", "Help", "About"}));
   QAction* view = main->menuBar()->actions().at(0);
   QVERIFY(view->menu() != nullptr);
-  QCOMPARE(view->menu()->actions().size(), 1);
+  QCOMPARE(view->menu()->actions().size(), 3);
   QCOMPARE(view->menu()->actions().at(0)->text(), QStringLiteral("View result of previous search"));
+  QCOMPARE(view->menu()->actions().at(1)->text(), QStringLiteral("Filters..."));
+  QCOMPARE(view->menu()->actions().at(2)->text(), QStringLiteral("Search language"));
   // Help and About act at once, without a drop-down.
   QVERIFY(main->menuBar()->actions().at(1)->menu() == nullptr);
   QVERIFY(main->menuBar()->actions().at(2)->menu() == nullptr);
