@@ -26,8 +26,10 @@ std::vector<ParsedItem> ParsedItems(const Lexicon& lexicon, const Query& query) 
 }  // namespace
 
 bool NeedsPattern(const Lexicon& lexicon, const Query& query) {
+  // A box without any of the new characters is today's item, known or not
+  // (an unvalidated query matches it by the one matching rule, as ever).
   for (const ParsedItem& item : ParsedItems(lexicon, query)) {
-    if (item.kind != ParsedItem::Kind::kPlain) return true;
+    if (item.kind != ParsedItem::Kind::kPlain && item.kind != ParsedItem::Kind::kPlainUnknownName) return true;
   }
   return false;
 }
