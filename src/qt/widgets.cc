@@ -11,6 +11,8 @@
 #include <QStylePainter>
 #include <QVariant>
 
+#include "platform/program_folder.h"
+
 namespace velmora {
 
 namespace {
@@ -146,6 +148,12 @@ void SetTabOrder(QWidget* root, std::span<const char* const> names) {
     previous = next;
   }
   if (!names.empty()) root->findChild<QWidget*>(QString::fromLatin1(names.front()))->setFocus();
+}
+
+void NameProgramFolder(QWidget* mainWindow, const ProgramFolderChoice& folder) {
+  if (!folder.user) return;
+  mainWindow->setWindowTitle(QStringLiteral("%1 - %2").arg(QString::fromLatin1(kApplicationTitle),
+                                                          QString::fromStdString(folder.folder)));
 }
 
 QFont DialogFont() {
