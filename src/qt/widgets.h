@@ -60,6 +60,16 @@ void SetTabOrder(QWidget* root, std::span<const char* const> names);
 // plain title.
 void NameProgramFolder(QWidget* mainWindow, const ProgramFolderChoice& folder);
 
+// Makes the caption of a button, check box or label fit the control's fixed
+// rectangle: the control keeps the font it inherits when the text fits there
+// (word wrap included), else takes the largest smaller size, in quarter
+// points, at which it fits. Called when a control is built and whenever its
+// caption changes; a shorter caption returns to the inherited size. Text areas
+// (which scroll) and text boxes are left alone.
+void FitText(QWidget* control);
+// The smallest size FitText goes down to.
+inline constexpr double kSmallestPointSize = 6.0;
+
 // The default font of the windows: a small sans-serif dialog font.
 QFont DialogFont();
 
