@@ -154,10 +154,12 @@ void BuildControls(QWidget* client, std::span<const ControlLayout> layouts) {
       placed->setObjectName(QString::fromLatin1(layout.name) + QStringLiteral("_area"));
     }
     named->setObjectName(QString::fromLatin1(layout.name));
+    // A control with a caption is named by it, as it reads now: a fixed
+    // accessible name would hide a changed caption (the search buttons'
+    // progress) from a screen reader. A text area's name goes to its
+    // scrolling frame, so that the label inside reads out the text it shows.
     if (layout.accessibleName != nullptr) {
-      named->setAccessibleName(QString::fromUtf8(layout.accessibleName));
-    } else if (layout.caption[0] != '\0' && layout.kind != ControlKind::kTextBox) {
-      named->setAccessibleName(QString::fromUtf8(layout.caption).remove(QLatin1Char('&')));
+      placed->setAccessibleName(QString::fromUtf8(layout.accessibleName));
     }
     QRect rect(Px(layout.left), Px(layout.top), Px(layout.width), Px(layout.height));
     if (layout.kind == ControlKind::kLine) {
