@@ -111,3 +111,14 @@ set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
 set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS ${CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS})
 set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR})
 include(CPack)
+
+# The package's own checks (lintian, appstreamcli, desktop-file-validate, the
+# man pages): run cpack in this build folder, so not under the sanitizers.
+# Installing the package into a fresh Debian root is slower and needs root and
+# the network: tests/package/install_test.sh, run by hand (see README.md).
+if(BUILD_TESTING OR NOT DEFINED BUILD_TESTING)
+  add_test(NAME velmora_package_checks
+    COMMAND bash ${CMAKE_SOURCE_DIR}/tests/package/check_package.sh ${CMAKE_BINARY_DIR})
+  set_tests_properties(velmora_package_checks PROPERTIES
+    LABELS "package;nosan" SKIP_RETURN_CODE 77 TIMEOUT 900 RUN_SERIAL ON)
+endif()
