@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <iterator>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -95,6 +96,20 @@ bool CopyNewFile(const std::string& from, const std::string& to, std::string* re
   return true;
 }
 
+// The six result files: written by each search, never data to copy.
+constexpr const char* kResultFiles[] = {"FullOutput.txt", "MediumOutput.txt", "SmallOutput.txt",
+                                        "ResultsOfSearchInInputFormat.txt", "Hits.txt", "Misses.txt"};
+
+// Whether a top-level entry of a data folder is data: the text files (the
+// dictionaries, the inventory, the key, the settings) but not the results,
+// and the two class folders. Anything else beside a read-only executable
+// (the programs themselves) is not copied.
+bool IsDataEntry(const std::string& name, bool folder) {
+  if (folder) return name == "NaturalClasses" || name == "SyllabifiedNaturalClasses";
+  if (name.size() < 4 || name.compare(name.size() - 4, 4, ".txt") != 0) return false;
+  return std::find(std::begin(kResultFiles), std::end(kResultFiles), name) == std::end(kResultFiles);
+}
+
 // Copies what `from` holds and `to` lacks, folder by folder, in name order.
 // `relative` is the path below the user's folder, for the list of copies.
 bool CopyMissing(const std::string& from, const std::string& to, const std::string& relative,
@@ -118,6 +133,7 @@ bool CopyMissing(const std::string& from, const std::string& to, const std::stri
     const std::string shown = relative.empty() ? name : relative + "/" + name;
     struct stat info {};
     if (::stat(source.c_str(), &info) != 0) continue;  // a dangling link: nothing to copy
+    if (relative.empty() && !IsDataEntry(name, S_ISDIR(info.st_mode))) continue;
     if (S_ISDIR(info.st_mode)) {
       if (Exists(target) && !IsFolder(target)) continue;  // the user put a file there: theirs
       if (!IsFolder(target)) {
@@ -174,7 +190,8 @@ ProgramFolderChoice ChooseProgramFolder(const std::string& executableFolder, con
                                         const FolderEnvironment& environment) {
   ProgramFolderChoice choice;
   const std::string own = WithoutTrailingSlash(executableFolder);
-  const bool installed = !Exists(Join(own, "in.txt")) && Exists(Join(dataFolder, "in.txt"));
+  const bool ownData = Exists(Join(own, "in.txt"));
+  const bool installed = !ownData && Exists(Join(dataFolder, "in.txt"));
   if (!installed && ::access(own.c_str(), W_OK) == 0) {
     choice.folder = own;
     return choice;
@@ -192,9 +209,12 @@ ProgramFolderChoice ChooseProgramFolder(const std::string& executableFolder, con
     choice.error = "Velmora cannot make its folder " + choice.folder + ": " + reason;
     return choice;
   }
-  if (!IsFolder(dataFolder)) return choice;  // nothing installed to copy
+  // A read-only copy that holds its own data is copied from; an installed one
+  // from the installed data.
+  const std::string source = ownData ? own : dataFolder;
+  if (!IsFolder(source)) return choice;  // nothing to copy
   std::string what;
-  if (!CopyMissing(dataFolder, choice.folder, "", &choice.copied, &what, &reason)) {
+  if (!CopyMissing(source, choice.folder, "", &choice.copied, &what, &reason)) {
     choice.error = "Velmora cannot fill its folder " + choice.folder + " (" + what + "): " + reason;
   }
   return choice;

@@ -45,8 +45,11 @@ struct ProgramFolderChoice {
 // Chooses the program folder. The executable's folder is kept when this user
 // may write into it and it is not an installed copy (an executable folder
 // without in.txt while `dataFolder` holds one). Otherwise the user's folder is
-// made when missing and every file of `dataFolder` that it lacks is copied
-// into it; a file that is there already, changed or not, is left alone.
+// made when missing and every data file that it lacks is copied into it from
+// the executable's folder when that holds in.txt (a read-only unpacked copy),
+// else from `dataFolder`: the text files other than the six results, and the
+// two class folders. A file that is there already, changed or not, is left
+// alone.
 // On failure, `error` names the folder and the reason and `folder` is still
 // the folder that was meant.
 ProgramFolderChoice ChooseProgramFolder(const std::string& executableFolder, const std::string& dataFolder,

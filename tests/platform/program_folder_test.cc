@@ -128,18 +128,27 @@ TEST(ProgramFolder, AWritableCopyKeepsTheExecutablesFolderAndTouchesNothingElse)
   EXPECT_EQ(ChooseProgramFolder(dir.Path("bare"), dir.Path("nowhere"), environment).folder, dir.Path("bare"));
 }
 
-TEST(ProgramFolder, AReadOnlyExecutableFolderGivesWayToTheUsersFolder) {
+TEST(ProgramFolder, AReadOnlyCopyGivesWayToTheUsersFolderFilledWithItsOwnData) {
   if (::geteuid() == 0) GTEST_SKIP() << "root may write into any folder";
   ScopedTempDir dir;
-  ASSERT_EQ(::mkdir(dir.Path("bin").c_str(), 0555), 0);
+  const std::string copy = dir.Path("copy");
+  ASSERT_EQ(::mkdir(copy.c_str(), 0755), 0);
+  ASSERT_EQ(::mkdir((copy + "/NaturalClasses").c_str(), 0755), 0);
+  ASSERT_EQ(::mkdir((copy + "/CMakeFiles").c_str(), 0755), 0);
+  for (const char* name : {"in.txt", "UserSettings.txt", "NaturalClasses/STOP.txt", "FullOutput.txt", "velmora"}) {
+    ASSERT_TRUE(WriteFile(copy + "/" + name, name));
+  }
+  ASSERT_EQ(::chmod(copy.c_str(), 0555), 0);
   FolderEnvironment environment;
   environment.xdgDataHome = dir.Path("xdg");
-  const ProgramFolderChoice choice = ChooseProgramFolder(dir.Path("bin"), dir.Path("nowhere"), environment);
+  const ProgramFolderChoice choice = ChooseProgramFolder(copy, dir.Path("nowhere"), environment);
+  ::chmod(copy.c_str(), 0755);
   EXPECT_TRUE(choice.user);
   EXPECT_EQ(choice.folder, dir.Path("xdg/velmora"));
   EXPECT_EQ(choice.error, "");
-  EXPECT_TRUE(choice.copied.empty());
-  ::chmod(dir.Path("bin").c_str(), 0755);
+  // The data and the settings, not the results, the program or other folders.
+  EXPECT_EQ(choice.copied, (std::vector<std::string>{"NaturalClasses/", "NaturalClasses/STOP.txt",
+                                                     "UserSettings.txt", "in.txt"}));
 }
 
 TEST(ProgramFolder, WithoutDataBesideTheExecutableTheBuiltInPathIsTheInstalledData) {
