@@ -12,6 +12,12 @@ cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMORA_WERROR=ON
 cmake --build build -j"$jobs"
 (cd build && ctest --output-on-failure -j"$jobs")
 
+# The package installed into a fresh Debian 12 root (debootstrap, network,
+# several minutes): only when asked for.
+if [ "${VELMORA_PACKAGE_INSTALL_TEST:-0}" = 1 ]; then
+  bash tests/package/install_test.sh build
+fi
+
 # The fuzz targets, briefly, on their seed corpora (clang's libFuzzer).
 if [ -f fuzz/run.sh ]; then
   bash fuzz/run.sh build-fuzz 30

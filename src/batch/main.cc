@@ -11,6 +11,7 @@
 
 #include "batch/batch_run.h"
 #include "batch/options.h"
+#include "platform/program_folder.h"
 
 namespace {
 
@@ -46,11 +47,32 @@ int main(int argc, char** argv) {
     std::cerr << "velmora-batch: " << error << " (see velmora-batch --help)\n";
     return velmora::kExitRefused;
   }
+  // The executable's folder, or the user's own folder for an installed copy.
+  auto chosenFolder = [] {
+    const std::string executable = ExecutableFolder();
+    return velmora::ChooseProgramFolder(executable, velmora::InstalledDataFolder(executable),
+                                        velmora::ProcessEnvironment());
+  };
   if (options.help) {
     std::cout << velmora::BatchUsage();
+    if (options.folder.empty()) {
+      const velmora::ProgramFolderChoice choice = chosenFolder();
+      std::cout << velmora::DescribeProgramFolder(choice) << "\n";
+      if (!choice.error.empty()) std::cout << choice.error << "\n";
+    } else {
+      std::cout << "Program folder: " << options.folder << " (given by --folder)\n";
+    }
     return 0;
   }
-  std::string folder = options.folder.empty() ? ExecutableFolder() : options.folder;
+  std::string folder = options.folder;
+  if (folder.empty()) {
+    const velmora::ProgramFolderChoice choice = chosenFolder();
+    if (!choice.error.empty()) {
+      std::cerr << "velmora-batch: " << choice.error << "\n";
+      return velmora::kExitFailed;
+    }
+    folder = choice.folder;
+  }
   while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
   struct stat info;
   if (::stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) {

@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QLayout>
+#include <QLineEdit>
 #include <QMenuBar>
 
 #include "app/form1.h"
@@ -72,6 +73,14 @@ MainWindow::MainWindow(Form1& form) : form_(form) {
   OnClick(client, "cmdSearchOrthography", [&form] { form.cmdSearchOrthography_Click(); });
   OnClick(client, "cmdRereadClasses", [&form] { form.cmdRereadClasses_Click(); });
   OnClick(client, "cmdExit", [&form] { form.cmdExit_Click(); });
+  // Enter in a box runs the search the box belongs to, as a click would.
+  auto enterClicks = [client](const QString& box, const char* button) {
+    auto* line = client->findChild<QLineEdit*>(box);
+    auto* target = client->findChild<QAbstractButton*>(QString::fromLatin1(button));
+    QObject::connect(line, &QLineEdit::returnPressed, target, [target] { target->click(); });
+  };
+  for (int box = 1; box <= 5; ++box) enterClicks(QStringLiteral("Text%1").arg(box), "cmdSearchTranscriptions");
+  enterClicks(QStringLiteral("txtOrthography"), "cmdSearchOrthography");
   for (int box = 1; box <= 5; ++box) {
     auto* check = client->findChild<QCheckBox*>(QStringLiteral("chkIgnore%1").arg(box));
     QObject::connect(check, &QCheckBox::toggled, check, [&form] { form.chkIgnore_Click(); });

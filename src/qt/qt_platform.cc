@@ -104,8 +104,10 @@ void QtPlatform::SetText(Control control, const std::string& text) {
     box->setCursorPosition(0);
   } else if (auto* label = qobject_cast<QLabel*>(w)) {
     SetLabelText(label, text);
+    FitText(label);
   } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
     button->setText(FromUtf8(text));
+    FitText(button);
   }
 }
 

@@ -1,6 +1,7 @@
 #include "qt/widgets.h"
 
 #include <QAbstractButton>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QLineEdit>
 #include <QPalette>
@@ -11,12 +12,54 @@
 #include <QStylePainter>
 #include <QVariant>
 
+#include "platform/program_folder.h"
+
 namespace velmora {
 
 namespace {
 
 // The dynamic property that holds a label's caption exactly as it was set.
 constexpr const char* kRawTextProperty = "velmoraRawText";
+// The dynamic property that holds the font a control had before FitText
+// made it smaller.
+constexpr const char* kBaseFontProperty = "velmoraBaseFont";
+
+// Where a control draws its caption, and how: the same rectangles and flags
+// as the painting below and QLabel's own.
+bool CaptionArea(QWidget* control, QRect* area, int* flags, QString* text) {
+  if (auto* button = dynamic_cast<WrapButton*>(control)) {
+    QStyleOptionButton option;
+    option.initFrom(button);
+    *area = button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button).adjusted(2, 0, -2, 0);
+    *flags = Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowMnemonic;
+    *text = button->text();
+    return true;
+  }
+  if (auto* box = dynamic_cast<WrapCheckBox*>(control)) {
+    QStyleOptionButton option;
+    option.initFrom(box);
+    *area = box->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, box);
+    *flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap | Qt::TextShowMnemonic;
+    *text = box->text();
+    return true;
+  }
+  if (auto* label = qobject_cast<QLabel*>(control)) {
+    if (qobject_cast<QScrollArea*>(label->parentWidget() ? label->parentWidget()->parentWidget() : nullptr)) {
+      return false;  // a text area grows downwards and scrolls
+    }
+    const int margin = label->margin();
+    *area = label->contentsRect().adjusted(margin, margin, -margin, -margin);
+    *flags = static_cast<int>(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0);
+    *text = label->text();
+    return true;
+  }
+  return false;
+}
+
+bool Fits(const QFont& font, const QRect& area, int flags, const QString& text) {
+  const QRect needed = QFontMetrics(font).boundingRect(QRect(0, 0, area.width(), 1 << 16), flags, text);
+  return needed.width() <= area.width() && needed.height() <= area.height();
+}
 
 QLabel* MakeLabel(const ControlLayout& layout, QWidget* container) {
   auto* label = new QLabel(container);
@@ -111,10 +154,12 @@ void BuildControls(QWidget* client, std::span<const ControlLayout> layouts) {
       placed->setObjectName(QString::fromLatin1(layout.name) + QStringLiteral("_area"));
     }
     named->setObjectName(QString::fromLatin1(layout.name));
+    // A control with a caption is named by it, as it reads now: a fixed
+    // accessible name would hide a changed caption (the search buttons'
+    // progress) from a screen reader. A text area's name goes to its
+    // scrolling frame, so that the label inside reads out the text it shows.
     if (layout.accessibleName != nullptr) {
-      named->setAccessibleName(QString::fromUtf8(layout.accessibleName));
-    } else if (layout.caption[0] != '\0' && layout.kind != ControlKind::kTextBox) {
-      named->setAccessibleName(QString::fromUtf8(layout.caption).remove(QLatin1Char('&')));
+      placed->setAccessibleName(QString::fromUtf8(layout.accessibleName));
     }
     QRect rect(Px(layout.left), Px(layout.top), Px(layout.width), Px(layout.height));
     if (layout.kind == ControlKind::kLine) {
@@ -129,6 +174,7 @@ void BuildControls(QWidget* client, std::span<const ControlLayout> layouts) {
       rect = BoxOnlyGeometry(box, rect);
     }
     placed->setGeometry(rect);
+    FitText(named);
   }
 }
 
@@ -146,6 +192,28 @@ void SetTabOrder(QWidget* root, std::span<const char* const> names) {
     previous = next;
   }
   if (!names.empty()) root->findChild<QWidget*>(QString::fromLatin1(names.front()))->setFocus();
+}
+
+void FitText(QWidget* control) {
+  QRect area;
+  int flags = 0;
+  QString text;
+  if (!CaptionArea(control, &area, &flags, &text) || area.isEmpty()) return;
+  const QVariant base = control->property(kBaseFontProperty);
+  QFont font = base.isValid() ? base.value<QFont>() : control->font();
+  const QFont inherited = font;
+  while (!text.isEmpty() && !Fits(font, area, flags, text) && font.pointSizeF() - 0.25 >= kSmallestPointSize) {
+    font.setPointSizeF(font.pointSizeF() - 0.25);
+  }
+  if (font == inherited && !base.isValid()) return;  // fits as it is: keep inheriting
+  if (!base.isValid()) control->setProperty(kBaseFontProperty, QVariant::fromValue(inherited));
+  control->setFont(font);
+}
+
+void NameProgramFolder(QWidget* mainWindow, const ProgramFolderChoice& folder) {
+  if (!folder.user) return;
+  mainWindow->setWindowTitle(QStringLiteral("%1 - %2").arg(QString::fromLatin1(kApplicationTitle),
+                                                          QString::fromStdString(folder.folder)));
 }
 
 QFont DialogFont() {

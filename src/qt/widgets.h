@@ -17,6 +17,8 @@
 
 namespace velmora {
 
+struct ProgramFolderChoice;
+
 // Window geometry is kept in twips; the screen has 15 twips per pixel.
 inline constexpr int kTwipsPerPixel = 15;
 inline constexpr int Px(int twips) { return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel; }
@@ -52,6 +54,21 @@ void OnClick(QWidget* root, const char* name, std::function<void()> action);
 // Chains the focus through the named controls under `root` in the given
 // order and puts the focus on the first.
 void SetTabOrder(QWidget* root, std::span<const char* const> names);
+
+// The main window's title names the user's own folder when the program works
+// there (an installed copy); a copy that works beside its executable keeps the
+// plain title.
+void NameProgramFolder(QWidget* mainWindow, const ProgramFolderChoice& folder);
+
+// Makes the caption of a button, check box or label fit the control's fixed
+// rectangle: the control keeps the font it inherits when the text fits there
+// (word wrap included), else takes the largest smaller size, in quarter
+// points, at which it fits. Called when a control is built and whenever its
+// caption changes; a shorter caption returns to the inherited size. Text areas
+// (which scroll) and text boxes are left alone.
+void FitText(QWidget* control);
+// The smallest size FitText goes down to.
+inline constexpr double kSmallestPointSize = 6.0;
 
 // The default font of the windows: a small sans-serif dialog font.
 QFont DialogFont();

@@ -107,7 +107,8 @@ class Session:
         writes may grow beyond that many bytes (a write past it fails with
         "File too large"), as on a disk that fills up."""
         argv = [os.path.join(folder, "velmora")]
-        env = dict(self.env)
+        # A copy that may not write beside itself works in the user's folder: never the real one.
+        env = dict(self.env, XDG_DATA_HOME=os.path.join(self.tmp, "xdg"))
         if self.as_nobody:
             home = os.path.join(self.tmp, "home")
             os.makedirs(home, mode=0o700, exist_ok=True)
@@ -160,7 +161,7 @@ class Session:
         _, title, _, _, width, height = window
         if title == HELP_TITLE:
             return "help"
-        if title != "Velmora":
+        if title != "Velmora" and not title.startswith("Velmora - /"):  # the user's folder named
             return "other"
         if width == MAIN_CLIENT[0] and height > MAIN_CLIENT[1]:
             return "main"
@@ -440,18 +441,27 @@ def scenario(s):
 def read_only_folder_scenario(s):
     """A program folder that may not be written: the settings message, then
     the general error for the first result file, and nothing on disk changes;
-    the window stays usable and Exit ends the program."""
+    the window stays usable and Exit ends the program. A copy that may not
+    write beside itself works in the user's own folder, so both are read-only
+    here; the title names the user's folder."""
     folder = s.make_folder("read-only", with_exe=True)
-    for root, dirs, files in os.walk(folder):
-        for name in dirs:
-            os.chmod(os.path.join(root, name), 0o555)
-        for name in files:
-            os.chmod(os.path.join(root, name), 0o444)
+    os.makedirs(os.path.join(s.tmp, "xdg"))
+    users = os.path.join(s.tmp, "xdg", "velmora")
+    os.rename(s.make_folder("users-read-only", with_exe=False), users)
+    for top in (folder, users):
+        for root, dirs, files in os.walk(top):
+            for name in dirs:
+                os.chmod(os.path.join(root, name), 0o555)
+            for name in files:
+                os.chmod(os.path.join(root, name), 0o444)
+        os.chmod(top, 0o555)
     os.chmod(os.path.join(folder, "velmora"), 0o555)
-    os.chmod(folder, 0o555)
     before = sorted(os.listdir(folder))
+    users_before = sorted(os.listdir(users))
     s.start_app(folder)
     main = s.wait_for("main")
+    if main[1] != "Velmora - " + users:
+        raise Failure("the title %r does not name the user's folder %s" % (main[1], users))
     s.type_into(main, BOX[0], "AY1")
     s.click_control(main, *SEARCH_TRANSCRIPTIONS)
     settings_message = s.wait_for("message")
@@ -467,6 +477,8 @@ def read_only_folder_scenario(s):
     s.shot("read-only-folder-after-search")
     if sorted(os.listdir(folder)) != before:
         raise Failure("the read-only folder changed: %s" % sorted(os.listdir(folder)))
+    if sorted(os.listdir(users)) != users_before:
+        raise Failure("the read-only user's folder changed: %s" % sorted(os.listdir(users)))
     s.click_control(main, *MAIN_EXIT)
     s.wait("the end of the program", lambda: s.app.poll() is not None, timeout=30, may_end=True)
     if s.app.returncode != 0:

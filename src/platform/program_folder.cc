@@ -1,0 +1,228 @@
+#include "platform/program_folder.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <iterator>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/files.h"
+
+#ifndef VELMORA_INSTALL_DATADIR
+#define VELMORA_INSTALL_DATADIR "/usr/local/share/velmora"
+#endif
+
+namespace velmora {
+
+namespace {
+
+std::string WithoutTrailingSlash(std::string path) {
+  while (path.size() > 1 && path.back() == '/') path.pop_back();
+  return path;
+}
+
+std::string Join(const std::string& folder, const std::string& name) {
+  return folder == "/" ? "/" + name : folder + "/" + name;
+}
+
+bool IsFolder(const std::string& path) {
+  struct stat info {};
+  return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+bool Exists(const std::string& path) {
+  struct stat info {};
+  return ::lstat(path.c_str(), &info) == 0;
+}
+
+// Makes the folder and those above it that are missing. A folder made above
+// the last one is private to the user, as the base folders of XDG are.
+bool MakeFolders(const std::string& path, std::string* reason) {
+  if (IsFolder(path)) return true;
+  for (size_t slash = path.find('/', 1); slash != std::string::npos; slash = path.find('/', slash + 1)) {
+    const std::string above = path.substr(0, slash);
+    if (IsFolder(above)) continue;
+    if (::mkdir(above.c_str(), 0700) != 0 && errno != EEXIST) {
+      *reason = std::strerror(errno);
+      return false;
+    }
+  }
+  if (::mkdir(path.c_str(), 0755) != 0 && errno != EEXIST) {
+    *reason = std::strerror(errno);
+    return false;
+  }
+  if (!IsFolder(path)) {
+    *reason = std::strerror(ENOTDIR);
+    return false;
+  }
+  return true;
+}
+
+// Copies one file to a name that does not exist yet. The new file is made
+// exclusively, so a file that appeared meanwhile is not touched; a copy that
+// fails half-way is removed.
+bool CopyNewFile(const std::string& from, const std::string& to, std::string* reason) {
+  std::string bytes;
+  if (!ReadWholeFile(from, &bytes, reason)) return false;
+  const int fd = ::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+  if (fd < 0) {
+    if (errno == EEXIST) return true;
+    *reason = std::strerror(errno);
+    return false;
+  }
+  size_t done = 0;
+  int error = 0;
+  while (done < bytes.size()) {
+    const ssize_t put = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (put < 0 && errno == EINTR) continue;
+    if (put <= 0) {
+      error = put < 0 ? errno : EIO;
+      break;
+    }
+    done += static_cast<size_t>(put);
+  }
+  if (::close(fd) != 0 && error == 0) error = errno;
+  if (error != 0) {
+    ::unlink(to.c_str());
+    *reason = std::strerror(error);
+    return false;
+  }
+  return true;
+}
+
+// The six result files: written by each search, never data to copy.
+constexpr const char* kResultFiles[] = {"FullOutput.txt", "MediumOutput.txt", "SmallOutput.txt",
+                                        "ResultsOfSearchInInputFormat.txt", "Hits.txt", "Misses.txt"};
+
+// Whether a top-level entry of a data folder is data: the text files (the
+// dictionaries, the inventory, the key, the settings) but not the results,
+// and the two class folders. Anything else beside a read-only executable
+// (the programs themselves) is not copied.
+bool IsDataEntry(const std::string& name, bool folder) {
+  if (folder) return name == "NaturalClasses" || name == "SyllabifiedNaturalClasses";
+  if (name.size() < 4 || name.compare(name.size() - 4, 4, ".txt") != 0) return false;
+  return std::find(std::begin(kResultFiles), std::end(kResultFiles), name) == std::end(kResultFiles);
+}
+
+// Copies what `from` holds and `to` lacks, folder by folder, in name order.
+// `relative` is the path below the user's folder, for the list of copies.
+bool CopyMissing(const std::string& from, const std::string& to, const std::string& relative,
+                 std::vector<std::string>* copied, std::string* what, std::string* reason) {
+  DIR* dir = ::opendir(from.c_str());
+  if (dir == nullptr) {
+    *what = from;
+    *reason = std::strerror(errno);
+    return false;
+  }
+  std::vector<std::string> names;
+  while (const dirent* entry = ::readdir(dir)) {
+    const std::string name = entry->d_name;
+    if (name != "." && name != "..") names.push_back(name);
+  }
+  ::closedir(dir);
+  std::sort(names.begin(), names.end());
+  for (const std::string& name : names) {
+    const std::string source = Join(from, name);
+    const std::string target = Join(to, name);
+    const std::string shown = relative.empty() ? name : relative + "/" + name;
+    struct stat info {};
+    if (::stat(source.c_str(), &info) != 0) continue;  // a dangling link: nothing to copy
+    if (relative.empty() && !IsDataEntry(name, S_ISDIR(info.st_mode))) continue;
+    if (S_ISDIR(info.st_mode)) {
+      if (Exists(target) && !IsFolder(target)) continue;  // the user put a file there: theirs
+      if (!IsFolder(target)) {
+        if (::mkdir(target.c_str(), 0755) != 0 && errno != EEXIST) {
+          *what = target;
+          *reason = std::strerror(errno);
+          return false;
+        }
+        copied->push_back(shown + "/");
+      }
+      if (!CopyMissing(source, target, shown, copied, what, reason)) return false;
+    } else if (S_ISREG(info.st_mode) && !Exists(target)) {
+      if (!CopyNewFile(source, target, reason)) {
+        *what = target;
+        return false;
+      }
+      copied->push_back(shown);
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+FolderEnvironment ProcessEnvironment() {
+  FolderEnvironment environment;
+  if (const char* value = std::getenv("XDG_DATA_HOME")) environment.xdgDataHome = value;
+  if (const char* value = std::getenv("HOME")) environment.home = value;
+  return environment;
+}
+
+std::string InstalledDataFolder(const std::string& executableFolder) {
+  const std::string beside = WithoutTrailingSlash(executableFolder) + "/../share/velmora";
+  if (Exists(beside + "/in.txt")) {
+    // Said without the "..": the folder is named in messages.
+    char resolved[PATH_MAX];
+    if (::realpath(beside.c_str(), resolved) != nullptr) return resolved;
+    return beside;
+  }
+  return VELMORA_INSTALL_DATADIR;
+}
+
+std::string UserFolder(const FolderEnvironment& environment) {
+  if (!environment.xdgDataHome.empty() && environment.xdgDataHome.front() == '/') {
+    return WithoutTrailingSlash(environment.xdgDataHome) + "/velmora";
+  }
+  if (!environment.home.empty() && environment.home.front() == '/') {
+    return Join(WithoutTrailingSlash(environment.home), ".local/share/velmora");
+  }
+  return "";
+}
+
+ProgramFolderChoice ChooseProgramFolder(const std::string& executableFolder, const std::string& dataFolder,
+                                        const FolderEnvironment& environment) {
+  ProgramFolderChoice choice;
+  const std::string own = WithoutTrailingSlash(executableFolder);
+  const bool ownData = Exists(Join(own, "in.txt"));
+  const bool installed = !ownData && Exists(Join(dataFolder, "in.txt"));
+  if (!installed && ::access(own.c_str(), W_OK) == 0) {
+    choice.folder = own;
+    return choice;
+  }
+  choice.user = true;
+  choice.folder = UserFolder(environment);
+  if (choice.folder.empty()) {
+    choice.folder = own;
+    choice.error = "Velmora cannot make its folder in your home folder: neither HOME nor XDG_DATA_HOME "
+                   "names an absolute path.";
+    return choice;
+  }
+  std::string reason;
+  if (!MakeFolders(choice.folder, &reason)) {
+    choice.error = "Velmora cannot make its folder " + choice.folder + ": " + reason;
+    return choice;
+  }
+  // A read-only copy that holds its own data is copied from; an installed one
+  // from the installed data.
+  const std::string source = ownData ? own : dataFolder;
+  if (!IsFolder(source)) return choice;  // nothing to copy
+  std::string what;
+  if (!CopyMissing(source, choice.folder, "", &choice.copied, &what, &reason)) {
+    choice.error = "Velmora cannot fill its folder " + choice.folder + " (" + what + "): " + reason;
+  }
+  return choice;
+}
+
+std::string DescribeProgramFolder(const ProgramFolderChoice& choice) {
+  if (!choice.user) return "Program folder: " + choice.folder + " (the folder that holds the program)";
+  return "Program folder: " + choice.folder + " (your own folder; the installed program's folder is read-only)";
+}
+
+}  // namespace velmora
