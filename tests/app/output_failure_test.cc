@@ -1,5 +1,7 @@
-// Result files that cannot be written: the file-in-use message and its retry,
-// and the general error that stops the search.
+// Result files that cannot be written, as the window shows it: the file-in-use
+// message and its retry, and the general error that stops the search. (What
+// each failure leaves on disk is checked on the real file system in
+// tests/e2e/file_faults_test.cc.)
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -12,19 +14,14 @@ namespace {
 const char* kInUse =
     "It looks like you have one of the output files already open in some other program. Please close this "
     "application, then click Ok to continue.";
-// The general error for a file of the program folder.
-std::string General(const std::string& folder, const std::string& file) {
-  return "Error.  Description is " + folder + "/" + file +
-         ": No space left on device.  Please report to the Velmora maintainers at velmora@example.org, specifying "
-         "code number 73468.";
+
+bool EndsWith(const std::string& s, const std::string& tail) {
+  return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
 }
 
 class OutputFailure : public AppFixture {
  protected:
   void TearDown() override { SetFileFaultsForTesting({}); }
-  static bool EndsWith(const std::string& s, const std::string& tail) {
-    return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
-  }
 };
 
 TEST_F(OutputFailure, AFileInUseIsRetriedAfterTheMessageAndTheRestFollows) {
@@ -48,64 +45,58 @@ TEST_F(OutputFailure, AFileInUseIsRetriedAfterTheMessageAndTheRestFollows) {
   EXPECT_TRUE(platform.visible.count(Window::frmDisplayOptions));
 }
 
-TEST_F(OutputFailure, AFailureWhileOpeningStopsTheSearch) {
-  Write("SmallOutput.txt", "earlier");
+// A failure while opening, a full disk while writing, a result file that is a
+// folder: one message naming the file, no viewer, the earlier file whole;
+// the next search, with the fault gone, works.
+TEST_F(OutputFailure, AFailedResultFileEndsTheSearchWithTheGeneralError) {
+  static const char* file;
+  struct Case {
+    const char* file;
+    FileFaults faults;
+    const char* reason;
+  } cases[] = {
+      {"ResultsOfSearchInInputFormat.txt",
+       {[](const std::string& path) {
+          return EndsWith(path, std::string("/") + file) ? Status::Make(Status::kFailed, "No space left on device")
+                                                         : Status::Ok();
+        },
+        nullptr},
+       "No space left on device"},
+      {"MediumOutput.txt",
+       {nullptr, [](const std::string& path) { return EndsWith(path, std::string("/") + file) ? ENOSPC : 0; }},
+       "No space left on device"},
+      {"FullOutput.txt", {}, "Is a directory"},
+  };
   Start();
   Boxes({"AY1"});
-  SetFileFaultsForTesting({[](const std::string& path) {
-                             if (EndsWith(path, "/ResultsOfSearchInInputFormat.txt")) {
-                               return Status::Make(Status::kFailed, "No space left on device");
-                             }
-                             return Status::Ok();
-                           },
-                           nullptr});
-  form->cmdSearchTranscriptions_Click();
-  EXPECT_EQ(platform.messages, std::vector<std::string>{General(dir.path(), "ResultsOfSearchInInputFormat.txt")});
-  EXPECT_EQ(Caption(Control::cmdSearchTranscriptions), "You can re-click here for another search.");
-  EXPECT_EQ(form->lastOutcome, Form1::Outcome::kFailed);
-  EXPECT_EQ(Read("SmallOutput.txt"), "earlier");
-  EXPECT_FALSE(platform.loaded.count(Window::frmDisplayOptions));
-}
-
-TEST_F(OutputFailure, AFullDiskWhileWritingIsReportedNotCalledDone) {
-  Start();
-  Boxes({"AY1"});
-  SetFileFaultsForTesting(
-      {nullptr, [](const std::string& path) { return EndsWith(path, "/FullOutput.txt") ? ENOSPC : 0; }});
-  form->cmdSearchTranscriptions_Click();
-  EXPECT_EQ(platform.messages, std::vector<std::string>{General(dir.path(), "FullOutput.txt")});
-  EXPECT_EQ(Caption(Control::cmdSearchTranscriptions), "You can re-click here for another search.");
-  EXPECT_EQ(form->lastOutcome, Form1::Outcome::kFailed);
-  EXPECT_FALSE(platform.loaded.count(Window::frmDisplayOptions));
-  // The next search, with room again, works.
-  SetFileFaultsForTesting({});
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file);
+    file = c.file;
+    platform.messages.clear();
+    if (!c.faults.open && !c.faults.write) {
+      std::remove(dir.Path(c.file).c_str());
+      ASSERT_EQ(::mkdir(dir.Path(c.file).c_str(), 0755), 0);
+    } else {
+      Write(c.file, "earlier");
+    }
+    SetFileFaultsForTesting(c.faults);
+    form->cmdSearchTranscriptions_Click();
+    EXPECT_EQ(platform.messages, std::vector<std::string>{"Error.  Description is " + dir.Path(c.file) + ": " +
+                                                          c.reason +
+                                                          ".  Please report to the Velmora maintainers at "
+                                                          "velmora@example.org, specifying code number 73468."});
+    EXPECT_EQ(Caption(Control::cmdSearchTranscriptions), "You can re-click here for another search.");
+    EXPECT_EQ(form->lastOutcome, Form1::Outcome::kFailed);
+    EXPECT_FALSE(platform.loaded.count(Window::frmDisplayOptions));
+    if (c.faults.open || c.faults.write) {
+      EXPECT_EQ(Read(c.file), "earlier");
+      EXPECT_FALSE(FileExists(dir.Path(std::string(c.file) + ".part")));
+    }
+    SetFileFaultsForTesting({});
+  }
+  ASSERT_EQ(::rmdir(dir.Path("FullOutput.txt").c_str()), 0);
   form->cmdSearchTranscriptions_Click();
   EXPECT_EQ(form->lastOutcome, Form1::Outcome::kHits);
-}
-
-TEST_F(OutputFailure, AFailedWriteLeavesTheEarlierFileWholeAndNoPartBehind) {
-  Write("SmallOutput.txt", "earlier small");
-  Write("MediumOutput.txt", "earlier medium");
-  Start();
-  Boxes({"AY1"});
-  SetFileFaultsForTesting(
-      {nullptr, [](const std::string& path) { return EndsWith(path, "/MediumOutput.txt") ? ENOSPC : 0; }});
-  form->cmdSearchTranscriptions_Click();
-  EXPECT_EQ(platform.messages, std::vector<std::string>{General(dir.path(), "MediumOutput.txt")});
-  EXPECT_EQ(Read("SmallOutput.txt"), "AY1\r\nblind, child, pint\r\n");  // written before the failure
-  EXPECT_EQ(Read("MediumOutput.txt"), "earlier medium");
-  EXPECT_FALSE(FileExists(dir.Path("MediumOutput.txt.part")));
-  EXPECT_FALSE(FileExists(dir.Path("Hits.txt")));  // the later files are not written
-}
-
-TEST_F(OutputFailure, AResultFileThatIsAFolderIsAnOrdinaryFailure) {
-  ASSERT_EQ(::mkdir(dir.Path("FullOutput.txt").c_str(), 0755), 0);
-  Start();
-  Boxes({"AY1"});
-  form->cmdSearchTranscriptions_Click();
-  ASSERT_EQ(platform.messages.size(), 1u);
-  EXPECT_NE(platform.messages[0].find("Description is " + dir.path() + "/FullOutput.txt: Is a directory."), std::string::npos);
-  EXPECT_EQ(form->lastOutcome, Form1::Outcome::kFailed);
 }
 
 }  // namespace
