@@ -51,14 +51,11 @@ TEST_F(SearchCommand, IgnoreBoxesLeaveTheirSegmentsOutOfTheFocusString) {
             "Search string was:  AY1 CONSONANT CONSONANT ]\r\n"
             "Focus string\tNumber in corpus\tExamples\r\n"
             "\t3\tblind child pint\r\n");
-}
 
-TEST_F(SearchCommand, OneItemIsNeverIgnored) {
-  Start();
+  // One item is never ignored; its focus string is the segment as it stands
+  // in the table, not the box text.
   Boxes({"ay1"});
-  platform.SetValue(Control::chkIgnore1, 1);
   form->cmdSearchTranscriptions_Click();
-  // The focus string is the segment as it stands in the table, not the box text.
   EXPECT_NE(Read("MediumOutput.txt").find("AY1\t3\tblind child pint\r\n"), std::string::npos);
 }
 
@@ -79,6 +76,11 @@ TEST_F(SearchCommand, ExcludedEntriesAreNotRecordedButStillFlagged) {
   form->cmdSearchTranscriptions_Click();
   EXPECT_EQ(Read("SmallOutput.txt"), "[ B L\r\nblind\r\n");
   EXPECT_EQ(Read("Hits.txt"), "1\r\n0\r\n0\r\n0\r\n1\r\n");
+  EXPECT_TRUE(platform.messages.empty());
+  // Every hit excluded is a search without hits.
+  Boxes({"AE1", "K"});
+  form->cmdSearchTranscriptions_Click();
+  EXPECT_EQ(platform.messages, std::vector<std::string>{"No examples were found."});
 }
 
 TEST_F(SearchCommand, ANoHitSearchLeavesTheLaterFilesAlone) {
@@ -102,14 +104,6 @@ TEST_F(SearchCommand, ANoHitSearchLeavesTheLaterFilesAlone) {
   EXPECT_EQ(Caption(Control::cmdSearchTranscriptions), "You can re-click here for another search.");
   EXPECT_FALSE(platform.loaded.count(Window::frmDisplayOptions));
   EXPECT_EQ(form->lastOutcome, Form1::Outcome::kNoHits);
-}
-
-TEST_F(SearchCommand, AllHitsExcludedIsASearchWithoutHits) {
-  Start();
-  Boxes({"AE1", "K"});
-  platform.SetValue(Control::chkExclude, 1);
-  form->cmdSearchTranscriptions_Click();
-  EXPECT_EQ(platform.messages, std::vector<std::string>{"No examples were found."});
 }
 
 TEST_F(SearchCommand, VowelTierFindsMonosyllables) {
@@ -175,21 +169,27 @@ TEST_F(SearchCommand, AnUnreadableInputFileStopsBeforeAnyOutputFile) {
   EXPECT_EQ(form->NumberOfHits, 3);
 }
 
+// Both search buttons show the progress in their caption.
 TEST_F(SearchCommand, ProgressIsShownEveryHundredEntries) {
   std::string dict;
   for (int i = 0; i < 250; ++i) dict += "tab\tT AE1 B\tT AE1 BCoda\t\t1\t1\r\n";
   Write("in.txt", dict);
   Start();
   Boxes({"T"});
+  platform.SetText(Control::txtOrthography, "zzz");
   const int before = platform.doEventsCount;
   form->cmdSearchTranscriptions_Click();
-  std::vector<std::string> progress;
-  for (const auto& c : platform.captions[static_cast<int>(Control::cmdSearchTranscriptions)]) {
-    if (c.rfind("Searching", 0) == 0) progress.push_back(c);
-  }
-  EXPECT_EQ(progress, (std::vector<std::string>{"Searching the dictionary; completed 100/250",
-                                                 "Searching the dictionary; completed 200/250"}));
   EXPECT_EQ(platform.doEventsCount - before, 3);  // validation once, progress twice
+  form->cmdSearchOrthography_Click();
+  for (Control button : {Control::cmdSearchTranscriptions, Control::cmdSearchOrthography}) {
+    std::vector<std::string> progress;
+    for (const auto& c : platform.captions[static_cast<int>(button)]) {
+      if (c.rfind("Searching", 0) == 0) progress.push_back(c);
+    }
+    EXPECT_EQ(progress, (std::vector<std::string>{"Searching the dictionary; completed 100/250",
+                                                   "Searching the dictionary; completed 200/250"}));
+  }
+  EXPECT_EQ(Caption(Control::cmdSearchOrthography), "You can re-click here for another search.");
 }
 
 TEST_F(SearchCommand, ASecondStartWhileASearchRunsIsRefused) {
