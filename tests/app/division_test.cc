@@ -28,55 +28,72 @@ std::vector<std::string> Row(Form1& f, const SegmentTable& t, const std::vector<
 
 using V = std::vector<std::string>;
 
-TEST_P(Division, PlainTranscriptionsWithBoundariesAndTheVowelTier) {
-  Start();
-  ASSERT_TRUE(form->DoOnceOnlyTasks());
-  EXPECT_TRUE(form->OnceOnlyTasksDone);
-  EXPECT_EQ(Row(*form, form->lexicon().Transcriptions, form->lexicon().TranscriptionLengths, 4), (V{"[", "T", "AE1", "B", "]"}));
-  // The vowel tier is made when a search first asks for it.
-  EXPECT_FALSE(form->lexicon().VowelTranscriptions.filled());
-  form->lexicon().MakeVowelTier();
-  EXPECT_EQ(Row(*form, form->lexicon().VowelTranscriptions, form->lexicon().VowelTranscriptionLengths, 5), (V{"[", "AE1", "ER0", "]"}));
-  // The table not chosen stays empty.
-  EXPECT_FALSE(form->lexicon().SyllabifiedTranscriptions.filled());
-  EXPECT_TRUE(platform.questions.empty());
+// Each entry's row, its segments joined by blanks.
+V Rows(Form1& f, const SegmentTable& t, const std::vector<int32_t>& lengths) {
+  V out;
+  for (int32_t n = 1; n <= f.lexicon().dictionary.NumberOfWords; ++n) {
+    std::string row;
+    for (const std::string& segment : Row(f, t, lengths, n)) row += (row.empty() ? "" : " ") + segment;
+    out.push_back(row);
+  }
+  return out;
 }
 
-TEST_P(Division, SyllabifiedDataKeepCodaSymbolsWithoutACaution) {
-  Start();
-  platform.SetValue(Control::chkSyllabified, 1);
-  ASSERT_TRUE(form->DoOnceOnlyTasks());
-  EXPECT_EQ(Row(*form, form->lexicon().SyllabifiedTranscriptions, form->lexicon().TranscriptionLengths, 4),
-            (V{"[", "T", "AE1", "BCoda", "]"}));
-  EXPECT_TRUE(platform.questions.empty());
-}
-
-TEST_P(Division, TwoBlanksInARowEndTheEntry) {
-  Write("in.txt", "a\tT  AE1 B\r\nb\t\r\nc\t T\r\n");
-  Start();
-  ASSERT_TRUE(form->DoOnceOnlyTasks());
-  EXPECT_EQ(Row(*form, form->lexicon().Transcriptions, form->lexicon().TranscriptionLengths, 1), (V{"[", "T"}));
-  EXPECT_EQ(Row(*form, form->lexicon().Transcriptions, form->lexicon().TranscriptionLengths, 2), (V{"["}));
-  EXPECT_EQ(Row(*form, form->lexicon().Transcriptions, form->lexicon().TranscriptionLengths, 3), (V{"["}));
-  EXPECT_TRUE(platform.questions.empty());  // what was not stored was not vetted
-}
-
-// Segments of every length around the eight bytes read at once, in the
-// middle of the file and at its very end (where fewer than eight remain).
-TEST_P(Division, SegmentsOfAnyLengthAreCutAtTheirBlanks) {
-  Write("AllSegments.txt", "[\r\n]\r\nA\r\nABCDEFG\r\nABCDEFGH\r\nABCDEFGHI\r\nAB\r\n");
-  Write("in.txt", "w\tABCDEFG ABCDEFGH A ABCDEFGHI AB\tx\r\nv\tAB A ABCDEFGH ABCDEFG\r\nu\tABCDEFGHI A");
-  Start();
-  ASSERT_TRUE(form->DoOnceOnlyTasks());
-  EXPECT_TRUE(platform.questions.empty());
-  EXPECT_EQ(Row(*form, form->lexicon().Transcriptions, form->lexicon().TranscriptionLengths, 1),
-            (V{"[", "ABCDEFG", "ABCDEFGH", "A", "ABCDEFGHI", "AB", "]"}));
-  EXPECT_EQ(Row(*form, form->lexicon().Transcriptions, form->lexicon().TranscriptionLengths, 2),
-            (V{"[", "AB", "A", "ABCDEFGH", "ABCDEFG", "]"}));
-  EXPECT_EQ(Row(*form, form->lexicon().Transcriptions, form->lexicon().TranscriptionLengths, 3), (V{"[", "ABCDEFGHI", "A", "]"}));
+// Boundaries around every entry, the table the syllabified box chooses (the
+// other stays empty), two blanks in a row ending the entry (what was not
+// stored is not vetted), and segments of every length around the eight
+// bytes read at once, in the middle of the file and at its very end.
+TEST_P(Division, TranscriptionsAreCutAtTheirBlanksBetweenBoundaries) {
+  struct Case {
+    const char* inventory;
+    const char* dictionary;
+    bool syllabified;
+    V rows;
+  } cases[] = {
+      {kFixtureInventory, kFixtureDictionary, false,
+       {"[ B L AY1 N D ]", "[ CH AY1 L D ]", "[ P AY1 N T ]", "[ T AE1 B ]", "[ B L AE1 K B ER0 D ]"}},
+      {kFixtureInventory, kFixtureDictionary, true,
+       {"[ B L AY1 NCoda DCoda ]", "[ CH AY1 LCoda DCoda ]", "[ P AY1 NCoda TCoda ]", "[ T AE1 BCoda ]",
+        "[ B L AE1 KCoda B ER0 DCoda ]"}},
+      {kFixtureInventory, "a\tT  AE1 B\r\nb\t\r\nc\t T\r\n", false, {"[ T", "[", "["}},
+      {"[\r\n]\r\nA\r\nABCDEFG\r\nABCDEFGH\r\nABCDEFGHI\r\nAB\r\n",
+       "w\tABCDEFG ABCDEFGH A ABCDEFGHI AB\tx\r\nv\tAB A ABCDEFGH ABCDEFG\r\nu\tABCDEFGHI A", false,
+       {"[ ABCDEFG ABCDEFGH A ABCDEFGHI AB ]", "[ AB A ABCDEFGH ABCDEFG ]", "[ ABCDEFGHI A ]"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.dictionary);
+    Write("AllSegments.txt", c.inventory);
+    Write("in.txt", c.dictionary);
+    Start();
+    platform.SetValue(Control::chkSyllabified, c.syllabified);
+    ASSERT_TRUE(form->DoOnceOnlyTasks());
+    const Lexicon& l = form->lexicon();
+    EXPECT_EQ(Rows(*form, c.syllabified ? l.SyllabifiedTranscriptions : l.Transcriptions, l.TranscriptionLengths),
+              c.rows);
+    EXPECT_FALSE((c.syllabified ? l.Transcriptions : l.SyllabifiedTranscriptions).filled());
+    EXPECT_TRUE(platform.questions.empty());
+  }
   // One id for one text, however it was found.
   EXPECT_EQ(form->lexicon().Transcriptions.At(1, 2), form->lexicon().Transcriptions.At(2, 5));
   EXPECT_EQ(form->lexicon().Transcriptions.At(1, 3), form->lexicon().Transcriptions.At(2, 4));
+}
+
+// The vowel tier is made when a search first asks for it; without a vowel
+// class it holds the boundaries only.
+TEST_P(Division, TheVowelTierIsMadeWhenFirstAskedFor) {
+  Start();
+  ASSERT_TRUE(form->DoOnceOnlyTasks());
+  EXPECT_TRUE(form->OnceOnlyTasksDone);
+  EXPECT_FALSE(form->lexicon().VowelTranscriptions.filled());
+  form->lexicon().MakeVowelTier();
+  EXPECT_EQ(Rows(*form, form->lexicon().VowelTranscriptions, form->lexicon().VowelTranscriptionLengths),
+            (V{"[ AY1 ]", "[ AY1 ]", "[ AY1 ]", "[ AE1 ]", "[ AE1 ER0 ]"}));
+
+  ASSERT_EQ(std::remove(dir.Path("NaturalClasses/VOWEL.txt").c_str()), 0);
+  Start();
+  ASSERT_TRUE(form->DoOnceOnlyTasks());
+  form->lexicon().MakeVowelTier();
+  EXPECT_EQ(Row(*form, form->lexicon().VowelTranscriptions, form->lexicon().VowelTranscriptionLengths, 1), (V{"[", "]"}));
 }
 
 TEST_P(Division, NoLimitOfAHundredSegments) {
@@ -89,49 +106,43 @@ TEST_P(Division, NoLimitOfAHundredSegments) {
   EXPECT_EQ(form->lexicon().Symbols.Text(form->lexicon().Transcriptions.At(1, 10002)), "]");
 }
 
-TEST_P(Division, ASymbolMissingFromTheInventoryIsQuestionedAndKeptOnYes) {
-  Write("AllSegments.txt", "[\r\n]\r\nT\r\nB\r\n");
-  Write("in.txt", "tab\tT AE1 B\r\n");
-  Start();
-  ASSERT_TRUE(form->DoOnceOnlyTasks());
-  EXPECT_EQ(platform.questions,
-            V{"Caution:  the word AE1 B ] contains the sound [AE1], which is not on the list of phonemes "
-              "AllSegments.txt.  You may want to adjust either in.txt or AllSegments.txt before continuing.  Click "
-              "Yes to continue, No to exit program."});
-  EXPECT_EQ(Row(*form, form->lexicon().Transcriptions, form->lexicon().TranscriptionLengths, 1), (V{"[", "T", "AE1", "B", "]"}));
-}
-
-TEST_P(Division, EveryOccurrenceIsQuestionedAndLetterCaseCounts) {
-  Write("AllSegments.txt", "[\r\n]\r\nT\r\n");
-  Write("in.txt", "a\tt T\r\nb\tt\r\n");
-  Start();
-  ASSERT_TRUE(form->DoOnceOnlyTasks());
-  ASSERT_EQ(platform.questions.size(), 2u);
-  EXPECT_NE(platform.questions[0].find("the word t T ] contains the sound [t]"), std::string::npos);
-  EXPECT_NE(platform.questions[1].find("the word t ] contains the sound [t]"), std::string::npos);
-}
-
-TEST_P(Division, AnInventoryWithoutBoundariesQuestionsBothForEveryEntry) {
-  Write("AllSegments.txt", "T\r\n");
-  Write("in.txt", "a\tT\r\n");
-  Start();
-  ASSERT_TRUE(form->DoOnceOnlyTasks());
-  ASSERT_EQ(platform.questions.size(), 2u);
-  EXPECT_NE(platform.questions[0].find("the word [ T ] contains the sound [[]"), std::string::npos);
-  EXPECT_NE(platform.questions[1].find("the word ] contains the sound []]"), std::string::npos);
-}
-
-TEST_P(Division, ACodaSymbolInPlainDataDrawsTheCodaCautionFirst) {
-  Write("in.txt", "tab\tT AE1 BCoda\r\nx\tT zCODA\r\n");
-  Start();
-  ASSERT_TRUE(form->DoOnceOnlyTasks());
-  ASSERT_EQ(platform.questions.size(), 3u);
-  EXPECT_EQ(platform.questions[0],
-            "Caution:  the word BCoda ] contains the sound [BCoda], but you're doing a simulation specified for "
-            "nonsyllabified segments.  You may want to adjust your input files.");
-  // zCODA is also missing from the inventory: the second caution follows.
-  EXPECT_NE(platform.questions[1].find("[zCODA], but you're doing"), std::string::npos);
-  EXPECT_NE(platform.questions[2].find("[zCODA], which is not on the list"), std::string::npos);
+// Every occurrence of a symbol missing from the inventory is questioned
+// (letter case counts, the boundaries too), and kept on Yes; a coda symbol in
+// plain data draws the coda caution first.
+TEST_P(Division, CautionsAreAskedForEveryOccurrenceInOrder) {
+  struct Case {
+    const char* inventory;
+    const char* dictionary;
+    V questions;  // after "Caution:  the word "
+  } cases[] = {
+      {"[\r\n]\r\nT\r\nB\r\n", "tab\tT AE1 B\r\n",
+       {"AE1 B ] contains the sound [AE1], which is not on the list of phonemes AllSegments.txt.  You may want to "
+        "adjust either in.txt or AllSegments.txt before continuing.  Click Yes to continue, No to exit program."}},
+      {"[\r\n]\r\nT\r\n", "a\tt T\r\nb\tt\r\n",
+       {"t T ] contains the sound [t], which", "t ] contains the sound [t], which"}},
+      {"T\r\n", "a\tT\r\n", {"[ T ] contains the sound [[], which", "] contains the sound []], which"}},
+      {kFixtureInventory, "tab\tT AE1 BCoda\r\nx\tT zCODA\r\n",
+       {"BCoda ] contains the sound [BCoda], but you're doing a simulation specified for nonsyllabified segments.  "
+        "You may want to adjust your input files.",
+        "zCODA ] contains the sound [zCODA], but you're doing", "zCODA ] contains the sound [zCODA], which is not"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.dictionary);
+    Write("AllSegments.txt", c.inventory);
+    Write("in.txt", c.dictionary);
+    platform.questions.clear();
+    Start();
+    ASSERT_TRUE(form->DoOnceOnlyTasks());
+    ASSERT_EQ(platform.questions.size(), c.questions.size());
+    for (size_t q = 0; q < c.questions.size(); ++q) {
+      const std::string expected = "Caution:  the word " + c.questions[q];
+      // A text ending in a full stop is the whole question.
+      EXPECT_EQ(expected.back() == '.' ? platform.questions[q] : platform.questions[q].substr(0, expected.size()),
+                expected);
+    }
+  }
+  EXPECT_EQ(Row(*form, form->lexicon().Transcriptions, form->lexicon().TranscriptionLengths, 1),
+            (V{"[", "T", "AE1", "BCoda", "]"}));
 }
 
 TEST_P(Division, NoEndsTheProgramInTheMiddleOfTheDivision) {
@@ -143,14 +154,6 @@ TEST_P(Division, NoEndsTheProgramInTheMiddleOfTheDivision) {
   EXPECT_EQ(platform.questions.size(), 1u);
   // The caption stays as it stood.
   EXPECT_EQ(Caption(Control::cmdSearchTranscriptions), "Preparing search ...");
-}
-
-TEST_P(Division, WithoutAVowelClassTheVowelTierHoldsTheBoundariesOnly) {
-  ASSERT_EQ(std::remove(dir.Path("NaturalClasses/VOWEL.txt").c_str()), 0);
-  Start();
-  ASSERT_TRUE(form->DoOnceOnlyTasks());
-  form->lexicon().MakeVowelTier();
-  EXPECT_EQ(Row(*form, form->lexicon().VowelTranscriptions, form->lexicon().VowelTranscriptionLengths, 1), (V{"[", "]"}));
 }
 
 TEST_P(Division, SwitchingTheSyllabifiedBoxDividesAgainWithTheCautionsAgain) {
