@@ -2,7 +2,6 @@
 // message lines on stderr, the caption line on stdout, the result files and
 // UserSettings.txt afterwards. Expected texts are written out by hand.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <string>
@@ -74,44 +73,49 @@ TEST_F(BatchRun, ASearchWithHitsWritesTheSixFilesSavesTheSettingsAndExitsZero) {
                                                 "no", "no", "no", "", "no", "", "", "no", "100", "no"}));
 }
 
-TEST_F(BatchRun, ASearchWithoutHitsExitsOne) {
-  Write("SmallOutput.txt", "earlier");
-  const ProcessResult r = Run({"]", "B"});
-  EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.err, kNoExamples);
-  EXPECT_EQ(r.out, std::string("Searched 5 entries of in.txt for ] B: no hits.\n") + kReclick);
-  EXPECT_EQ(Read("FullOutput.txt"),
-            "Word\tRev. spelling\tTranscription\tSearch match\tCELEX lemma freq.\tAnnotation\r\n"
-            "zzz Search string was:  ] B\r\n");
-  EXPECT_EQ(Read("SmallOutput.txt"), "earlier");
-}
-
-TEST_F(BatchRun, TheValidationClosesGapsBetweenItems) {
-  const ProcessResult r = Run({"", "P", "", "AY1"});
-  EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.out, std::string("Searched 5 entries of in.txt for P AY1: 1 hit.\n") + kDone);
-  EXPECT_EQ(Read("SmallOutput.txt"), "P AY1\r\npint\r\n");
-}
-
-// ---- Refused boxes ---------------------------------------------------------------
-
-TEST_F(BatchRun, EmptyBoxesAreRefusedBeforeAnythingIsWritten) {
-  const ProcessResult r = Run({});
-  EXPECT_EQ(r.status, 2);
-  EXPECT_EQ(r.err, "Please type segments or natural classes in row of five boxes.\n");
-  EXPECT_EQ(r.out, "Search transcriptions\n");
-  EXPECT_FALSE(Exists("UserSettings.txt"));
-  EXPECT_FALSE(Exists("FullOutput.txt"));
-}
-
-TEST_F(BatchRun, AnUnknownItemIsRefusedWithItsBoxNumber) {
-  const ProcessResult r = Run({"ay1", "FOO"});
-  EXPECT_EQ(r.status, 2);
-  EXPECT_EQ(r.err,
-            "The item in Box # 2 is neither a legal phoneme nor a legal natural class name.  Please fix this and "
-            "click on the search button again.\n");
-  EXPECT_EQ(r.out, "Search transcriptions\n");
-  EXPECT_FALSE(Exists("FullOutput.txt"));
+// One run after another in the same folder, each saving its choices for the
+// next: the exit status, the caption line and the message lines of each.
+TEST_F(BatchRun, EachRunEndsWithItsStatusCaptionAndMessages) {
+  const char* kIllegal2 =
+      "The item in Box # 2 is neither a legal phoneme nor a legal natural class name.  Please fix this and click on "
+      "the search button again.\n";
+  const std::string kRefused = "Search transcriptions\n";
+  struct Case {
+    std::vector<std::string> args;
+    int status;
+    std::string out, err;
+  } cases[] = {
+      {{}, 2, kRefused, "Please type segments or natural classes in row of five boxes.\n"},
+      {{"ay1", "FOO"}, 2, kRefused, kIllegal2},
+      {{"]", "B"}, 1, std::string("Searched 5 entries of in.txt for ] B: no hits.\n") + kReclick, kNoExamples},
+      {{"", "P", "", "AY1"}, 0, std::string("Searched 5 entries of in.txt for P AY1: 1 hit.\n") + kDone, ""},
+      {{"--vowels", "[", "VOWEL", "]"}, 0, std::string("Searched 5 entries of in.txt for [ VOWEL ]: 4 hits.\n") + kDone, ""},
+      // The orthography search does not check the boxes.
+      {{"--no-vowels", "--orthography", "in", "AY1", "FOO"}, 0,
+       std::string("Searched 5 spellings of in.txt for \"in\": 2 hits.\n") + kDone, ""},
+      // The switch chooses the class folder before the boxes are checked:
+      // CODA is a class of the syllabified folder only.
+      {{"--syllabified", "AY1", "CODA", "CODA", "]"}, 0,
+       std::string("Searched 5 entries of in.txt for AY1 CODA CODA ]: 3 hits.\n") + kDone, ""},
+      {{"--plain"}, 2, kRefused, kIllegal2},
+      {{"--input", "missing.txt", "AY1"}, 3, kReclick,
+       "The input file " + dir.Path("missing.txt") + " could not be read: No such file or directory.\n"},
+      {{"--input", "NaturalClasses", "AY1"}, 3, kReclick,
+       "The input file " + dir.Path("NaturalClasses") + " could not be read: Is a directory.\n"},
+  };
+  for (const Case& c : cases) {
+    const ProcessResult r = Run(c.args);
+    const std::string name = c.args.empty() ? "(none)" : c.args[0];
+    EXPECT_EQ(r.status, c.status) << name;
+    EXPECT_EQ(r.out, c.out) << name;
+    EXPECT_EQ(r.err, c.err) << name;
+    // Refused, or stopped at the input file, before any result file is written.
+    EXPECT_EQ(Exists("FullOutput.txt"), c.status < 2) << name;
+    if (c.args.empty()) {
+      EXPECT_FALSE(Exists("UserSettings.txt"));
+    }
+    ::unlink(dir.Path("FullOutput.txt").c_str());
+  }
 }
 
 // ---- Saved settings and options ----------------------------------------------------
@@ -161,67 +165,17 @@ TEST_F(BatchRun, EverySwitchReachesItsBox) {
                                                 "no", "ll", "no", "", "", "no", "100", "no"}));
 }
 
-TEST_F(BatchRun, TheSyllabifiedSwitchChoosesTheClassFolderBeforeTheBoxesAreChecked) {
-  // CODA is a class of the syllabified folder only.
-  const ProcessResult syllabified = Run({"--syllabified", "AY1", "CODA", "CODA", "]"});
-  EXPECT_EQ(syllabified.status, 0);
-  EXPECT_EQ(syllabified.err, "");
-  EXPECT_EQ(Read("SmallOutput.txt"), "AY1 CODA CODA ]\r\nblind, child, pint\r\n");
-  EXPECT_EQ(Read("MediumOutput.txt"),
-            "Search string was:  AY1 CODA CODA ]\r\n"
-            "Focus string\tNumber in corpus\tExamples\r\n"
-            "AY1\tNCoda\tDCoda\t]\t1\tblind\r\n"
-            "AY1\tLCoda\tDCoda\t]\t1\tchild\r\n"
-            "AY1\tNCoda\tTCoda\t]\t1\tpint\r\n");
-
-  // Saved as syllabified now; --plain loads the plain classes again.
-  const ProcessResult plain = Run({"--plain"});
-  EXPECT_EQ(plain.status, 2);
-  EXPECT_EQ(plain.err.substr(0, 32), "The item in Box # 2 is neither a");
-  EXPECT_EQ(plain.out, "Search transcriptions\n");
-}
-
-TEST_F(BatchRun, VowelsOnlySearchesTheVowelTier) {
-  const ProcessResult r = Run({"--vowels", "[", "VOWEL", "]"});
-  EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(Read("SmallOutput.txt"), "[ VOWEL ]\r\nblind, child, pint, tab\r\n");
-}
-
-TEST_F(BatchRun, LimitClosesExampleListsAsTheResetButtonDoes) {
-  // Examples are added while the list holds no more characters than the limit.
+TEST_F(BatchRun, LimitClosesExampleListsAndIsSaved) {
   Run({"--limit", "5", "AY1"});
   EXPECT_EQ(Read("MediumOutput.txt"),
             "Search string was:  AY1\r\nFocus string\tNumber in corpus\tExamples\r\nAY1\t3\tblind child ...\r\n");
   EXPECT_NE(Read("UserSettings.txt").find("(in characters)\r\n5\r\n"), std::string::npos);
-
-  // A negative limit counts as 0, and 0 is saved.
-  Run({"--limit", "-3", "AY1"});
-  EXPECT_EQ(Read("MediumOutput.txt"),
-            "Search string was:  AY1\r\nFocus string\tNumber in corpus\tExamples\r\nAY1\t3\tblind ...\r\n");
-  EXPECT_NE(Read("UserSettings.txt").find("(in characters)\r\n0\r\n"), std::string::npos);
-
-  // Without --limit the saved limit stands.
+  // Without --limit the saved limit stands; a negative one counts and is saved as 0.
   Run({"AY1"});
+  EXPECT_NE(Read("MediumOutput.txt").find("AY1\t3\tblind child ...\r\n"), std::string::npos);
+  Run({"--limit", "-3", "AY1"});
   EXPECT_NE(Read("MediumOutput.txt").find("AY1\t3\tblind ...\r\n"), std::string::npos);
-  Run({"--limit", "100", "AY1"});
-  EXPECT_NE(Read("MediumOutput.txt").find("AY1\t3\tblind child pint\r\n"), std::string::npos);
-}
-
-// ---- Orthography --------------------------------------------------------------------
-
-TEST_F(BatchRun, OrthographySearchesTheSpellingsWithoutCheckingTheBoxes) {
-  // Box 2 holds no legal item: the orthography command does not validate.
-  const ProcessResult r = Run({"--orthography", "in", "AY1", "FOO"});
-  EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.err, "");
-  EXPECT_EQ(r.out, std::string("Searched 5 spellings of in.txt for \"in\": 2 hits.\n") + kDone);
-  EXPECT_EQ(Read("Hits.txt"), "1\r\n0\r\n1\r\n0\r\n0\r\n");
-  // The result files are headed by the five boxes, as the window heads them.
-  EXPECT_EQ(Read("SmallOutput.txt"), "AY1 FOO\r\nblind, pint\r\n");
-
-  const ProcessResult edge = Run({"--orthography", "d]"});
-  EXPECT_EQ(edge.status, 0);
-  EXPECT_EQ(Read("Hits.txt"), "1\r\n1\r\n0\r\n0\r\n1\r\n");
+  EXPECT_NE(Read("UserSettings.txt").find("(in characters)\r\n0\r\n"), std::string::npos);
 }
 
 // ---- Cautions ---------------------------------------------------------------------
@@ -267,88 +221,6 @@ TEST_F(BatchCaution, AnsweredNoTheRunEndsWithTheCaptionAsItStood) {
   EXPECT_FALSE(Exists("SmallOutput.txt"));
   // The settings were saved before the dictionary was read.
   EXPECT_NE(Read("UserSettings.txt").find("Box 1\r\nAE1\r\n"), std::string::npos);
-}
-
-// ---- Failures ----------------------------------------------------------------------
-
-TEST_F(BatchRun, AnUnreadableInputFileStopsTheSearch) {
-  Write("FullOutput.txt", "earlier");
-  const ProcessResult r = Run({"--input", "missing.txt", "AY1"});
-  EXPECT_EQ(r.status, 3);
-  EXPECT_EQ(r.err, "The input file " + dir.path() + "/missing.txt could not be read: No such file or directory.\n");
-  EXPECT_EQ(r.out, kReclick);
-  EXPECT_EQ(Read("FullOutput.txt"), "earlier");
-
-  ASSERT_EQ(::mkdir(dir.Path("adir").c_str(), 0755), 0);
-  const ProcessResult folder = Run({"--input", "adir", "AY1"});
-  EXPECT_EQ(folder.status, 3);
-  EXPECT_EQ(folder.err, "The input file " + dir.path() + "/adir could not be read: Is a directory.\n");
-}
-
-// A read-only program folder whose files are read-only too. Root writes
-// whatever the modes say, so as root the tool runs as the user nobody.
-class ReadOnlyFolder : public BatchRun {
- protected:
-  void SetUp() override {
-    BatchRun::SetUp();
-    if (::geteuid() == 0) {
-      setpriv_ = FindInPath("setpriv");
-      if (setpriv_.empty()) GTEST_SKIP() << "running as root without setpriv: file modes would not stop a write";
-      // nobody must reach the executable; the build folder may be closed to it.
-      ASSERT_TRUE(CopyFile(VELMORA_BATCH_EXE, exeDir_.Path("velmora-batch"), 0755));
-      ASSERT_EQ(::chmod(exeDir_.path().c_str(), 0755), 0);
-    }
-  }
-
-  ProcessResult RunReadOnly(const std::vector<std::string>& args) {
-    ChmodTree(dir.path(), 0555, 0444);
-    std::vector<std::string> argv;
-    if (setpriv_.empty()) {
-      argv = {VELMORA_BATCH_EXE};
-    } else {
-      argv = {setpriv_, "--reuid=65534", "--regid=65534", "--clear-groups", exeDir_.Path("velmora-batch")};
-    }
-    argv.push_back("--folder");
-    argv.push_back(dir.path());
-    argv.insert(argv.end(), args.begin(), args.end());
-    ProcessResult r = RunProcess(argv);
-    ChmodTree(dir.path(), 0755, 0644);
-    return r;
-  }
-
-  std::string setpriv_;
-  ScopedTempDir exeDir_;
-};
-
-TEST_F(ReadOnlyFolder, TheSettingsAreNotSavedAndNoResultFileCanBeCreated) {
-  const ProcessResult r = RunReadOnly({"AY1"});
-  EXPECT_EQ(r.status, 3);
-  EXPECT_EQ(r.err, "The settings could not be saved to " + dir.path() +
-                       "/UserSettings.txt: Permission denied.\n"
-                       "Error.  Description is " + dir.path() + "/FullOutput.txt: Permission denied.  Please report to " +
-                       kMaintainerName + " at " + kMaintainerEmail + ", specifying code number 73468.\n");
-  EXPECT_EQ(r.out, kReclick);
-  EXPECT_FALSE(Exists("UserSettings.txt"));
-  EXPECT_FALSE(Exists("FullOutput.txt"));
-}
-
-TEST_F(ReadOnlyFolder, AnEarlierResultFileThatCannotBeWrittenEndsTheRun) {
-  const std::string settings = Settings({"in.txt", "AY1", "", "", "", "", "no", "no", "no", "no", "no", "", "no",
-                                         "", "", "no", "100", "no"});
-  Write("UserSettings.txt", settings);
-  Write("FullOutput.txt", "earlier full");
-  Write("ResultsOfSearchInInputFormat.txt", "earlier results");
-  const ProcessResult r = RunReadOnly({});
-  EXPECT_EQ(r.status, 3);
-  // The window would wait for the user to close the file; nobody is there.
-  EXPECT_EQ(r.err, "The settings could not be saved to " + dir.path() +
-                       "/UserSettings.txt: Permission denied.\n"
-                       "It looks like you have one of the output files already open in some other program. Please "
-                       "close this application, then click Ok to continue.\n");
-  EXPECT_EQ(r.out, "Preparing search ...\n");
-  EXPECT_EQ(Read("UserSettings.txt"), settings);
-  EXPECT_EQ(Read("FullOutput.txt"), "earlier full");
-  EXPECT_EQ(Read("ResultsOfSearchInInputFormat.txt"), "earlier results");
 }
 
 // ---- The program folder and the command line -----------------------------------------
