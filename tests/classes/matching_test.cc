@@ -17,43 +17,26 @@ ClassTable MakeClasses(std::vector<std::pair<std::string, std::vector<std::strin
   return t;
 }
 
-TEST(Satisfies, SymbolsAndBoundariesMatchIgnoringCase) {
-  ClassTable none;
-  EXPECT_TRUE(Satisfies(none, "AY1", "AY1"));
-  EXPECT_TRUE(Satisfies(none, "ay1", "AY1"));
-  EXPECT_TRUE(Satisfies(none, "AY1", "aY1"));
-  EXPECT_FALSE(Satisfies(none, "AY0", "AY1"));
-  EXPECT_TRUE(Satisfies(none, "[", "["));
-  EXPECT_FALSE(Satisfies(none, "]", "["));
-  EXPECT_FALSE(Satisfies(none, "B", "CONSONANT"));  // no classes loaded
-}
-
-TEST(Satisfies, ClassesMatchTheirMembersIgnoringCase) {
-  ClassTable t = MakeClasses({{"CONSONANT", {"b", "D"}}, {"Vowel", {"AY1"}}});
-  EXPECT_TRUE(Satisfies(t, "B", "consonant"));
-  EXPECT_TRUE(Satisfies(t, "d", "cOnSoNaNt"));
-  EXPECT_FALSE(Satisfies(t, "AY1", "CONSONANT"));
+// A symbol satisfies an item equal to it or a class holding it, letter case
+// ignored on both sides; equality wins over a class of the same name, the
+// first class of a name decides, an empty member matches only the empty segment.
+TEST(Satisfies, EqualityOrClassMembershipIgnoringCase) {
+  const ClassTable t = MakeClasses(
+      {{"CONSONANT", {"b", "D"}}, {"Vowel", {"AY1"}}, {"STOP", {"P"}}, {"stop", {"T"}}, {"X", {"Y"}}, {"GAP", {"", "A"}}});
+  struct Case {
+    const char* symbol;
+    const char* item;
+    bool satisfies;
+  } cases[] = {
+      {"AY1", "AY1", true}, {"ay1", "AY1", true}, {"AY1", "aY1", true}, {"AY0", "AY1", false}, {"[", "[", true},
+      {"]", "[", false},    {"B", "consonant", true}, {"d", "cOnSoNaNt", true}, {"AY1", "CONSONANT", false},
+      {"ay1", "vowel", true}, {"AY1", "nosuchclass", false}, {"P", "Stop", true}, {"T", "Stop", false},
+      {"x", "X", true},     {"Y", "X", true},        {"", "GAP", true},     {"B", "GAP", false}, {"", "VOWEL", false},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Satisfies(t, c.symbol, c.item), c.satisfies) << c.symbol << " " << c.item;
+  EXPECT_FALSE(Satisfies(ClassTable(), "B", "CONSONANT"));  // no classes loaded
   EXPECT_TRUE(IsInNaturalClass(t, "ay1", "vowel"));
-  EXPECT_FALSE(IsInNaturalClass(t, "AY1", "nosuchclass"));
-}
-
-TEST(Satisfies, TheFirstClassOfANameDecides) {
-  ClassTable t = MakeClasses({{"STOP", {"P"}}, {"stop", {"T"}}});
-  EXPECT_TRUE(IsInNaturalClass(t, "P", "Stop"));
   EXPECT_FALSE(IsInNaturalClass(t, "T", "Stop"));
-}
-
-TEST(Satisfies, EqualityWinsOverAClassOfTheSameName) {
-  ClassTable t = MakeClasses({{"X", {"Y"}}});
-  EXPECT_TRUE(Satisfies(t, "x", "X"));
-  EXPECT_TRUE(Satisfies(t, "Y", "X"));
-}
-
-TEST(Satisfies, AnEmptyMemberMatchesOnlyTheEmptySegment) {
-  ClassTable t = MakeClasses({{"GAP", {"", "A"}}});
-  EXPECT_TRUE(Satisfies(t, "", "GAP"));
-  EXPECT_FALSE(Satisfies(t, "B", "GAP"));
-  EXPECT_FALSE(Satisfies(MakeClasses({{"FULL", {"A"}}}), "", "FULL"));
 }
 
 TEST(ParseClassFile, TrimsSpacesAndKeepsBlankLines) {

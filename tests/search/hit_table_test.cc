@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace velmora {
 namespace {
@@ -41,42 +42,28 @@ TEST(HitTable, ManyRowsEachFoundAgain) {
   EXPECT_EQ(t.Find("F\t" + std::to_string(kRows)), 0);
 }
 
+// An example is added while the list holds no more characters than the limit
+// (counted in characters, not bytes); then the list closes with " ...". A
+// list that already ends in three dots counts as closed; a word hit twice is
+// listed twice. Every hit is counted either way.
 TEST(HitTable, ExampleListsCloseOnceLongerThanTheLimit) {
-  HitTable t;
-  for (const char* w : {"cat", "dog", "eel", "fox"}) t.DealWithFocusStrings("F", w, 6);
-  EXPECT_EQ(t.FocusStringExamples[1], "cat dog ...");
-  EXPECT_EQ(t.FocusStringCounts[1], 4);
-}
-
-TEST(HitTable, LimitZeroKeepsTheFirstSpellingOnly) {
-  HitTable t;
-  for (const char* w : {"long", "b", "c"}) t.DealWithFocusStrings("F", w, 0);
-  EXPECT_EQ(t.FocusStringExamples[1], "long ...");
-  EXPECT_EQ(t.FocusStringCounts[1], 3);
-}
-
-TEST(HitTable, LengthIsCountedInCharacters) {
-  HitTable t;
-  // "é" is two bytes but one character: "éé" (2 characters) is within a limit of 2.
-  t.DealWithFocusStrings("F", "\xC3\xA9\xC3\xA9", 2);
-  t.DealWithFocusStrings("F", "x", 2);
-  t.DealWithFocusStrings("F", "y", 2);
-  EXPECT_EQ(t.FocusStringExamples[1], "\xC3\xA9\xC3\xA9 x ...");
-}
-
-TEST(HitTable, AListEndingInThreeDotsCountsAsClosed) {
-  HitTable t;
-  t.DealWithFocusStrings("F", "etc...", 100);
-  t.DealWithFocusStrings("F", "more", 100);
-  EXPECT_EQ(t.FocusStringExamples[1], "etc...");
-  EXPECT_EQ(t.FocusStringCounts[1], 2);
-}
-
-TEST(HitTable, AWordHitTwiceIsListedTwice) {
-  HitTable t;
-  t.DealWithFocusStrings("F", "banana", 100);
-  t.DealWithFocusStrings("F", "banana", 100);
-  EXPECT_EQ(t.FocusStringExamples[1], "banana banana");
+  struct Case {
+    std::vector<const char*> words;
+    int32_t limit;
+    const char* examples;
+  } cases[] = {
+      {{"cat", "dog", "eel", "fox"}, 6, "cat dog ..."},
+      {{"long", "b", "c"}, 0, "long ..."},
+      {{"\xC3\xA9\xC3\xA9", "x", "y"}, 2, "\xC3\xA9\xC3\xA9 x ..."},
+      {{"etc...", "more"}, 100, "etc..."},
+      {{"banana", "banana"}, 100, "banana banana"},
+  };
+  for (const Case& c : cases) {
+    HitTable t;
+    for (const char* w : c.words) t.DealWithFocusStrings("F", w, c.limit);
+    EXPECT_EQ(t.FocusStringExamples[1], c.examples);
+    EXPECT_EQ(t.FocusStringCounts[1], static_cast<int32_t>(c.words.size())) << c.examples;
+  }
 }
 
 }  // namespace
