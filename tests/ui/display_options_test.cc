@@ -39,21 +39,17 @@ TEST(ProgramArgumentsTest, SplitsLikeAShellWithoutExpanding) {
       {"\\'x\\\"", {"'x\"", file}},
       {"edit\\", {"edit\\", file}},
       {"$HOME/bin/* ~", {"$HOME/bin/*", "~", file}},
+      // An unclosed quote runs to the end.
+      {"'/opt/My Apps/edit -n", {"/opt/My Apps/edit -n", file}},
+      {"edit \"-a  b", {"edit", "-a  b", file}},
+      {"edit \"x\\", {"edit", "x\\", file}},
+      // No word means the default application.
+      {"", {}},
+      {"   ", {}},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(ProgramArguments(c.location, file), c.expected) << c.location;
   }
-}
-
-TEST(ProgramArgumentsTest, AnUnclosedQuoteRunsToTheEnd) {
-  EXPECT_EQ(ProgramArguments("'/opt/My Apps/edit -n", "/f"), (Args{"/opt/My Apps/edit -n", "/f"}));
-  EXPECT_EQ(ProgramArguments("edit \"-a  b", "/f"), (Args{"edit", "-a  b", "/f"}));
-  EXPECT_EQ(ProgramArguments("edit \"x\\", "/f"), (Args{"edit", "x\\", "/f"}));
-}
-
-TEST(ProgramArgumentsTest, NoWordMeansTheDefaultApplication) {
-  EXPECT_TRUE(ProgramArguments("", "/f").empty());
-  EXPECT_TRUE(ProgramArguments("   ", "/f").empty());
 }
 
 TEST(ProgramArgumentsTest, AnExistingFileIsTheProgramWhateverItsName) {
@@ -83,7 +79,7 @@ class DisplayOptionsTest : public ::testing::Test {
   frmDisplayOptions& viewer = form.displayOptions;
 };
 
-TEST_F(DisplayOptionsTest, OpeningFillsTheBoxesShowsTheViewerAndHidesTheMainWindow) {
+TEST_F(DisplayOptionsTest, OpeningFillsTheBoxesBackLosesUnsavedTypingExitEnds) {
   viewer.Open();
   EXPECT_TRUE(platform.IsLoaded(Window::frmDisplayOptions));
   EXPECT_EQ(platform.visible.count(Window::frmDisplayOptions), 1u);
@@ -92,9 +88,17 @@ TEST_F(DisplayOptionsTest, OpeningFillsTheBoxesShowsTheViewerAndHidesTheMainWind
   EXPECT_EQ(WordProcessorBox(), "gedit");
 
   // An open viewer is only shown again; what was typed stays.
-  platform.SetText(Control::frmDisplayOptions_txtWordProcessorLocation, "typed");
+  platform.SetText(Control::frmDisplayOptions_txtSpreadsheetLocation, "typed but not saved");
   viewer.Open();
-  EXPECT_EQ(WordProcessorBox(), "typed");
+  EXPECT_EQ(SpreadsheetBox(), "typed but not saved");
+
+  viewer.cmdBack_Click();
+  EXPECT_FALSE(platform.IsLoaded(Window::frmDisplayOptions));
+  EXPECT_EQ(platform.visible.count(Window::Form1), 1u);
+  EXPECT_EQ(form.mSpreadsheetLocation, "localc --norestore");
+  viewer.Open();
+  EXPECT_EQ(SpreadsheetBox(), "localc --norestore");
+  EXPECT_THROW(viewer.cmdExit_Click(), ProgramEnded);  // Exit ends the program
 }
 
 TEST_F(DisplayOptionsTest, ViewButtonsStartTheStoredProgramOnTheirFile) {
@@ -123,23 +127,21 @@ TEST_F(DisplayOptionsTest, ViewButtonsStartTheStoredProgramOnTheirFile) {
   EXPECT_EQ(platform.visible.count(Window::frmDisplayOptions), 1u);
 }
 
-TEST_F(DisplayOptionsTest, AnEmptyLocationOpensTheFileWithTheDefaultApplication) {
+// An empty location opens the file with the default application; a program
+// that cannot start, or a file without an application, is reported.
+TEST_F(DisplayOptionsTest, AnEmptyLocationOpensWithTheDefaultAndFailuresAreReported) {
   form.mWordProcessorLocation = "";
   viewer.cmdTinyWordProcessor_Click();
   EXPECT_TRUE(platform.startedPrograms.empty());
   EXPECT_EQ(platform.openedWithDefault, (Args{File("SmallOutput.txt")}));
-}
 
-TEST_F(DisplayOptionsTest, AProgramThatCannotStartIsReported) {
   platform.startFails = true;
   viewer.cmdMediumSpreadsheet_Click();
-  ASSERT_EQ(platform.messages.size(), 1u);
-  EXPECT_EQ(platform.messages[0], "Could not start localc --norestore: No such file or directory.");
-
   form.mSpreadsheetLocation = "";
   viewer.cmdFullSpreadsheet_Click();
-  ASSERT_EQ(platform.messages.size(), 2u);
-  EXPECT_EQ(platform.messages[1], "Could not open " + File("FullOutput.txt") + ": No application is set for this file.");
+  EXPECT_EQ(platform.messages,
+            (Args{"Could not start localc --norestore: No such file or directory.",
+                  "Could not open " + File("FullOutput.txt") + ": No application is set for this file."}));
 }
 
 TEST_F(DisplayOptionsTest, SaveTakesTheBoxesAsTypedAndWritesThemTrimmed) {
@@ -170,26 +172,9 @@ TEST_F(DisplayOptionsTest, ASaveThatFailsIsReportedAndTheLocationsStillChange) {
   platform.SetText(Control::frmDisplayOptions_txtWordProcessorLocation, "kate");
   viewer.cmdRememberLocations_Click();
   EXPECT_EQ(form.mWordProcessorLocation, "kate");
-  ASSERT_EQ(platform.messages.size(), 1u);
-  EXPECT_EQ(platform.messages[0].rfind("The settings could not be saved to ", 0), 0u);
+  EXPECT_EQ(platform.messages, Args{"The settings could not be saved to " + dir.Path("UserSettings.txt") +
+                                    ": Is a directory."});
   EXPECT_EQ(platform.visible.count(Window::frmDisplayOptions), 1u);
-}
-
-TEST_F(DisplayOptionsTest, BackUnloadsTheViewerAndUnsavedTypingIsLost) {
-  viewer.Open();
-  platform.SetText(Control::frmDisplayOptions_txtSpreadsheetLocation, "typed but not saved");
-  viewer.cmdBack_Click();
-  EXPECT_FALSE(platform.IsLoaded(Window::frmDisplayOptions));
-  EXPECT_EQ(platform.visible.count(Window::Form1), 1u);
-  EXPECT_EQ(form.mSpreadsheetLocation, "localc --norestore");
-
-  viewer.Open();
-  EXPECT_EQ(SpreadsheetBox(), "localc --norestore");
-}
-
-TEST_F(DisplayOptionsTest, ExitEndsTheProgram) {
-  viewer.Open();
-  EXPECT_THROW(viewer.cmdExit_Click(), ProgramEnded);
 }
 
 TEST_F(DisplayOptionsTest, HelpOpensAtReadingOutputFilesBesideTheViewer) {
