@@ -28,34 +28,34 @@ TEST_F(Validation, EmptyBoxesAreRefusedAndNothingElseHappens) {
   EXPECT_EQ(form->lastOutcome, Form1::Outcome::kRefused);
 }
 
-TEST_F(Validation, ItemsAreTrimmedAndMovedToTheFront) {
+// Items are trimmed of spaces (only) and moved to the front; case is ignored
+// on both sides and spaces inside stay; the first illegal item is named by
+// its box after the compaction.
+TEST_F(Validation, ItemsAreCompactedAndTheFirstIllegalOneIsNamedByItsBox) {
+  struct Case {
+    V boxes;
+    V after;
+    int illegalBox;  // 0: all legal
+  } cases[] = {
+      {{"", "", "  AY1 "}, {"AY1", "", "", "", ""}, 0},
+      {{"B", "", "L", "", "AY1"}, {"B", "L", "AY1", "", ""}, 0},
+      {{"cOnSoNaNt", "ay1", "[", "]", "vowel"}, {"cOnSoNaNt", "ay1", "[", "]", "vowel"}, 0},
+      {{"AY1", "", "", "bogus", "worse"}, {"AY1", "bogus", "worse", "", ""}, 2},
+      {{"AY1 N"}, {"AY1 N", "", "", "", ""}, 1},
+      {{"\tAY1"}, {"\tAY1", "", "", "", ""}, 1},
+  };
   Start();
-  Boxes({"", "", "  AY1 "});
-  EXPECT_TRUE(form->ValidateInput());
-  EXPECT_EQ(BoxTexts(platform), (V{"AY1", "", "", "", ""}));
-  Boxes({"B", "", "L", "", "AY1"});
-  EXPECT_TRUE(form->ValidateInput());
-  EXPECT_EQ(BoxTexts(platform), (V{"B", "L", "AY1", "", ""}));
-}
-
-TEST_F(Validation, TheFirstIllegalItemIsNamedByItsBoxAfterCompaction) {
-  Start();
-  Boxes({"AY1", "", "", "bogus", "worse"});
-  EXPECT_FALSE(form->ValidateInput());
-  EXPECT_EQ(platform.messages,
-            V{"The item in Box # 2 is neither a legal phoneme nor a legal natural class name.  Please fix this and "
-              "click on the search button again."});
-  EXPECT_EQ(BoxTexts(platform), (V{"AY1", "bogus", "worse", "", ""}));
-}
-
-TEST_F(Validation, CaseIsIgnoredOnBothSidesAndSpacesInsideStay) {
-  Start();
-  Boxes({"cOnSoNaNt", "ay1", "[", "]", "vowel"});
-  EXPECT_TRUE(form->ValidateInput());
-  Boxes({"AY1 N"});
-  EXPECT_FALSE(form->ValidateInput());
-  Boxes({"\tAY1"});  // only spaces are trimmed
-  EXPECT_FALSE(form->ValidateInput());
+  for (const Case& c : cases) {
+    for (int b = 1; b <= 5; ++b) platform.SetText(TextBox(b), b <= static_cast<int>(c.boxes.size()) ? c.boxes[b - 1] : "");
+    platform.messages.clear();
+    EXPECT_EQ(form->ValidateInput(), c.illegalBox == 0) << c.boxes[0];
+    EXPECT_EQ(BoxTexts(platform), c.after);
+    if (c.illegalBox != 0) {
+      EXPECT_EQ(platform.messages, V{"The item in Box # " + std::to_string(c.illegalBox) +
+                                     " is neither a legal phoneme nor a legal natural class name.  Please fix this "
+                                     "and click on the search button again."});
+    }
+  }
 }
 
 TEST_F(Validation, ClassesOfTheOtherFolderAreIllegalUntilTheClassesAreReadAgain) {
