@@ -233,13 +233,6 @@ TEST_F(BatchRun, WithoutFolderTheExecutablesOwnFolderIsTheProgramFolder) {
   EXPECT_EQ(Read("SmallOutput.txt"), "T AE1\r\ntab\r\n");
 }
 
-TEST_F(BatchRun, AFolderThatIsNoFolderIsAUsageError) {
-  const ProcessResult r = RunProcess({VELMORA_BATCH_EXE, "--folder", dir.Path("in.txt"), "AY1"});
-  EXPECT_EQ(r.status, 2);
-  EXPECT_EQ(r.err, "velmora-batch: " + dir.Path("in.txt") + " is not a folder\n");
-  EXPECT_EQ(r.out, "");
-}
-
 TEST_F(BatchRun, UsageErrorsPrintOneLineAndTouchNothing) {
   const std::vector<std::vector<std::string>> cases = {
       {"--bogus", "AY1"}, {"a", "b", "c", "d", "e", "f"}, {"--ignore", "6", "AY1"}, {"AY1", "--limit"},
@@ -253,6 +246,10 @@ TEST_F(BatchRun, UsageErrorsPrintOneLineAndTouchNothing) {
     EXPECT_EQ(r.err.rfind("velmora-batch: ", 0), 0u) << r.err;
   }
   EXPECT_EQ(Run({"--limit"}).err, "velmora-batch: --limit needs a value (see velmora-batch --help)\n");
+  const ProcessResult notAFolder = RunProcess({VELMORA_BATCH_EXE, "--folder", dir.Path("in.txt"), "AY1"});
+  EXPECT_EQ(notAFolder.status, 2);
+  EXPECT_EQ(notAFolder.err, "velmora-batch: " + dir.Path("in.txt") + " is not a folder\n");
+  EXPECT_EQ(notAFolder.out, "");
   EXPECT_FALSE(Exists("UserSettings.txt"));
   EXPECT_FALSE(Exists("FullOutput.txt"));
 }
