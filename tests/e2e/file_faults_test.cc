@@ -1,10 +1,10 @@
 // velmora-batch run as a process while the file system fails it: a result file
 // that may not be written while the others may, a read-only program folder, a
-// full disk (a limit on the size of files), input files that
-// are huge or hold NUL bytes or invalid UTF-8, a class folder that is a file
-// and a class file that cannot be read. Each test checks the message, the exit
-// status and what is left on disk: nothing that was there before may be lost
-// to a failed step that could have been checked first.
+// full disk (a limit on the size of files), input files that are huge or hold
+// NUL bytes, a class folder that is a file and a class file that cannot be
+// read. Each test checks the message, the exit status and what is left on
+// disk: nothing that was there before may be lost to a failed step that could
+// have been checked first.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -272,26 +272,6 @@ TEST_F(Faults, NulBytesDoNotEndALineOrTheFile) {
 
 }
 
-// Bytes that are not UTF-8 (a Latin-1 spelling) are kept as they are, in the
-// results and in the input-format file, and reversed byte by byte; an
-// orthography search still finds the word by its other letters.
-TEST_F(Faults, InvalidUtf8IsKeptByteForByte) {
-  Write("latin1.txt",
-        "caf\xE9\tK AE1 B\tK AE1 BCoda\t\t5\t1\r\n"
-        "\xFF\xFE\tP AY1\tP AY1\t\t3\t3\r\n");
-  const ProcessResult r = Run({"--input", "latin1.txt", "--orthography", "af"});
-  EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(ReadFile(At("SmallOutput.txt")), "\r\ncaf\xE9\r\n");
-  EXPECT_EQ(ReadFile(At("ResultsOfSearchInInputFormat.txt")), "caf\xE9\tK AE1 B\tK AE1 BCoda\t\t 5 \t 1 \r\n");
-
-  const ProcessResult all = Run({"--input", "latin1.txt", "AY1"});
-  EXPECT_EQ(all.status, 0);
-  EXPECT_EQ(ReadFile(At("FullOutput.txt")),
-            "Word\tRev. spelling\tTranscription\tSearch match\tCELEX lemma freq.\tAnnotation\r\n"
-            "\xFF\xFE\t\xFE\xFF\tP AY1\tAY1\t3\t\r\n"
-            "zzz Search string was:  AY1\r\n");
-}
-
 // ---- Class folders and class files ---------------------------------------------
 
 TEST_F(Faults, AClassFolderThatIsAFileIsReportedAndPhonemesStillWork) {
@@ -308,7 +288,6 @@ TEST_F(Faults, AClassFolderThatIsAFileIsReportedAndPhonemesStillWork) {
             " 20 " + At("NaturalClasses") + ": Not a directory\nThe item in Box # 2 is neither a legal phoneme nor a legal natural class name.  "
             "Please fix this and click on the search button again.\n");
   EXPECT_EQ(ReadFile(At("NaturalClasses")), "not a folder");
-
 }
 
 // A class file that cannot be read: the message, and the classes listed
