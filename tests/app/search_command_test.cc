@@ -84,10 +84,8 @@ TEST_F(SearchCommand, ExcludedEntriesAreNotRecordedButStillFlagged) {
 }
 
 TEST_F(SearchCommand, ANoHitSearchLeavesTheLaterFilesAlone) {
-  Write("SmallOutput.txt", "earlier small");
-  Write("MediumOutput.txt", "earlier medium");
-  Write("Hits.txt", "earlier hits");
-  Write("Misses.txt", "earlier misses");
+  const char* later[] = {"SmallOutput.txt", "MediumOutput.txt", "Hits.txt", "Misses.txt"};
+  for (const char* name : later) Write(name, std::string("earlier ") + name);
   Start();
   Boxes({"]", "B"});
   platform.SetValue(Control::chkExclude, 1);
@@ -97,10 +95,7 @@ TEST_F(SearchCommand, ANoHitSearchLeavesTheLaterFilesAlone) {
             "Word\tRev. spelling\tTranscription\tSearch match\tCELEX lemma freq.\tAnnotation\r\n"
             "zzz Search string was:  ] B\r\n");
   EXPECT_EQ(Read("ResultsOfSearchInInputFormat.txt"), "");
-  EXPECT_EQ(Read("SmallOutput.txt"), "earlier small");
-  EXPECT_EQ(Read("MediumOutput.txt"), "earlier medium");
-  EXPECT_EQ(Read("Hits.txt"), "earlier hits");
-  EXPECT_EQ(Read("Misses.txt"), "earlier misses");
+  for (const char* name : later) EXPECT_EQ(Read(name), std::string("earlier ") + name);
   EXPECT_EQ(Caption(Control::cmdSearchTranscriptions), "You can re-click here for another search.");
   EXPECT_FALSE(platform.loaded.count(Window::frmDisplayOptions));
   EXPECT_EQ(form->lastOutcome, Form1::Outcome::kNoHits);
