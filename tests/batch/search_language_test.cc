@@ -92,6 +92,11 @@ TEST_F(SearchLanguage, OneOrMoreJoinsItsSegmentsWithABlankAndIgnoringDropsTheCol
   EXPECT_EQ(Rows(), "B L\t1\tblind\r\nCH\t1\tchild\r\nP\t1\tpint\r\n");
 }
 
+TEST_F(SearchLanguage, ASingleBoxKeepsItsColumnWhenIgnored) {
+  EXPECT_EQ(Run({"--plain", "--ignore", "1", "CONSONANT+"}).status, 0);
+  EXPECT_EQ(Rows().substr(0, Rows().find("\r\n")), "B L\t2\tblind blackbird");
+}
+
 TEST_F(SearchLanguage, ZeroOrMoreGivesOneHitAtEachStartPositionThatMatches) {
   // In blind both L (taking L) and AY1 (taking nothing) start a match.
   EXPECT_EQ(Run({"--plain", "L*", "AY1", "N"}).status, 0);
