@@ -49,17 +49,11 @@ void FindPatternInTranscriptions(const Lexicon& lexicon, const Query& query, Hit
     fixedLength = fixedLength && items.back().min == 1 && !items.back().many;
   }
   Pattern pattern(std::move(items));
-  // One item is never left out of the focus string.
   bool ignore[kMaxItems] = {};
-  for (int32_t b = 0; b < n && n > 1; ++b) ignore[b] = query.ignore[static_cast<size_t>(b)];
+  KeptBoxes(query, n, ignore);
   const bool filtering = query.filters.any();
 
-  std::vector<SymbolId> emptyRow;
-  if (!table.filled()) {
-    int32_t longest = 0;
-    for (int32_t len : lengths) longest = std::max(longest, len);
-    emptyRow.assign(static_cast<size_t>(longest), 0);
-  }
+  const std::vector<SymbolId> emptyRow = EmptyRow(table, lengths);
 
   constexpr SymbolId kMaxPackedId = 1u << 12;
   FocusText focus;

@@ -6,6 +6,7 @@
 #define VELMORA_SEARCH_PATTERN_SEARCH_H_
 
 #include <cstdint>
+#include <vector>
 
 #include "lexicon/lexicon.h"
 #include "search/query.h"
@@ -29,6 +30,13 @@ inline bool PassesFilters(const Lexicon& lexicon, const Query& query, int32_t n)
   const size_t i = static_cast<size_t>(n);
   return query.filters.Passes(lexicon.dictionary.Frequencies[i], lexicon.dictionary.TranscriptionStrings.field(i));
 }
+
+// What both transcription loops set up: which of the n boxes are left out of
+// the focus string (one item is never left out), and the row that stands for
+// every entry of a table that was never filled (the empty segment at every
+// position; empty when the table is filled).
+void KeptBoxes(const Query& query, int32_t n, bool ignore[kMaxItems]);
+std::vector<SymbolId> EmptyRow(const SegmentTable& table, const std::vector<int32_t>& lengths);
 
 }  // namespace velmora
 

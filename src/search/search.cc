@@ -30,6 +30,18 @@ bool Excluded(const Lexicon& lexicon, const Query& query, int32_t n) {
 }
 }  // namespace
 
+void KeptBoxes(const Query& query, int32_t n, bool ignore[kMaxItems]) {
+  for (int32_t b = 0; b < n && n > 1; ++b) ignore[b] = query.ignore[static_cast<size_t>(b)];
+}
+
+std::vector<SymbolId> EmptyRow(const SegmentTable& table, const std::vector<int32_t>& lengths) {
+  int32_t longest = 0;
+  if (!table.filled()) {
+    for (int32_t len : lengths) longest = std::max(longest, len);
+  }
+  return std::vector<SymbolId>(static_cast<size_t>(longest), 0);
+}
+
 void FindInTranscriptions(const Lexicon& lexicon, const Query& query, HitSink& sink) {
   // Today's loop serves the boxes that hold only today's items.
   if (NeedsPattern(lexicon, query)) {
@@ -43,17 +55,10 @@ void FindInTranscriptions(const Lexicon& lexicon, const Query& query, HitSink& s
   for (int32_t b = 0; b < n; ++b) {
     compiled[b] = CompileItem(Trim(query.items[static_cast<size_t>(b)]), lexicon.Symbols, lexicon.classes);
   }
-  // One item is never left out of the focus string.
   bool ignore[kMaxItems] = {};
-  for (int32_t b = 0; b < n && n > 1; ++b) ignore[b] = query.ignore[static_cast<size_t>(b)];
+  KeptBoxes(query, n, ignore);
 
-  // A table that was never filled holds the empty segment at every position.
-  std::vector<SymbolId> emptyRow;
-  if (!table.filled()) {
-    int32_t longest = 0;
-    for (int32_t len : lengths) longest = std::max(longest, len);
-    emptyRow.assign(static_cast<size_t>(longest), 0);
-  }
+  const std::vector<SymbolId> emptyRow = EmptyRow(table, lengths);
 
   // Equal ids of the kept segments give equal focus strings (symbols hold no
   // TAB): the ids, packed into one number where they fit, are the focus key.
