@@ -8,6 +8,7 @@
 //    joined by "_" in the name.
 // The ratio of BM_Pattern/..._..._..._AY1 to BM_TodaysLoop/AY1 is the cost
 // of the unbounded items against the plainest search.
+#include <algorithm>
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
@@ -49,7 +50,9 @@ const Dictionary& Cmu() {
     auto* d = new Dictionary;
     const std::string data = VELMORA_DATA_DIR;
     velmora::ForEachLine(ReadOrDie(data + "/cmudict-full.txt"), [&](std::string_view line) {
-      const std::string field = velmora::TextBeforeTab(velmora::TextAfterTab(line));
+      // The plain transcription: the second TAB-separated field.
+      const std::string_view afterSpelling = line.substr(std::min(line.size(), line.find('\t') + 1));
+      const std::string field(afterSpelling.substr(0, afterSpelling.find('\t')));
       d->ids.push_back(d->symbols.Intern("["));
       for (size_t p = 0; p < field.size();) {
         size_t q = field.find(' ', p);

@@ -230,8 +230,8 @@ void BM_Responsiveness(benchmark::State& state, const Job& job) {
 // dividing, and the whole first search (a fresh window each time: read,
 // divide, search, six files). Memory freed by one iteration may be reused by
 // the next, so these see fewer page faults than a fresh process.
-struct AnswerYes : DivisionReporter {
-  bool Continue(const Caution&) override { return true; }
+struct AnswerYes : velmora::DivisionReporter {
+  bool Continue(const velmora::Caution&) override { return true; }
 };
 
 void BM_ReadDictionary(benchmark::State& state, const std::string& input) {
