@@ -23,10 +23,12 @@ Status Engine::Run(const Query& query, const std::string& outFolder, SearchEvent
   // results of one search can be searched in turn.
   ResultFiles files(outFolder, lexicon.dictionary, query.exampleLengthLimit, events);
   files.onProgress = [&events](int32_t done, int32_t total) { events.Progress(done, total); };
-  struct Running {
-    ResultFiles*& slot;
-    ~Running() { slot = nullptr; }
-  } running{running_ = &files};
+  // The files are known as the running ones until this call ends, however it ends.
+  running_ = &files;
+  struct Forget {
+    ResultFiles*& running;
+    ~Forget() { running = nullptr; }
+  } forget{running_};
   Status status = files.Open();
   if (!status.ok()) {
     files.Abandon();
