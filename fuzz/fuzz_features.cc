@@ -71,7 +71,7 @@ void CheckTable(std::string_view contents, const FeatureTable& table) {
     }
     FUZZ_CHECK(fields.size() == header.size());
     ++symbols;
-    std::vector<FeatureSpec> agreeing;
+    std::vector<FeatureValue> agreeing;
     for (size_t f = 1; f < fields.size(); ++f) {
       FUZZ_CHECK(fields[f] == "+" || fields[f] == "-" || fields[f] == "0");
       FUZZ_CHECK(table.Value(fields[0], static_cast<int32_t>(f - 1)) == fields[f][0]);

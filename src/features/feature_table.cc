@@ -38,13 +38,13 @@ char FeatureTable::Value(std::string_view symbol, int32_t feature) const {
   return values_[static_cast<size_t>(row) * names_.size() + static_cast<size_t>(feature)];
 }
 
-bool FeatureTable::Agrees(std::string_view symbol, const std::vector<FeatureSpec>& bundle) const {
+bool FeatureTable::Agrees(std::string_view symbol, const std::vector<FeatureValue>& bundle) const {
   const int32_t row = RowOf(symbol);
   if (row < 0) return false;
   const char* values = values_.data() + static_cast<size_t>(row) * names_.size();
-  for (const FeatureSpec& spec : bundle) {
-    if (spec.feature < 0 || static_cast<size_t>(spec.feature) >= names_.size()) return false;
-    if (values[spec.feature] != (spec.plus ? '+' : '-')) return false;
+  for (const FeatureValue& wanted : bundle) {
+    if (wanted.feature < 0 || static_cast<size_t>(wanted.feature) >= names_.size()) return false;
+    if (values[wanted.feature] != (wanted.plus ? '+' : '-')) return false;
   }
   return true;
 }

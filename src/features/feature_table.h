@@ -18,10 +18,10 @@
 namespace velmora {
 
 // One token of a bundle: +name (plus) or -name, the feature by its index.
-struct FeatureSpec {
+struct FeatureValue {
   int32_t feature = 0;
   bool plus = true;
-  bool operator==(const FeatureSpec&) const = default;
+  bool operator==(const FeatureValue&) const = default;
 };
 
 class FeatureTable {
@@ -39,7 +39,7 @@ class FeatureTable {
   // True when the symbol has a line and its value of every listed feature is
   // the listed one. A symbol without a line agrees with no bundle; {+f -f}
   // agrees with nothing.
-  bool Agrees(std::string_view symbol, const std::vector<FeatureSpec>& bundle) const;
+  bool Agrees(std::string_view symbol, const std::vector<FeatureValue>& bundle) const;
 
  private:
   friend bool ReadFeatureTable(std::string_view, const std::string&, FeatureTable*, std::string*);

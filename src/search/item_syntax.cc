@@ -158,7 +158,7 @@ class Reader {
     for (std::string_view t : tokens) {
       const int32_t feature = table->FeatureIndex(t.substr(1));
       if (feature < 0) return Refuse("unknown feature " + Quoted(t.substr(1)));
-      item_.bundle.push_back(FeatureSpec{feature, t.front() == '+'});
+      item_.bundle.push_back(FeatureValue{feature, t.front() == '+'});
     }
     item_.isBundle = true;
     return Done(ParsedItem::Kind::kSegment);

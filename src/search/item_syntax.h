@@ -37,7 +37,7 @@ struct ParsedItem {
   // typed) or a feature bundle, optionally negated.
   std::vector<std::string> names;
   bool isBundle = false;
-  std::vector<FeatureSpec> bundle;
+  std::vector<FeatureValue> bundle;
   bool negated = false;
   Quantifier quantifier = Quantifier::kOne;
 

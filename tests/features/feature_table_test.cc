@@ -35,9 +35,9 @@ std::string Damage(std::string_view contents) {
   return error;
 }
 
-std::vector<FeatureSpec> Bundle(const FeatureTable& t, std::initializer_list<std::pair<const char*, bool>> specs) {
-  std::vector<FeatureSpec> bundle;
-  for (const auto& [name, plus] : specs) {
+std::vector<FeatureValue> Bundle(const FeatureTable& t, std::initializer_list<std::pair<const char*, bool>> values) {
+  std::vector<FeatureValue> bundle;
+  for (const auto& [name, plus] : values) {
     const int32_t f = t.FeatureIndex(name);
     EXPECT_GE(f, 0) << name;
     bundle.push_back({f, plus});
@@ -175,7 +175,7 @@ TEST(FeatureTable, BundledTableCoversTheInventory) {
   EXPECT_EQ(t.NumberOfSymbols(), static_cast<int32_t>(inventory.size()));
   for (const std::string& s : inventory) EXPECT_NE(t.Value(s, 0), '\0') << s;
 
-  auto members = [&](std::vector<FeatureSpec> bundle) {
+  auto members = [&](std::vector<FeatureValue> bundle) {
     std::string out;
     for (const std::string& s : inventory) {
       if (t.Agrees(s, bundle)) out += (out.empty() ? "" : " ") + s;

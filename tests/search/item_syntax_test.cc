@@ -106,14 +106,14 @@ TEST_F(ItemSyntaxTest, BundlesAskForTheTableOnlyWhenPresent) {
   ASSERT_EQ(item.kind, ParsedItem::Kind::kSegment) << item.message;
   EXPECT_TRUE(item.isBundle);
   EXPECT_TRUE(item.names.empty());
-  EXPECT_EQ(item.bundle, (std::vector<FeatureSpec>{{0, true}, {1, false}}));
+  EXPECT_EQ(item.bundle, (std::vector<FeatureValue>{{0, true}, {1, false}}));
   EXPECT_EQ(tableRequests_, 1);
 
   item = Parse("!{ +voice   -voice }*");
   ASSERT_EQ(item.kind, ParsedItem::Kind::kSegment) << item.message;
   EXPECT_TRUE(item.negated);
   EXPECT_EQ(item.quantifier, Quantifier::kStar);
-  EXPECT_EQ(item.bundle, (std::vector<FeatureSpec>{{0, true}, {0, false}}));
+  EXPECT_EQ(item.bundle, (std::vector<FeatureValue>{{0, true}, {0, false}}));
 
   // A table that cannot be had refuses the bundle's box only, with its reason.
   tableError_ = "the feature table /p/Features.txt could not be read: No such file or directory";
