@@ -19,21 +19,16 @@ AT-SPI bus is started on demand). Exit status: 0 passed, 1 failed, 77 skipped
 """
 
 import os
-import select
 import shutil
-import signal
 import subprocess
 import sys
 import tempfile
 import time
 
+from e2e_support import Failure, copy_data, start_xvfb, stop
+
 SKIP = 77
-DATA = ["in.txt", "AllSegments.txt", "SegmentKey.txt", "NaturalClasses", "SyllabifiedNaturalClasses"]
 DONE = "Done!  You can re-click here for another search."
-
-
-class Failure(Exception):
-    pass
 
 
 def tools_missing():
@@ -53,12 +48,7 @@ class Session:
         self.tmp = tempfile.mkdtemp(prefix="velmora-a11y-")
         self.folder = os.path.join(self.tmp, "program")
         os.mkdir(self.folder)
-        for entry in DATA:
-            source = os.path.join(data, entry)
-            if os.path.isdir(source):
-                shutil.copytree(source, os.path.join(self.folder, entry))
-            else:
-                shutil.copy(source, self.folder)
+        copy_data(data, self.folder)
         shutil.copy(exe, os.path.join(self.folder, "velmora"))
         self.log = open(os.path.join(artifacts, "accessibility_e2e.log"), "w")
         self.xvfb = self.app = None
@@ -69,23 +59,8 @@ class Session:
         self.log.flush()
 
     def start(self):
-        read_end, write_end = os.pipe()
-        self.xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "2560x2048x24", "-nolisten", "tcp", "-noreset"],
-            pass_fds=[write_end], stdout=self.log, stderr=self.log, start_new_session=True)
-        os.close(write_end)
-        number = b""
-        deadline = time.monotonic() + 30
-        while not number.endswith(b"\n"):
-            if time.monotonic() > deadline or self.xvfb.poll() is not None:
-                raise Failure("Xvfb did not start")
-            if select.select([read_end], [], [], 1)[0]:
-                chunk = os.read(read_end, 16)
-                if not chunk:
-                    raise Failure("Xvfb did not say its display")
-                number += chunk
-        os.close(read_end)
-        self.env = dict(os.environ, DISPLAY=":" + number.decode().strip(), QT_QPA_PLATFORM="xcb",
+        self.xvfb, display = start_xvfb("2560x2048x24", self.log)
+        self.env = dict(os.environ, DISPLAY=display, QT_QPA_PLATFORM="xcb",
                         QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1",
                         QT_SCALE_FACTOR=str(self.scale), HOME=self.tmp, XDG_RUNTIME_DIR=self.tmp)
         self.env.pop("WAYLAND_DISPLAY", None)
@@ -94,14 +69,7 @@ class Session:
                                     stdout=self.log, stderr=self.log, start_new_session=True)
 
     def close(self):
-        for process in (self.app, self.xvfb):
-            if process is not None and process.poll() is None:
-                os.killpg(process.pid, signal.SIGTERM)
-                try:
-                    process.wait(10)
-                except subprocess.TimeoutExpired:
-                    os.killpg(process.pid, signal.SIGKILL)
-                    process.wait()
+        stop(self.app, self.xvfb)
         self.log.close()
         shutil.rmtree(self.tmp, ignore_errors=True)
 

@@ -19,30 +19,25 @@ Exit status: 0 passed, 1 failed, 77 skipped (no Xvfb, xdotool or import).
 """
 
 import os
-import select
 import shutil
-import signal
 import stat
 import subprocess
 import sys
 import tempfile
 import time
 
+from e2e_support import DATA, Failure, copy_data, start_xvfb, stop
+
 SKIP = 77
 TWIPS_PER_PIXEL = 15
 RESULT_FILES = ["FullOutput.txt", "MediumOutput.txt", "SmallOutput.txt",
                 "ResultsOfSearchInInputFormat.txt", "Hits.txt", "Misses.txt"]
-DATA = ["in.txt", "AllSegments.txt", "SegmentKey.txt", "NaturalClasses", "SyllabifiedNaturalClasses"]
 NOBODY = 65534
 
 # Client-area sizes in pixels: the main window, the viewer, the help window.
 MAIN_CLIENT = (14265 // TWIPS_PER_PIXEL, 8190 // TWIPS_PER_PIXEL)
 VIEWER_WIDTH = 9075 // TWIPS_PER_PIXEL
 HELP_TITLE = "Velmora - Help"
-
-
-class Failure(Exception):
-    pass
 
 
 def px(twips):
@@ -68,37 +63,14 @@ class Session:
     def make_folder(self, name, with_exe):
         folder = os.path.join(self.tmp, name)
         os.mkdir(folder)
-        for entry in DATA:
-            source = os.path.join(self.data, entry)
-            if os.path.isdir(source):
-                shutil.copytree(source, os.path.join(folder, entry))
-            else:
-                shutil.copy(source, folder)
+        copy_data(self.data, folder)
         if with_exe:
             shutil.copy(self.exe, os.path.join(folder, "velmora"))
         return folder
 
     def start_x(self):
-        read_end, write_end = os.pipe()
-        self.xvfb = subprocess.Popen(
-            # -noreset: the server stays up between the program's runs; a reset
-            # when the last client leaves refused the next run's connection.
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset"],
-            pass_fds=[write_end], stdout=self.log, stderr=self.log, start_new_session=True)
-        os.close(write_end)
-        number = b""
-        deadline = time.monotonic() + 30
-        while not number.endswith(b"\n"):
-            if time.monotonic() > deadline or self.xvfb.poll() is not None:
-                raise Failure("Xvfb did not start")
-            ready, _, _ = select.select([read_end], [], [], 1)
-            if ready:
-                chunk = os.read(read_end, 16)
-                if not chunk:
-                    raise Failure("Xvfb did not say its display")
-                number += chunk
-        os.close(read_end)
-        self.env = dict(os.environ, DISPLAY=":" + number.decode().strip(), QT_QPA_PLATFORM="xcb")
+        self.xvfb, display = start_xvfb("1280x1024x24", self.log)
+        self.env = dict(os.environ, DISPLAY=display, QT_QPA_PLATFORM="xcb")
         self.env.pop("WAYLAND_DISPLAY", None)
         self.say("Xvfb on display " + self.env["DISPLAY"])
 
@@ -123,14 +95,7 @@ class Session:
                                     start_new_session=True)
 
     def close(self):
-        for process in (self.app, self.xvfb):
-            if process is not None and process.poll() is None:
-                os.killpg(process.pid, signal.SIGTERM)
-                try:
-                    process.wait(10)
-                except subprocess.TimeoutExpired:
-                    os.killpg(process.pid, signal.SIGKILL)
-                    process.wait()
+        stop(self.app, self.xvfb)
         self.log.close()
         shutil.rmtree(self.tmp, ignore_errors=True)
 
