@@ -50,6 +50,17 @@ MIN_POSITIONS_PER_S = 100e6
 MAX_FROZEN_MS = 100.0       # longest stretch without an event-loop turn (our reading of "responsive")
 
 
+def make_program_folder(data, work):
+    """A program folder "data" in work holding a copy of the bundled data; its path."""
+    folder = os.path.join(work, "data")
+    os.mkdir(folder)
+    for name in DATA_FILES:
+        shutil.copy(os.path.join(data, name), folder)
+    for name in CLASS_FOLDERS:
+        shutil.copytree(os.path.join(data, name), os.path.join(folder, name))
+    return folder
+
+
 def read_list(path):
     with open(path, encoding="latin-1") as f:
         return [line.strip() for line in f if line.strip()]
@@ -217,12 +228,7 @@ def main():
         jobs = [j for j in jobs if j[0] in wanted]
 
     work = tempfile.mkdtemp(prefix="velmora-bench-")
-    folder = os.path.join(work, "data")
-    os.mkdir(folder)
-    for name in DATA_FILES:
-        shutil.copy(os.path.join(args.data, name), folder)
-    for name in CLASS_FOLDERS:
-        shutil.copytree(os.path.join(args.data, name), os.path.join(folder, name))
+    folder = make_program_folder(args.data, work)
 
     started = datetime.datetime.now(datetime.timezone.utc)
     load_before = os.getloadavg()

@@ -60,12 +60,7 @@ def main():
     work = tempfile.mkdtemp(prefix="velmora-million-")
     rows = []
     try:
-        folder = os.path.join(work, "data")
-        os.mkdir(folder)
-        for name in measure.DATA_FILES:
-            shutil.copy(os.path.join(args.data, name), folder)
-        for name in measure.CLASS_FOLDERS:
-            shutil.copytree(os.path.join(args.data, name), os.path.join(folder, name))
+        folder = measure.make_program_folder(args.data, work)
         entries = make_million(os.path.join(folder, "cmudict-full.txt"), os.path.join(folder, "million.txt"))
         for key, items in JOBS:
             words = " ".join(shlex.quote(a) for a in items)

@@ -66,12 +66,7 @@ def main():
 
     work = tempfile.mkdtemp(prefix="velmora-queries-", dir=os.environ.get("TMPDIR", "/tmp"))
     try:
-        folder = os.path.join(work, "data")
-        os.mkdir(folder)
-        for name in measure.DATA_FILES:
-            shutil.copy(os.path.join(args.data, name), folder)
-        for name in measure.CLASS_FOLDERS:
-            shutil.copytree(os.path.join(args.data, name), os.path.join(folder, name))
+        folder = measure.make_program_folder(args.data, work)
         qfile = os.path.join(work, "queries.txt")
         with open(qfile, "w") as f:
             for q in queries:

@@ -15,7 +15,6 @@ KeyAndClasses LoadKeyAndClasses(const std::string& folder, bool syllabified, Cla
   const std::string keyPath = folder + "/SegmentKey.txt";
   if (!ReadWholeFile(keyPath, &contents, &reason, &code)) {
     result.key = Status::FromErrno(code, keyPath);
-    result.key.reason = reason;
     return result;
   }
   std::string& label = result.label;

@@ -7,21 +7,13 @@
 
 namespace velmora {
 
-namespace {
-Status ReadFailure(const std::string& path, const std::string& reason, int code) {
-  Status status = Status::FromErrno(code, path);
-  status.reason = reason;
-  return status;
-}
-}  // namespace
-
 Status LoadClassFolder(const std::string& folder, ClassTable* table, std::vector<std::string>* names) {
   table->Clear();
   names->clear();
   std::vector<std::string> files;
   std::string reason;
   int code = 0;
-  if (!ListClassFiles(folder, &files, &reason, &code)) return ReadFailure(folder, reason, code);
+  if (!ListClassFiles(folder, &files, &reason, &code)) return Status::FromErrno(code, folder);
   for (const std::string& file : files) {
     const std::string name = DropLastChars(file, 4);
     const int32_t k = table->AddClass(name);
@@ -30,7 +22,7 @@ Status LoadClassFolder(const std::string& folder, ClassTable* table, std::vector
     // so VOWEL.TXT cannot be reached as VOWEL.txt.
     const std::string path = folder + "/" + file;
     std::string contents;
-    if (!ReadWholeFile(path, &contents, &reason, &code)) return ReadFailure(path, reason, code);
+    if (!ReadWholeFile(path, &contents, &reason, &code)) return Status::FromErrno(code, path);
     for (std::string& member : ParseClassFile(contents)) table->AddMember(k, std::move(member));
   }
   return Status::Ok();

@@ -19,9 +19,7 @@ Status Lexicon::LoadDictionary(const std::string& path) {
   std::string reason;
   int code = 0;
   if (!ReadLargeFile(path, &file, &reason, &code)) {
-    Status status = Status::FromErrno(code, path);
-    status.reason = reason;
-    return status;
+    return Status::FromErrno(code, path);  // the reason is the system's text for code
   }
   if (file.size >= kMaxDictionaryBytes) return Status::Make(Status::kTooLarge, "it holds 4 GiB or more", path);
   const std::string_view bytes = file.view();
@@ -42,9 +40,7 @@ Status Lexicon::LoadInventory(const std::string& path) {
   std::string contents, reason;
   int code = 0;
   if (!ReadWholeFile(path, &contents, &reason, &code)) {
-    Status status = Status::FromErrno(code, path);
-    status.reason = reason;
-    return status;
+    return Status::FromErrno(code, path);  // the reason is the system's text for code
   }
   ForEachLine(contents, [&](std::string_view line) {
     ++NumberOfPhonemes;
