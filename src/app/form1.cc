@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "app/messages.h"
-#include "app/settings.h"
+#include "engine/settings.h"
 #include "app/label.h"
 #include "lexicon/text.h"
 #include "platform/files.h"
@@ -45,66 +45,89 @@ void Form1::Form_Load() {
 }
 
 void Form1::cmdSearchTranscriptions_Click() {
-  if (searchRunning_) return;  // a second search would interleave its rows with the first's
-  if (!ValidateInput()) {
-    lastOutcome = Outcome::kRefused;
-    return;
-  }
-  RunSearch(Control::cmdSearchTranscriptions, Query::Kind::kTranscriptions);
+  // A second search would interleave its rows with the first's.
+  if (!searchRunning_) RunSearch(Control::cmdSearchTranscriptions, Query::Kind::kTranscriptions);
 }
 
 void Form1::cmdSearchOrthography_Click() {
-  if (searchRunning_) return;
-  RunSearch(Control::cmdSearchOrthography, Query::Kind::kOrthography);
+  if (!searchRunning_) RunSearch(Control::cmdSearchOrthography, Query::Kind::kOrthography);
 }
 
-Query Form1::QueryFromControls(Query::Kind kind) {
-  Query query;
-  query.kind = kind;
+Settings Form1::SettingsFromControls() {
+  Settings s;
+  s.inputFileName = platform_.Text(Control::txtInputFileName);
   for (int b = 1; b <= kMaxItems; ++b) {
-    query.items[static_cast<size_t>(b - 1)] = platform_.Text(TextBox(b));
-    query.ignore[static_cast<size_t>(b - 1)] = platform_.Value(IgnoreBox(b)) != 0;
+    s.boxes[static_cast<size_t>(b - 1)] = platform_.Text(TextBox(b));
+    // The small boxes count as checked whenever their value is not 0.
+    s.ignore[static_cast<size_t>(b - 1)] = platform_.Value(IgnoreBox(b)) != 0;
   }
-  query.syllabified = platform_.Value(Control::chkSyllabified) == 1;
-  query.vowels = platform_.Value(Control::chkVowels) == 1;
-  query.exclude = platform_.Value(Control::chkExclude) == 1;
-  query.exampleLengthLimit = ExampleLengthLimit;
-  query.orthography = Trim(platform_.Text(Control::txtOrthography));
-  query.filters = filters;
-  if (kind == Query::Kind::kTranscriptions) query.features = features_;
-  return query;
+  s.orthography = platform_.Text(Control::txtOrthography);
+  s.syllabified = platform_.Value(Control::chkSyllabified) == 1;
+  s.spreadsheetLocation = mSpreadsheetLocation;
+  s.wordProcessorLocation = mWordProcessorLocation;
+  s.exclude = platform_.Value(Control::chkExclude) == 1;
+  s.exampleLength = ExampleLengthLimit;
+  s.vowels = platform_.Value(Control::chkVowels) == 1;
+  s.filters = filters;
+  return s;
 }
 
-bool Form1::RunSearch(Control button, Query::Kind kind) {
+bool Form1::ShowValidation(const Settings& settings, const Refusal& refusal) {
+  for (int b = 1; b <= kMaxItems; ++b) platform_.SetText(TextBox(b), settings.boxes[static_cast<size_t>(b - 1)]);
+  if (refusal.kind != Refusal::kNoItems) platform_.DoEvents();
+  if (!refusal.refused()) return true;
+  platform_.MsgBox(RefusalMessage(refusal));
+  lastOutcome = Outcome::kRefused;
+  return false;
+}
+
+void Form1::RunSearch(Control button, Query::Kind kind) {
+  // The query is made once: what the user changes while it runs does not
+  // change the search.
+  Settings settings = SettingsFromControls();
+  Query query;
+  const Refusal refusal = engine.Compile(settings, kind, &query);
+  if (kind == Query::Kind::kTranscriptions && !ShowValidation(settings, refusal)) return;
   RunningGuard running(searchRunning_);
   runningButton_ = button;
   platform_.SetText(button, kPreparingCaption);
   NumberOfHits = 0;
-  SaveSettings();
-  // The query is made once: what the user changes while it runs does not
-  // change the search.
-  const Query query = QueryFromControls(kind);
-  Status status;
-  if (DoOnceOnlyTasks()) {
-    status = engine.Run(query, ProgramFolder, *this, &NumberOfHits);
-    // A file held by another program was retried until the user freed it.
-    if (!status.ok()) platform_.MsgBox(GeneralFileErrorMessage(status));
-  } else {
-    status = Status::Make(Status::kFailed, "");
+  SaveSettings(settings);
+  const SearchResult result = engine.Run(query, ProgramFolder, *this);
+  OnceOnlyTasksDone = result.outcome != velmora::Outcome::kInputFailed && engine.lexicon() != nullptr &&
+                      engine.lexicon()->divided();
+  switch (result.outcome) {
+    case velmora::Outcome::kStopped:
+      // A No to a caution: the user chose to leave rather than search data
+      // with unknown segments. (Files abandoned by Exit: the program is ending.)
+      Quit();
+      return;
+    case velmora::Outcome::kInputFailed:
+      platform_.MsgBox(InputFileMessage(result.status));
+      break;
+    case velmora::Outcome::kOutputFailed:
+      // A file held by another program was retried until the user freed it.
+      platform_.MsgBox(GeneralFileErrorMessage(result.status));
+      break;
+    case velmora::Outcome::kNoHits:
+      platform_.MsgBox(kNoExamplesMessage);
+      break;
+    case velmora::Outcome::kHits:
+      NumberOfHits = result.hits;
+      displayOptions.Open();
+      break;
   }
-  if (!status.ok()) {
-    platform_.SetText(button, kReclickCaption);
-    lastOutcome = Outcome::kFailed;
-    return false;
-  }
-  if (NumberOfHits == 0) {
-    platform_.MsgBox(kNoExamplesMessage);
-  } else {
-    displayOptions.Open();
-  }
-  platform_.SetText(button, NumberOfHits != 0 ? kDoneCaption : kReclickCaption);
-  lastOutcome = NumberOfHits != 0 ? Outcome::kHits : Outcome::kNoHits;
-  return true;
+  const bool hits = result.outcome == velmora::Outcome::kHits;
+  const bool failed = !hits && result.outcome != velmora::Outcome::kNoHits;
+  platform_.SetText(button, hits ? kDoneCaption : kReclickCaption);
+  lastOutcome = failed ? Outcome::kFailed : hits ? Outcome::kHits : Outcome::kNoHits;
+}
+
+void Form1::Quit() {
+  if (quitting_) return;
+  quitting_ = true;
+  CloseAllFiles();
+  platform_.Quit();
 }
 
 void Form1::cmdRereadClasses_Click() {
@@ -114,10 +137,7 @@ void Form1::cmdRereadClasses_Click() {
   ExampleLengthLimit = limit < 0 ? 0 : limit;
 }
 
-void Form1::cmdExit_Click() {
-  CloseAllFiles();
-  platform_.EndProgram();
-}
+void Form1::cmdExit_Click() { Quit(); }
 
 void Form1::mnuHelp_Click() { help.OpenFromMainWindow(); }
 
@@ -167,42 +187,26 @@ bool Form1::RetryInUse(const Status&) {
 }
 
 void Form1::Progress(int32_t done, int32_t total) {
+  if (quitting_) return;  // the program is ending: nothing more is shown
   platform_.SetText(runningButton_, ProgressCaption(done, total));
   platform_.DoEvents();
 }
 
 // ---- Dictionary, inventory, label and classes -----------------------------------
 
-bool Form1::DoOnceOnlyTasks() {
-  const std::string fileName = platform_.Text(Control::txtInputFileName);
-  if (!engine.lexicon.loaded() || fileName != engine.loadedFileName()) OnceOnlyTasksDone = false;
-  const Status status = engine.Prepare(fileName, platform_.Value(Control::chkSyllabified) == 1, *this);
-  if (status.kind == Status::kStopped) {
-    // The user chose to leave rather than search data with unknown segments.
-    CloseAllFiles();
-    platform_.EndProgram();
-  }
-  if (!status.ok()) {
-    platform_.MsgBox(InputFileMessage(status));
-    return false;
-  }
-  OnceOnlyTasksDone = true;
-  return true;
-}
-
 void Form1::ReadPhonemeInventory() {
-  const Status status = engine.lexicon.LoadInventory(ProgramFolder + "/AllSegments.txt");
+  const Status status = engine.LoadInventory();
   if (!status.ok()) platform_.MsgBox(InventoryMessage(status));
 }
 
 void Form1::PostTheUserLabel() {
   const bool syllabified = platform_.Value(Control::chkSyllabified) == 1;
-  const KeyAndClasses loaded = LoadKeyAndClasses(ProgramFolder, syllabified, &engine.lexicon.classes);
+  const ClassLoad loaded = engine.LoadClasses(syllabified);
   if (!loaded.key.ok()) {
     platform_.MsgBox(ErrorText(loaded.key));
     return;
   }
-  platform_.SetText(Control::lblListOfNaturalClasses, loaded.label);
+  platform_.SetText(Control::lblListOfNaturalClasses, KeyLabel(loaded, syllabified));
   // A failure in the syllabified folder ends its loading silently.
   if (!loaded.classes.ok() && !syllabified) {
     platform_.MsgBox(ErrorText(loaded.classes));
@@ -237,38 +241,12 @@ void Form1::ReadSettings() {
   filters = s.filters;
 }
 
-void Form1::SaveSettings() {
-  Settings s;
-  s.inputFileName = platform_.Text(Control::txtInputFileName);
-  for (int b = 1; b <= kMaxItems; ++b) {
-    s.boxes[static_cast<size_t>(b - 1)] = platform_.Text(TextBox(b));
-    // The small boxes count as checked whenever their value is not 0.
-    s.ignore[static_cast<size_t>(b - 1)] = platform_.Value(IgnoreBox(b)) != 0;
-  }
-  s.orthography = platform_.Text(Control::txtOrthography);
-  s.syllabified = platform_.Value(Control::chkSyllabified) == 1;
-  s.spreadsheetLocation = mSpreadsheetLocation;
-  s.wordProcessorLocation = mWordProcessorLocation;
-  s.exclude = platform_.Value(Control::chkExclude) == 1;
-  s.exampleLength = ExampleLengthLimit;
-  s.vowels = platform_.Value(Control::chkVowels) == 1;
-  s.filters = filters;
-  // Not being able to save is no reason to stop what the user asked for.
-  const Status status = WriteSettingsFile(ProgramFolder, s);
-  if (!status.ok()) platform_.MsgBox(SettingsNotSavedMessage(status));
-}
+void Form1::SaveSettings() { SaveSettings(SettingsFromControls()); }
 
-bool Form1::ValidateInput() {
-  std::array<std::string, kMaxItems> items;
-  for (int b = 1; b <= kMaxItems; ++b) items[static_cast<size_t>(b - 1)] = platform_.Text(TextBox(b));
-  const Refusal refusal = ValidateItems(items, engine.lexicon, FeaturesOfFolder(ProgramFolder), &features_);
-  for (int b = 1; b <= kMaxItems; ++b) platform_.SetText(TextBox(b), items[static_cast<size_t>(b - 1)]);
-  if (refusal.kind != Refusal::kNoItems) platform_.DoEvents();
-  if (refusal.refused()) {
-    platform_.MsgBox(RefusalMessage(refusal));
-    return false;
-  }
-  return true;
+void Form1::SaveSettings(const Settings& settings) {
+  // Not being able to save is no reason to stop what the user asked for.
+  const Status status = WriteSettingsFile(ProgramFolder, settings);
+  if (!status.ok()) platform_.MsgBox(SettingsNotSavedMessage(status));
 }
 
 }  // namespace velmora

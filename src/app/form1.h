@@ -13,6 +13,7 @@
 #include <string>
 
 #include "engine/engine.h"
+#include "engine/settings.h"
 #include "lexicon/lexicon.h"
 #include "platform/platform.h"
 #include "search/query.h"
@@ -52,30 +53,25 @@ class Form1 : public SearchEvents, public ViewerHost {
   bool SetFilterTexts(const std::array<std::string, kFilterFields>& texts);
 
   // ---- Procedures ---------------------------------------------------------
-  // Makes the engine's lexicon ready for the file the input-file box names and
-  // the syllabified choice. False when the dictionary could not be read (the
-  // user has been told; nothing stays loaded).
-  bool DoOnceOnlyTasks();
   void ReadSettings();
+  // Saves the settings the controls show now.
   void SaveSettings() override;
-  // Trims the boxes, moves their items to the left and checks each; tells the
-  // user and returns false when it refuses them.
-  bool ValidateInput();
   void ReadPhonemeInventory();
   // Posts the key and the list of classes, loading the classes of the folder
   // the syllabified box selects.
   void PostTheUserLabel();
-  // The query the controls describe now.
-  Query QueryFromControls(Query::Kind kind);
+  // The settings the controls describe now.
+  Settings SettingsFromControls();
   // Abandons the running result files of a search that did not finish.
   void CloseAllFiles() { engine.AbandonRunningFiles(); }
 
-  Lexicon& lexicon() { return engine.lexicon; }
-  const Lexicon& lexicon() const { return engine.lexicon; }
+  // The lexicon of the last search; null before the first.
+  const Lexicon* lexicon() const { return engine.lexicon(); }
 
   // ---- Members ------------------------------------------------------------
   std::string mSpreadsheetLocation;
   std::string mWordProcessorLocation;
+  // The dictionary the input-file box names was read and divided by the last search.
   bool OnceOnlyTasksDone = false;
   int32_t NumberOfHits = 0;
   int32_t ExampleLengthLimit = 100;
@@ -103,14 +99,21 @@ class Form1 : public SearchEvents, public ViewerHost {
   frmHelp& Help() override { return help; }
 
  private:
-  // A search command's common road: settings, dictionary, the search and its
-  // files. Returns false when a failure stopped it.
-  bool RunSearch(Control button, Query::Kind kind);
+  // A search command's common road: the query made from the controls (the
+  // boxes validated for a transcription search), the settings saved, the
+  // search and its files.
+  void RunSearch(Control button, Query::Kind kind);
+  // Shows the boxes as the validation left them and tells the user why it
+  // refused them, if it did.
+  bool ShowValidation(const Settings& settings, const Refusal& refusal);
+  // Ends the program: the open files are abandoned, and the event loop ends
+  // once the running command returns.
+  void Quit();
+  void SaveSettings(const Settings& settings);
 
   Platform& platform_;
-  // The feature table the last validation read the boxes' bundles with.
-  std::shared_ptr<const FeatureTable> features_;
   bool searchRunning_ = false;
+  bool quitting_ = false;
   Control runningButton_ = Control::cmdSearchTranscriptions;
 };
 

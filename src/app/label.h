@@ -1,26 +1,16 @@
-// The key label of the main window (the segment key, hints and the list of
-// classes) and the loading of the classes it lists, which both front ends do
-// at start and the reset button does again.
+// The key label of the main window: the segment key, hints and the list of
+// the classes loaded, made from what the engine loaded.
 #ifndef VELMORA_APP_LABEL_H_
 #define VELMORA_APP_LABEL_H_
 
 #include <string>
 
-#include "classes/natural_classes.h"
-#include "platform/status.h"
+#include "engine/engine.h"
 
 namespace velmora {
 
-struct KeyAndClasses {
-  Status key;      // reading SegmentKey.txt; when it failed nothing else was done
-  Status classes;  // loading the class folder
-  std::string label;
-};
-
-// Reads folder's SegmentKey.txt and, when it could be read, loads the classes
-// of the class folder the syllabified choice selects into *classes and makes
-// the label that lists them.
-KeyAndClasses LoadKeyAndClasses(const std::string& folder, bool syllabified, ClassTable* classes);
+// The label of a class folder's load (whose key could be read).
+std::string KeyLabel(const ClassLoad& load, bool syllabified);
 
 }  // namespace velmora
 

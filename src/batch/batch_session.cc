@@ -40,9 +40,12 @@ std::string Hits(int32_t n) { return n == 1 ? "1 hit" : n == 0 ? "no hits" : std
 }  // namespace
 
 BatchSession::BatchSession(std::string folder, std::ostream& out, std::ostream& messages)
-    : folder_(std::move(folder)), out_(out), messages_(messages) {
+    : folder_(std::move(folder)),
+      out_(out),
+      messages_(messages),
+      engine_(folder_, Engine::Options{.keepEveryDictionary = true, .askCautionsAgain = true}) {
   ReadSettingsFile(folder_, &start_);
-  inventoryStatus_ = inventory_.LoadInventory(folder_ + "/AllSegments.txt");
+  inventoryStatus_ = engine_.LoadInventory();
 }
 
 void BatchSession::Message(const std::string& text) {
@@ -66,23 +69,22 @@ bool BatchSession::RetryInUse(const Status&) {
 
 void BatchSession::Progress(int32_t done, int32_t total) { caption_ = ProgressCaption(done, total); }
 
-Engine& BatchSession::EngineFor(const std::string& inputFileName) {
-  std::unique_ptr<Engine>& engine = engines_[inputFileName];
-  if (!engine) {
-    engine = std::make_unique<Engine>(folder_);
-    engine->lexicon.NumberOfPhonemes = inventory_.NumberOfPhonemes;
-    engine->lexicon.Phonemes = inventory_.Phonemes;
+void BatchSession::StartupMessages(bool syllabified) {
+  if (!inventoryStatus_.ok()) Message(InventoryMessage(inventoryStatus_));
+  const ClassLoad& classes = engine_.UseClasses(syllabified);
+  if (!classes.key.ok()) {
+    Message(ErrorText(classes.key));
+  } else if (!classes.classes.ok() && !syllabified) {
+    Message(ErrorText(classes.classes));
   }
-  return *engine;
 }
 
-const BatchSession::Classes& BatchSession::ClassesFor(bool syllabified) {
-  std::optional<Classes>& classes = classes_[syllabified ? 1 : 0];
-  if (!classes) {
-    classes.emplace();
-    classes->loaded = LoadKeyAndClasses(folder_, syllabified, &classes->table);
-  }
-  return *classes;
+Refusal BatchSession::Validate(const BatchOptions& options) {
+  if (options.orthography) return {};
+  Settings s = Apply(start_, options);
+  engine_.UseClasses(s.syllabified);
+  Query query;
+  return engine_.Compile(s, Query::Kind::kTranscriptions, &query);
 }
 
 int BatchSession::Search(const BatchOptions& options, const std::string& outFolder, const std::string& prefix,
@@ -91,24 +93,13 @@ int BatchSession::Search(const BatchOptions& options, const std::string& outFold
   answerYes_ = options.answerYes;
   Settings s = Apply(start_, options);
   const bool orthography = options.orthography.has_value();
-
-  // The start-up's messages, as the window shows them.
-  if (!inventoryStatus_.ok()) Message(InventoryMessage(inventoryStatus_));
-  const Classes& classes = ClassesFor(s.syllabified);
-  if (!classes.loaded.key.ok()) {
-    Message(ErrorText(classes.loaded.key));
-  } else if (!classes.loaded.classes.ok() && !s.syllabified) {
-    Message(ErrorText(classes.loaded.classes));
-  }
-  Engine& engine = EngineFor(s.inputFileName);
-  engine.lexicon.classes = classes.table;
-
-  int status = kExitFailed;
-  int32_t hits = 0;
+  StartupMessages(s.syllabified);
   caption_ = orthography ? kSearchOrthographyCaption : kSearchTranscriptionsCaption;
-  std::shared_ptr<const FeatureTable> features;
+  Query query;
   const Refusal refusal =
-      orthography ? Refusal() : ValidateItems(s.boxes, engine.lexicon, FeaturesOfFolder(folder_), &features);
+      engine_.Compile(s, orthography ? Query::Kind::kOrthography : Query::Kind::kTranscriptions, &query);
+  int status = kExitFailed;
+  SearchResult result;
   if (refusal.refused()) {
     Message(RefusalMessage(refusal));
     status = kExitRefused;
@@ -118,43 +109,39 @@ int BatchSession::Search(const BatchOptions& options, const std::string& outFold
       const Status saved = WriteSettingsFile(folder_, s);
       if (!saved.ok()) Message(SettingsNotSavedMessage(saved));
     }
-    Query query;
-    query.kind = orthography ? Query::Kind::kOrthography : Query::Kind::kTranscriptions;
-    query.items = s.boxes;
-    query.ignore = s.ignore;
-    query.syllabified = s.syllabified;
-    query.vowels = s.vowels;
-    query.exclude = s.exclude;
-    query.exampleLengthLimit = s.exampleLength;
-    query.orthography = Trim(s.orthography);
-    query.filters = s.filters;
-    query.features = features;
-    Status result = engine.Prepare(s.inputFileName, s.syllabified, *this);
-    if (result.ok()) {
-      result = engine.Run(query, outFolder, *this, &hits);
-      if (!result.ok() && result.kind != Status::kInUse) {
-        Message(GeneralFileErrorMessage(result));
+    result = engine_.Run(query, outFolder, *this);
+    switch (result.outcome) {
+      case Outcome::kInputFailed:
+        Message(InputFileMessage(result.status));
         caption_ = kReclickCaption;
-      }
-    } else if (result.kind != Status::kStopped) {
-      Message(InputFileMessage(result));
-      caption_ = kReclickCaption;
+        break;
+      case Outcome::kOutputFailed:
+        // A file in use was reported when it was found.
+        if (result.status.kind == Status::kInUse) break;
+        Message(GeneralFileErrorMessage(result.status));
+        caption_ = kReclickCaption;
+        break;
+      case Outcome::kStopped:
+        break;
+      case Outcome::kHits:
+      case Outcome::kNoHits:
+        if (result.hits == 0) Message(kNoExamplesMessage);
+        caption_ = result.hits != 0 ? kDoneCaption : kReclickCaption;
+        status = result.hits != 0 ? kExitHits : kExitNoHits;
+        PrintSearched(options, s, result);
+        break;
     }
-    if (result.ok()) {
-      if (hits == 0) Message(kNoExamplesMessage);
-      caption_ = hits != 0 ? kDoneCaption : kReclickCaption;
-      status = hits != 0 ? kExitHits : kExitNoHits;
-    }
-  }
-  if (status == kExitHits || status == kExitNoHits) {
-    const std::string target = orthography ? "\"" + *options.orthography + "\"" : SearchStringDisplay(s.boxes);
-    out_ << prefix_ << "Searched " << engine.lexicon.dictionary.NumberOfWords
-         << (orthography ? " spellings of " : " entries of ") << s.inputFileName << " for " << target
-         << FiltersSuffix(s.filters) << ": " << Hits(hits) << ".\n";
   }
   out_ << prefix_ << caption_ << '\n';
   out_.flush();
   return status;
+}
+
+void BatchSession::PrintSearched(const BatchOptions& options, const Settings& s, const SearchResult& result) {
+  const bool orthography = options.orthography.has_value();
+  const std::string target = orthography ? "\"" + *options.orthography + "\"" : SearchStringDisplay(s.boxes);
+  out_ << prefix_ << "Searched " << result.entries << (orthography ? " spellings of " : " entries of ")
+       << s.inputFileName << " for " << target << FiltersSuffix(s.filters) << ": " << Hits(result.hits) << ".\n";
 }
 
 }  // namespace velmora

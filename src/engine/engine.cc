@@ -1,49 +1,188 @@
 #include "engine/engine.h"
 
+#include <utility>
+
+#include "classes/class_folder.h"
+#include "lexicon/text.h"
+#include "platform/files.h"
 #include "search/search.h"
 
 namespace velmora {
 
-Status Engine::Prepare(const std::string& inputFileName, bool syllabified, DivisionReporter& reporter) {
-  if (!lexicon.loaded() || inputFileName != loadedFileName_) {
-    loadedFileName_.clear();
-    Status status = lexicon.LoadDictionary(folder_ + "/" + inputFileName);
-    if (!status.ok()) return status;
-    loadedFileName_ = inputFileName;
+// A dictionary file read, its division, and the cautions that division asked.
+struct Engine::Loaded {
+  Lexicon lexicon;
+  std::vector<Caution> cautions;
+};
+
+namespace {
+
+// Passes each caution on and keeps it.
+class RecordingReporter : public DivisionReporter {
+ public:
+  RecordingReporter(DivisionReporter& to, std::vector<Caution>& kept) : to_(to), kept_(kept) {}
+  bool Continue(const Caution& caution) override {
+    kept_.push_back(caution);
+    return to_.Continue(caution);
   }
-  if (!lexicon.divided() || syllabified != lexicon.dividedSyllabified()) {
-    if (!lexicon.DivideWordsIntoPhonemes(syllabified, reporter)) return Status::Make(Status::kStopped, "");
-  }
-  return Status::Ok();
+
+ private:
+  DivisionReporter& to_;
+  std::vector<Caution>& kept_;
+};
+
+}  // namespace
+
+Engine::Engine(std::string folder, Options options) : folder_(std::move(folder)), options_(options) {}
+
+Engine::~Engine() = default;
+
+const ClassTable& Engine::classes() const {
+  static const ClassTable kNone;
+  return classes_ != nullptr ? *classes_ : kNone;
 }
 
-Status Engine::Run(const Query& query, const std::string& outFolder, SearchEvents& events, int32_t* hits) {
-  *hits = 0;
+Status Engine::LoadInventory() {
+  const Status status = names_.LoadInventory(folder_ + "/AllSegments.txt");
+  phonemes_ = names_.Phonemes();
+  for (auto& entry : loaded_) entry.second->lexicon.SetInventory(phonemes_);
+  return status;
+}
+
+ClassLoad Engine::LoadClasses(bool syllabified) {
+  const int choice = syllabified ? 1 : 0;
+  ClassLoad load;
+  std::string contents;
+  const std::string keyPath = folder_ + "/SegmentKey.txt";
+  std::string reason;
+  int code = 0;
+  if (!ReadWholeFile(keyPath, &contents, &reason, &code)) {
+    load.key = Status::FromErrno(code, keyPath);
+    return load;
+  }
+  ForEachLine(contents, [&](std::string_view line) { load.keyLines.emplace_back(line); });
+  auto table = std::make_shared<ClassTable>();
+  load.classes = LoadClassFolder(folder_ + (syllabified ? "/SyllabifiedNaturalClasses" : "/NaturalClasses"),
+                                 table.get(), &load.names);
+  classLoads_[choice] = load;
+  classTables_[choice] = table;
+  classesLoaded_[choice] = true;
+  classes_ = table;
+  return load;
+}
+
+const ClassLoad& Engine::UseClasses(bool syllabified) {
+  const int choice = syllabified ? 1 : 0;
+  if (!classesLoaded_[choice]) {
+    classLoads_[choice] = LoadClasses(syllabified);
+    classesLoaded_[choice] = true;
+  }
+  // A folder whose key could not be read gives no classes.
+  if (classTables_[choice] == nullptr) classTables_[choice] = std::make_shared<ClassTable>();
+  classes_ = classTables_[choice];
+  return classLoads_[choice];
+}
+
+Refusal Engine::Compile(Settings& settings, Query::Kind kind, Query* query) const {
+  Query q;
+  q.kind = kind;
+  q.classes = classes_ != nullptr ? classes_ : std::make_shared<ClassTable>();
+  if (kind == Query::Kind::kTranscriptions) {
+    const Refusal refusal = ValidateItems(settings.boxes, names_, *q.classes, FeaturesOfFolder(folder_), &q.features);
+    if (refusal.refused()) return refusal;
+  }
+  q.items = settings.boxes;
+  q.ignore = settings.ignore;
+  q.syllabified = settings.syllabified;
+  q.vowels = settings.vowels;
+  q.exclude = settings.exclude;
+  q.exampleLengthLimit = settings.exampleLength;
+  q.orthography = Trim(settings.orthography);
+  q.filters = settings.filters;
+  q.inputFileName = settings.inputFileName;
+  *query = std::move(q);
+  return {};
+}
+
+SearchResult Engine::Prepare(const std::string& inputFileName, bool syllabified, SearchEvents& events) {
+  SearchResult result;
+  if (!options_.keepEveryDictionary && (loaded_.size() > 1 || loaded_.count(inputFileName) == 0)) {
+    current_ = nullptr;
+    loaded_.clear();
+  }
+  std::unique_ptr<Loaded>& slot = loaded_[inputFileName];
+  if (slot == nullptr) {
+    auto fresh = std::make_unique<Loaded>();
+    fresh->lexicon.SetInventory(phonemes_);
+    result.status = fresh->lexicon.LoadDictionary(folder_ + "/" + inputFileName);
+    if (!result.status.ok()) {
+      // Nothing stays loaded: the next search reads the file again.
+      loaded_.erase(inputFileName);
+      result.outcome = Outcome::kInputFailed;
+      return result;
+    }
+    slot = std::move(fresh);
+  }
+  Lexicon& lexicon = slot->lexicon;
+  current_ = &lexicon;
+  result.entries = lexicon.dictionary().NumberOfWords;
+  if (!lexicon.divided() || syllabified != lexicon.dividedSyllabified()) {
+    slot->cautions.clear();
+    RecordingReporter recording(events, slot->cautions);
+    const std::shared_ptr<const ClassTable> classes = classes_;
+    const VowelTest isVowel = [&classes](std::string_view symbol) {
+      return classes != nullptr && IsInNaturalClass(*classes, symbol, "vowel");
+    };
+    if (!lexicon.DivideWordsIntoPhonemes(syllabified, recording, isVowel)) return result;
+  } else if (options_.askCautionsAgain) {
+    for (const Caution& caution : slot->cautions) {
+      if (!events.Continue(caution)) return result;
+    }
+  }
+  result.outcome = Outcome::kHits;
+  return result;
+}
+
+SearchResult Engine::Run(const Query& query, const std::string& outFolder, SearchEvents& events) {
+  SearchResult result = Prepare(query.inputFileName, query.syllabified, events);
+  if (result.outcome != Outcome::kHits) return result;
+  Lexicon& lexicon = loaded_[query.inputFileName]->lexicon;
   // The dictionary was read before the result files are created, so that the
   // results of one search can be searched in turn.
-  ResultFiles files(outFolder, lexicon.dictionary, query.exampleLengthLimit, events);
+  ResultFiles files(outFolder, lexicon.dictionary(), query.exampleLengthLimit, events);
   files.onProgress = [&events](int32_t done, int32_t total) { events.Progress(done, total); };
   // The files are known as the running ones until this call ends, however it ends.
   running_ = &files;
+  abandoned_ = false;
   struct Forget {
     ResultFiles*& running;
     ~Forget() { running = nullptr; }
   } forget{running_};
-  Status status = files.Open();
-  if (!status.ok()) {
-    files.Abandon();
-    return status;
+  result.status = files.Open();
+  if (result.status.ok()) {
+    if (query.kind == Query::Kind::kTranscriptions && query.tier() == Tier::kVowels) lexicon.MakeVowelTier();
+    Search(lexicon, query, files);
+    // The search string line says which filters made the files.
+    if (!abandoned_) result.status = files.Finish(SearchStringDisplay(query.items) + FiltersSuffix(query.filters));
   }
-  if (query.kind == Query::Kind::kTranscriptions && query.tier() == Tier::kVowels) lexicon.MakeVowelTier();
-  Search(lexicon, query, files);
-  // The search string line says which filters made the files.
-  status = files.Finish(SearchStringDisplay(query.items) + FiltersSuffix(query.filters));
-  if (!status.ok()) {
-    files.Abandon();
-    return status;
+  if (abandoned_) {
+    result.outcome = Outcome::kStopped;
+    return result;
   }
-  *hits = files.NumberOfHits();
-  return status;
+  if (!result.status.ok()) {
+    files.Abandon();
+    result.outcome = Outcome::kOutputFailed;
+    return result;
+  }
+  result.hits = files.NumberOfHits();
+  result.outcome = result.hits != 0 ? Outcome::kHits : Outcome::kNoHits;
+  return result;
+}
+
+void Engine::AbandonRunningFiles() {
+  if (running_ == nullptr) return;
+  running_->Abandon();
+  abandoned_ = true;
 }
 
 }  // namespace velmora

@@ -23,30 +23,35 @@ Status Lexicon::LoadDictionary(const std::string& path) {
   }
   if (file.size >= kMaxDictionaryBytes) return Status::Make(Status::kTooLarge, "it holds 4 GiB or more", path);
   const std::string_view bytes = file.view();
-  ParseDictionary(std::shared_ptr<const char[]>(std::move(file.data)), bytes, &dictionary);
+  ParseDictionary(std::shared_ptr<const char[]>(std::move(file.data)), bytes, &dictionary_);
   loaded_ = true;
   return Status::Ok();
 }
 
 void Lexicon::Unload() {
-  dictionary = Dictionary();
+  dictionary_ = Dictionary();
   loaded_ = false;
   divided_ = false;
 }
 
 Status Lexicon::LoadInventory(const std::string& path) {
-  NumberOfPhonemes = 0;
-  Phonemes.assign(1, std::string());
+  NumberOfPhonemes_ = 0;
+  Phonemes_.assign(1, std::string());
   std::string contents, reason;
   int code = 0;
   if (!ReadWholeFile(path, &contents, &reason, &code)) {
     return Status::FromErrno(code, path);  // the reason is the system's text for code
   }
   ForEachLine(contents, [&](std::string_view line) {
-    ++NumberOfPhonemes;
-    Phonemes.push_back(Trim(line));
+    ++NumberOfPhonemes_;
+    Phonemes_.push_back(Trim(line));
   });
   return Status::Ok();
+}
+
+void Lexicon::SetInventory(const std::vector<std::string>& phonemes) {
+  Phonemes_ = phonemes.empty() ? std::vector<std::string>(1) : phonemes;
+  NumberOfPhonemes_ = static_cast<int32_t>(Phonemes_.size()) - 1;
 }
 
 const SegmentTable& Lexicon::Table(Tier tier) const {
@@ -191,12 +196,63 @@ bool Vet(DivisionReporter& reporter, const std::unordered_set<std::string_view>&
   return reporter.Continue({Caution::kNotInInventory, std::string(segment), std::string(word)});
 }
 
+// The second half of a large dictionary, divided by a thread of its own into
+// tables of its own: its symbols, its segments, the cautions it kept for
+// later and the last entry it divided.
+struct LaterHalf {
+  SymbolTable symbols;
+  SegmentTable table;
+  std::vector<Suspect> cautions;
+  int32_t end = 0;
+};
+
+// Divides entries 1..count of in, the first half in this thread and the second
+// (from firstHalf + 1) in another, and joins them: the second half's symbol ids
+// are renumbered at the join, so every id is what a division in one pass gives,
+// and its cautions are asked after the first half's, in entry order. ask(n,
+// offset) asks one caution; it returns false, and sets stopped, once the user
+// said No, and the division ends with that entry.
+template <typename Ask>
+void DivideInHalves(const DivisionInput& in, int32_t count, int32_t firstHalf, SymbolTable& symbols,
+                    SegmentTable& table, Ask&& ask, const bool& stopped) {
+  LaterHalf later;
+  later.end = firstHalf;
+  {
+    std::exception_ptr failure;
+    std::jthread thread;  // joined before this block is left, also by an exception
+    if (firstHalf < count) {
+      later.table.Reserve(count - firstHalf, in.bytes.size() / 6);
+      thread = std::jthread([&] {
+        try {
+          later.end = DivideRange(in, firstHalf + 1, count, later.symbols, later.table, [&](int32_t n, uint32_t offset) {
+            later.cautions.push_back({n, offset});
+            return later.cautions.size() < kMaxDeferredCautions;
+          });
+        } catch (...) {
+          failure = std::current_exception();
+        }
+      });
+    }
+    DivideRange(in, 1, firstHalf, symbols, table, ask);
+    if (thread.joinable()) thread.join();
+    if (failure) std::rethrow_exception(failure);
+  }
+  if (stopped || firstHalf == count) return;
+  std::vector<SymbolId> idMap(later.symbols.size());
+  for (SymbolId k = 0; k < later.symbols.size(); ++k) idMap[k] = symbols.Intern(later.symbols.Text(k));
+  table.AppendRemapped(later.table, idMap);
+  for (const Suspect& s : later.cautions) {
+    if (!ask(s.entry, s.offset)) return;
+  }
+  if (later.end < count) DivideRange(in, later.end + 1, count, symbols, table, ask);
+}
+
 }  // namespace
 
-bool Lexicon::DivideWordsIntoPhonemes(bool syllabified, DivisionReporter& reporter) {
+bool Lexicon::DivideWordsIntoPhonemes(bool syllabified, DivisionReporter& reporter, const VowelTest& isVowel) {
   divided_ = false;
-  const int32_t count = dictionary.NumberOfWords;
-  Symbols.Clear();
+  const int32_t count = dictionary_.NumberOfWords;
+  Symbols_.Clear();
   Transcriptions.Reset();
   SyllabifiedTranscriptions.Reset();
   VowelTranscriptions.Reset();
@@ -204,12 +260,12 @@ bool Lexicon::DivideWordsIntoPhonemes(bool syllabified, DivisionReporter& report
   VowelTranscriptionLengths.assign(1, 0);  // made with the vowel tier
 
   std::unordered_set<std::string_view> inventory;
-  for (int32_t j = 1; j <= NumberOfPhonemes; ++j) inventory.insert(Phonemes[j]);
+  for (int32_t j = 1; j <= NumberOfPhonemes_; ++j) inventory.insert(Phonemes_[static_cast<size_t>(j)]);
 
   SegmentTable& table = syllabified ? SyllabifiedTranscriptions : Transcriptions;
   const TranscriptionFields& strings =
-      syllabified ? dictionary.SyllabifiedTranscriptionStrings : dictionary.TranscriptionStrings;
-  table.Reserve(count, dictionary.bytes.size() / 3);
+      syllabified ? dictionary_.SyllabifiedTranscriptionStrings : dictionary_.TranscriptionStrings;
+  table.Reserve(count, dictionary_.bytes.size() / 3);
   std::string wrapped;
   // After a No nothing more is asked, and the division ends with the entry.
   bool stopped = false;
@@ -220,62 +276,22 @@ bool Lexicon::DivideWordsIntoPhonemes(bool syllabified, DivisionReporter& report
     stopped = !Vet(reporter, inventory, segment, std::string_view(wrapped).substr(offset), syllabified);
     return !stopped;
   };
-  const DivisionInput in{strings, dictionary.bytes, syllabified, inventory, TranscriptionLengths};
-
-  // A large dictionary is divided in two halves at once. The second half's
-  // symbols get their ids in a table of its own, renumbered when the halves
-  // are joined, so every id is what a division in one pass gives; its
-  // cautions are asked after the first half's, in entry order.
-  const int32_t firstHalf = count >= ParallelDivisionFrom && count >= 2 ? count / 2 : count;
-  SymbolTable laterSymbols;
-  SegmentTable laterTable;
-  std::vector<Suspect> laterCautions;
-  int32_t laterEnd = firstHalf;
-  {
-    std::exception_ptr failure;
-    std::jthread later;  // joined before this block is left, also by an exception
-    if (firstHalf < count) {
-      laterTable.Reserve(count - firstHalf, dictionary.bytes.size() / 6);
-      later = std::jthread([&] {
-        try {
-          laterEnd = DivideRange(in, firstHalf + 1, count, laterSymbols, laterTable, [&](int32_t n, uint32_t offset) {
-            laterCautions.push_back({n, offset});
-            return laterCautions.size() < kMaxDeferredCautions;
-          });
-        } catch (...) {
-          failure = std::current_exception();
-        }
-      });
-    }
-    DivideRange(in, 1, firstHalf, Symbols, table, ask);
-    if (later.joinable()) later.join();
-    if (failure) std::rethrow_exception(failure);
-  }
-  if (!stopped && firstHalf < count) {
-    std::vector<SymbolId> idMap(laterSymbols.size());
-    for (SymbolId k = 0; k < laterSymbols.size(); ++k) idMap[k] = Symbols.Intern(laterSymbols.Text(k));
-    table.AppendRemapped(laterTable, idMap);
-    for (const Suspect& s : laterCautions) {
-      if (!ask(s.entry, s.offset)) break;
-    }
-    if (!stopped && laterEnd < count) {
-      DivideRange(in, laterEnd + 1, count, Symbols, table, ask);
-    }
-  }
+  const DivisionInput in{strings, dictionary_.bytes, syllabified, inventory, TranscriptionLengths};
+  const int32_t firstHalf = count >= ParallelDivisionFrom_ && count >= 2 ? count / 2 : count;
+  DivideInHalves(in, count, firstHalf, Symbols_, table, ask, stopped);
   if (stopped) {
-    Symbols.Clear();
+    Symbols_.Clear();
     table.Reset();
     return false;
   }
   table.Finish();
 
-  // The vowel tier keeps the boundaries and the members of the class "vowel"
-  // as the classes stand now; the tier itself is made when a search first
-  // asks for it.
-  vowelTierKeeps_.assign(Symbols.size(), 0);
-  for (SymbolId id = 0; id < Symbols.size(); ++id) {
-    const std::string& s = Symbols.Text(id);
-    vowelTierKeeps_[id] = (s == "[" || s == "]" || IsInNaturalClass(classes, s, "vowel")) ? 1 : 0;
+  // The vowel tier keeps the boundaries and the symbols isVowel keeps as the
+  // classes stand now; the tier itself is made when a search first asks for it.
+  vowelTierKeeps_.assign(Symbols_.size(), 0);
+  for (SymbolId id = 0; id < Symbols_.size(); ++id) {
+    const std::string& s = Symbols_.Text(id);
+    vowelTierKeeps_[id] = (s == "[" || s == "]" || (isVowel && isVowel(s))) ? 1 : 0;
   }
   divided_ = true;
   dividedSyllabified_ = syllabified;
@@ -285,7 +301,7 @@ bool Lexicon::DivideWordsIntoPhonemes(bool syllabified, DivisionReporter& report
 void Lexicon::MakeVowelTier() {
   if (VowelTranscriptions.filled() || !divided_) return;
   const SegmentTable& table = dividedSyllabified_ ? SyllabifiedTranscriptions : Transcriptions;
-  const int32_t count = dictionary.NumberOfWords;
+  const int32_t count = dictionary_.NumberOfWords;
   VowelTranscriptionLengths.assign(static_cast<size_t>(count) + 1, 0);
   VowelTranscriptions.Reserve(count, static_cast<size_t>(count) * 4);
   for (int32_t n = 1; n <= count; ++n) {

@@ -74,14 +74,11 @@ class Platform {
   // Opens a file with the desktop's default application.
   virtual bool OpenWithDefaultApplication(const std::string& path, std::string* reason) = 0;
 
-  // Ends the program at once. The caller has closed its files. Does not return
-  // (the recording platform of the tests throws ProgramEnded instead).
-  [[noreturn]] virtual void EndProgram() = 0;
+  // Asks for the end of the program: the caller has closed or abandoned its
+  // files; the event loop ends once the running command returns, and main()
+  // ends the process.
+  virtual void Quit() = 0;
 };
-
-// Thrown by platforms that cannot end the process (tests, embedding) when the
-// program ends.
-struct ProgramEnded {};
 
 }  // namespace velmora
 

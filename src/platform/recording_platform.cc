@@ -64,6 +64,5 @@ bool RecordingPlatform::OpenWithDefaultApplication(const std::string& path, std:
   return true;
 }
 
-void RecordingPlatform::EndProgram() { throw ProgramEnded{}; }
 
 }  // namespace velmora

@@ -32,7 +32,7 @@ class RecordingPlatform : public Platform {
   void UnloadWindow(Window window) override;
   bool StartProgram(const std::vector<std::string>& argv, std::string* reason) override;
   bool OpenWithDefaultApplication(const std::string& path, std::string* reason) override;
-  [[noreturn]] void EndProgram() override;
+  void Quit() override { quitRequested = true; }
 
   // What happened, in order.
   std::vector<std::string> messages;             // OK message boxes
@@ -44,6 +44,7 @@ class RecordingPlatform : public Platform {
   std::vector<std::string> openedWithDefault;
   std::set<Window> loaded;
   std::set<Window> visible;
+  bool quitRequested = false;                    // Quit was asked for
   bool startFails = false;                       // StartProgram reports failure
   // Called on every DoEvents (a test can click a box in the middle of a search).
   std::vector<void (*)(RecordingPlatform&)> onDoEvents;

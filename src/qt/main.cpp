@@ -31,16 +31,14 @@ int main(int argc, char** argv) {
   }
 
   velmora::QtPlatform platform;
-  // "Exit", closing the main window and a No to a caution end the process
-  // here, at once: the open files are already closed or abandoned.
-  platform.endHook = [] {
-    std::fflush(nullptr);
-    std::_Exit(0);
-  };
   velmora::Form1 form(platform, folder.folder);
   platform.Attach(form);  // the main window, centred
   velmora::NameProgramFolder(platform.window(velmora::Window::Form1), folder);
   platform.ShowWindow(velmora::Window::Form1);
   form.Form_Load();
-  return QApplication::exec();
+  // "Exit", closing the main window and a No to a caution end the event
+  // loop; the open files are closed or abandoned by then.
+  const int status = QApplication::exec();
+  std::fflush(nullptr);
+  std::_Exit(status);
 }

@@ -207,9 +207,10 @@ bool QtPlatform::OpenWithDefaultApplication(const std::string& path, std::string
   return false;
 }
 
-void QtPlatform::EndProgram() {
-  if (endHook) endHook();
-  std::abort();  // nobody said how to end
+void QtPlatform::Quit() {
+  if (quitHook) quitHook();
+  for (QWidget* window : QApplication::topLevelWidgets()) window->hide();
+  QCoreApplication::exit(0);
 }
 
 }  // namespace velmora

@@ -42,9 +42,8 @@ class QtPlatform : public Platform {
   // with the text and whether Yes/No is asked; the result is the answer to a
   // Yes/No question.
   std::function<bool(const std::string& text, bool yesNo)> messageHook;
-  // Ends the program: main() sets it to end the process, a test to throw
-  // ProgramEnded. It must not return normally.
-  std::function<void()> endHook;
+  // Told when the program is asked to end (tests); the event loop is ended as well.
+  std::function<void()> quitHook;
 
   std::string Text(Control control) override;
   void SetText(Control control, const std::string& text) override;
@@ -60,7 +59,7 @@ class QtPlatform : public Platform {
   void UnloadWindow(Window which) override;
   bool StartProgram(const std::vector<std::string>& argv, std::string* reason) override;
   bool OpenWithDefaultApplication(const std::string& path, std::string* reason) override;
-  [[noreturn]] void EndProgram() override;
+  void Quit() override;
 
  private:
   // The window a message box belongs to: the active one, else a visible one.

@@ -13,7 +13,7 @@ namespace {
 
 // The boxes of the query read with its feature table.
 std::vector<ParsedItem> ParsedItems(const Lexicon& lexicon, const Query& query) {
-  const ItemContext context = ItemContextOf(lexicon, [&query](std::string* error) -> const FeatureTable* {
+  const ItemContext context = ItemContextOf(lexicon, query.Classes(), [&query](std::string* error) -> const FeatureTable* {
     if (query.features == nullptr) *error = "there is no feature table to read the bundle with";
     return query.features.get();
   });
@@ -40,12 +40,12 @@ void FindPatternInTranscriptions(const Lexicon& lexicon, const Query& query, Hit
   const std::vector<ParsedItem> parsed = ParsedItems(lexicon, query);
   const int32_t n = static_cast<int32_t>(parsed.size());
   const MatchesOfName matchesOfName = [&](std::string_view name) {
-    return CompileItem(name, lexicon.Symbols, lexicon.classes).matches;
+    return CompileItem(name, lexicon.Symbols(), query.Classes()).matches;
   };
   std::vector<PatternItem> items;
   bool fixedLength = true;  // every item takes exactly one segment
   for (const ParsedItem& item : parsed) {
-    items.push_back(CompilePatternItem(item, matchesOfName, lexicon.Symbols, query.features.get()));
+    items.push_back(CompilePatternItem(item, matchesOfName, lexicon.Symbols(), query.features.get()));
     fixedLength = fixedLength && items.back().min == 1 && !items.back().many;
   }
   Pattern pattern(std::move(items));
@@ -59,7 +59,7 @@ void FindPatternInTranscriptions(const Lexicon& lexicon, const Query& query, Hit
   FocusText focus;
   std::string text;
   int32_t ends[kMaxItems] = {};
-  const int32_t total = lexicon.dictionary.NumberOfWords;
+  const int32_t total = lexicon.dictionary().NumberOfWords;
   for (int32_t i = 1; i <= total; ++i) {
     if (i % 100 == 0) sink.Progress(i, total);
     const SymbolId* row = table.filled() ? table.Row(i) : emptyRow.data();
@@ -69,7 +69,7 @@ void FindPatternInTranscriptions(const Lexicon& lexicon, const Query& query, Hit
       continue;
     }
     bool found = false;
-    const bool excluded = query.exclude && !TrimView(lexicon.dictionary.Annotations[static_cast<size_t>(i)]).empty();
+    const bool excluded = query.exclude && !TrimView(lexicon.dictionary().Annotations[static_cast<size_t>(i)]).empty();
     for (int32_t j = 0; j < length; ++j) {
       if (!pattern.MatchAt(j, ends)) continue;
       found = true;
@@ -85,7 +85,7 @@ void FindPatternInTranscriptions(const Lexicon& lexicon, const Query& query, Hit
         firstColumn = false;
         for (int32_t p = from; p < ends[k]; ++p) {
           if (p > from) text += ' ';
-          text += lexicon.Symbols.Text(row[p]);
+          text += lexicon.Symbols().Text(row[p]);
         }
         if (key != 0) key = row[from] < kMaxPackedId ? (key << 12) | row[from] : 0;
       }

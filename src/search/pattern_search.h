@@ -28,7 +28,7 @@ void FindPatternInTranscriptions(const Lexicon& lexicon, const Query& query, Hit
 // Whether entry n passes the query's lexical filters.
 inline bool PassesFilters(const Lexicon& lexicon, const Query& query, int32_t n) {
   const size_t i = static_cast<size_t>(n);
-  return query.filters.Passes(lexicon.dictionary.Frequencies[i], lexicon.dictionary.TranscriptionStrings.field(i));
+  return query.filters.Passes(lexicon.dictionary().Frequencies[i], lexicon.dictionary().TranscriptionStrings.field(i));
 }
 
 // What both transcription loops set up: which of the n boxes are left out of

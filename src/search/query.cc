@@ -30,10 +30,15 @@ FeatureLoader FeaturesOfFolder(const std::string& folder) {
   };
 }
 
-ItemContext ItemContextOf(const Lexicon& lexicon, std::function<const FeatureTable*(std::string*)> features) {
+const ClassTable& Query::Classes() const {
+  static const ClassTable kNone;
+  return classes != nullptr ? *classes : kNone;
+}
+
+ItemContext ItemContextOf(const Lexicon& lexicon, const ClassTable& classes,
+                          std::function<const FeatureTable*(std::string*)> features) {
   auto names = std::make_shared<std::unordered_set<std::string>>();
-  for (int32_t j = 1; j <= lexicon.NumberOfPhonemes; ++j) names->insert(Lower(lexicon.Phonemes[static_cast<size_t>(j)]));
-  const ClassTable& classes = lexicon.classes;
+  for (int32_t j = 1; j <= lexicon.NumberOfPhonemes(); ++j) names->insert(Lower(lexicon.Phonemes()[static_cast<size_t>(j)]));
   for (int32_t k = 1; k <= classes.NumberOfNaturalClasses; ++k) names->insert(Lower(classes.NaturalClassNames[k]));
   ItemContext context;
   context.isName = [names](std::string_view text) { return names->count(Lower(text)) != 0; };
@@ -41,8 +46,8 @@ ItemContext ItemContextOf(const Lexicon& lexicon, std::function<const FeatureTab
   return context;
 }
 
-Refusal ValidateItems(std::array<std::string, kMaxItems>& items, const Lexicon& lexicon, const FeatureLoader& features,
-                      std::shared_ptr<const FeatureTable>* table) {
+Refusal ValidateItems(std::array<std::string, kMaxItems>& items, const Lexicon& lexicon, const ClassTable& classes,
+                      const FeatureLoader& features, std::shared_ptr<const FeatureTable>* table) {
   if (table != nullptr) table->reset();
   bool any = false;
   for (std::string& item : items) {
@@ -65,7 +70,7 @@ Refusal ValidateItems(std::array<std::string, kMaxItems>& items, const Lexicon& 
   std::shared_ptr<const FeatureTable> loaded;
   std::string loadError;
   bool tried = false;
-  const ItemContext context = ItemContextOf(lexicon, [&](std::string* error) -> const FeatureTable* {
+  const ItemContext context = ItemContextOf(lexicon, classes, [&](std::string* error) -> const FeatureTable* {
     if (!tried && features) loaded = features(&loadError);
     tried = true;
     if (loaded == nullptr) *error = loadError;

@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 
+#include "classes/natural_classes.h"
 #include "features/feature_table.h"
 #include "lexicon/lexicon.h"
 #include "search/filters.h"
@@ -36,6 +37,11 @@ struct Query {
   // The feature table the boxes' bundles were read with (ValidateItems gives
   // it); null when no box holds a bundle.
   std::shared_ptr<const FeatureTable> features;
+  // The natural classes the items are read with; null reads as no classes.
+  std::shared_ptr<const ClassTable> classes;
+  // The dictionary file searched, a name in the program folder.
+  std::string inputFileName = "in.txt";
+  const ClassTable& Classes() const;
 
   // The tier a transcription search reads.
   Tier tier() const { return vowels ? Tier::kVowels : syllabified ? Tier::kSyllabified : Tier::kPlain; }
@@ -71,12 +77,13 @@ FeatureLoader FeaturesOfFolder(const std::string& folder);
 // unknown name without any of the new characters (today's message),
 // kMalformedItem for the rest. features is asked only when a box holds a
 // bundle; *table (when given) gets the table it gave, else null.
-Refusal ValidateItems(std::array<std::string, kMaxItems>& items, const Lexicon& lexicon,
+Refusal ValidateItems(std::array<std::string, kMaxItems>& items, const Lexicon& lexicon, const ClassTable& classes,
                       const FeatureLoader& features = {}, std::shared_ptr<const FeatureTable>* table = nullptr);
 
 // What item reading needs of a lexicon: its names (symbols of the
 // inventory and class names, compared lowered) and the given table.
-ItemContext ItemContextOf(const Lexicon& lexicon, std::function<const FeatureTable*(std::string*)> features);
+ItemContext ItemContextOf(const Lexicon& lexicon, const ClassTable& classes,
+                          std::function<const FeatureTable*(std::string*)> features);
 
 }  // namespace velmora
 

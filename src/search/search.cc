@@ -26,7 +26,7 @@ std::string_view FocusText::Text() const {
 
 namespace {
 bool Excluded(const Lexicon& lexicon, const Query& query, int32_t n) {
-  return query.exclude && !TrimView(lexicon.dictionary.Annotations[static_cast<size_t>(n)]).empty();
+  return query.exclude && !TrimView(lexicon.dictionary().Annotations[static_cast<size_t>(n)]).empty();
 }
 }  // namespace
 
@@ -53,7 +53,7 @@ void FindInTranscriptions(const Lexicon& lexicon, const Query& query, HitSink& s
   const int32_t n = SetSearchStringLength(query.items);
   CompiledItem compiled[kMaxItems];
   for (int32_t b = 0; b < n; ++b) {
-    compiled[b] = CompileItem(Trim(query.items[static_cast<size_t>(b)]), lexicon.Symbols, lexicon.classes);
+    compiled[b] = CompileItem(Trim(query.items[static_cast<size_t>(b)]), lexicon.Symbols(), query.Classes());
   }
   bool ignore[kMaxItems] = {};
   KeptBoxes(query, n, ignore);
@@ -65,7 +65,7 @@ void FindInTranscriptions(const Lexicon& lexicon, const Query& query, HitSink& s
   constexpr SymbolId kMaxPackedId = 1u << 12;
   FocusText focus;
   const bool filtering = query.filters.any();
-  const int32_t total = lexicon.dictionary.NumberOfWords;
+  const int32_t total = lexicon.dictionary().NumberOfWords;
   for (int32_t i = 1; i <= total; ++i) {
     if (i % 100 == 0) sink.Progress(i, total);
     if (n == 0 || (filtering && !PassesFilters(lexicon, query, i))) {
@@ -90,7 +90,7 @@ void FindInTranscriptions(const Lexicon& lexicon, const Query& query, HitSink& s
         packable = packable && row[j + k] < kMaxPackedId;
         key = (key << 12) | (row[j + k] & (kMaxPackedId - 1));
       }
-      focus.SetSegments(row + j, n, ignore, lexicon.Symbols, packable ? key : 0);
+      focus.SetSegments(row + j, n, ignore, lexicon.Symbols(), packable ? key : 0);
       sink.InstallANewEntry(i, focus);
     }
     sink.EntryDone(i, found);
@@ -99,7 +99,7 @@ void FindInTranscriptions(const Lexicon& lexicon, const Query& query, HitSink& s
 
 void FindInOrthography(const Lexicon& lexicon, const Query& query, HitSink& sink) {
   const std::string& target = query.orthography;
-  const Dictionary& dictionary = lexicon.dictionary;
+  const Dictionary& dictionary = lexicon.dictionary();
   const int32_t total = dictionary.NumberOfWords;
   FocusText focus;  // every hit has the same focus string: the search string
   focus.SetText(target, 1);

@@ -36,6 +36,11 @@ class AppFixture : public ::testing::Test {
     for (; b <= 5; ++b) platform.SetText(TextBox(b), "");
   }
   std::string Caption(Control c) { return platform.Text(c); }
+  // Clicks the transcription search: true unless the validation refused the boxes.
+  bool Validates() {
+    form->cmdSearchTranscriptions_Click();
+    return form->lastOutcome != Form1::Outcome::kRefused;
+  }
 
   ScopedTempDir dir;
   RecordingPlatform platform;

@@ -19,9 +19,9 @@ TEST_F(Label, ShowsTheKeyTheHintsAndTheClassesInByteOrder) {
   Start();
   EXPECT_EQ(Caption(Control::lblListOfNaturalClasses),
             std::string("AY1 as in bite\r\rAE1 as in bat") + kTail + ", CONSONANT, VOWEL");
-  EXPECT_EQ(form->lexicon().classes.NumberOfNaturalClasses, 2);
-  EXPECT_EQ(form->lexicon().classes.NaturalClassSizes[1], 8);
-  EXPECT_EQ(form->lexicon().classes.NaturalClassMembers[2][1], "AY1");
+  EXPECT_EQ(form->engine.classes().NumberOfNaturalClasses, 2);
+  EXPECT_EQ(form->engine.classes().NaturalClassSizes[1], 8);
+  EXPECT_EQ(form->engine.classes().NaturalClassMembers[2][1], "AY1");
   EXPECT_EQ(platform.doEventsCount, 1);
 }
 
@@ -35,7 +35,7 @@ TEST_F(Label, SyllabifiedChoiceAddsTheCodaSentenceAndTheOtherFolder) {
   // A reset after switching back loads exactly the other folder's classes.
   platform.SetValue(Control::chkSyllabified, 0);
   form->cmdRereadClasses_Click();
-  EXPECT_EQ(form->lexicon().classes.NaturalClassNames, (V{"", "CONSONANT", "VOWEL"}));
+  EXPECT_EQ(form->engine.classes().NaturalClassNames, (V{"", "CONSONANT", "VOWEL"}));
 }
 
 TEST_F(Label, KeyFilesOfOneLineAndOfNone) {
@@ -51,7 +51,7 @@ TEST_F(Label, AMissingKeyFileIsReportedAndLoadsNoClasses) {
   ASSERT_EQ(std::remove(dir.Path("SegmentKey.txt").c_str()), 0);
   Start();
   EXPECT_EQ(platform.messages, V{" 2 " + dir.path() + "/SegmentKey.txt: No such file or directory"});
-  EXPECT_EQ(form->lexicon().classes.NumberOfNaturalClasses, 0);
+  EXPECT_EQ(form->engine.classes().NumberOfNaturalClasses, 0);
 }
 
 TEST_F(Label, ClassFilesByAnyCaseOfTxtAndNothingElse) {
@@ -59,13 +59,13 @@ TEST_F(Label, ClassFilesByAnyCaseOfTxtAndNothingElse) {
   Write("NaturalClasses/notes.md", "x");
   ::mkdir(dir.Path("NaturalClasses/sub.txt").c_str(), 0755);
   Start();
-  EXPECT_EQ(form->lexicon().classes.NaturalClassNames, (V{"", "CONSONANT", "Nasal", "VOWEL"}));
-  EXPECT_EQ(form->lexicon().classes.NaturalClassMembers[2], (V{"", "N", "", "m"}));
+  EXPECT_EQ(form->engine.classes().NaturalClassNames, (V{"", "CONSONANT", "Nasal", "VOWEL"}));
+  EXPECT_EQ(form->engine.classes().NaturalClassMembers[2], (V{"", "N", "", "m"}));
   // Two resets in a row give the same table.
   form->cmdRereadClasses_Click();
   form->cmdRereadClasses_Click();
-  EXPECT_EQ(form->lexicon().classes.NumberOfNaturalClasses, 3);
-  EXPECT_EQ(form->lexicon().classes.NaturalClassSizes[2], 3);
+  EXPECT_EQ(form->engine.classes().NumberOfNaturalClasses, 3);
+  EXPECT_EQ(form->engine.classes().NaturalClassSizes[2], 3);
 }
 
 // A missing class folder loads nothing silently; a plain class folder that
@@ -94,15 +94,15 @@ TEST_F(Label, AnUnreadableInventoryIsReportedAndTheProgramGoesOn) {
   Start();
   EXPECT_EQ(platform.messages,
             V{"The phoneme inventory " + dir.path() + "/AllSegments.txt could not be read: No such file or directory."});
-  EXPECT_EQ(form->lexicon().NumberOfPhonemes, 0);
-  EXPECT_EQ(form->lexicon().classes.NumberOfNaturalClasses, 2);
+  EXPECT_EQ(static_cast<int32_t>(form->engine.phonemes().size() - 1), 0);
+  EXPECT_EQ(form->engine.classes().NumberOfNaturalClasses, 2);
 }
 
 TEST_F(Label, InventoryLinesAreTrimmedOfSpacesOnly) {
   Write("AllSegments.txt", " AY1 \r\n\r\n\tT\r\n");
   Start();
-  EXPECT_EQ(form->lexicon().Phonemes, (V{"", "AY1", "", "\tT"}));
-  EXPECT_EQ(form->lexicon().NumberOfPhonemes, 3);
+  EXPECT_EQ(form->engine.phonemes(), (V{"", "AY1", "", "\tT"}));
+  EXPECT_EQ(static_cast<int32_t>(form->engine.phonemes().size() - 1), 3);
 }
 
 TEST_F(Label, TheResetButtonTakesTheExampleLengthFromItsBox) {

@@ -135,12 +135,12 @@ TEST_F(SearchCommand, TheInputFileIsReadAgainWhenItsNameChanges) {
   Start();
   Boxes({"AY1"});
   form->cmdSearchTranscriptions_Click();
-  ASSERT_EQ(form->lexicon().dictionary.NumberOfWords, 5);
+  ASSERT_EQ(form->lexicon()->dictionary().NumberOfWords, 5);
   // An iterated search: the results of the first search, searched in turn.
   platform.SetText(Control::txtInputFileName, "ResultsOfSearchInInputFormat.txt");
   Boxes({"P"});
   form->cmdSearchTranscriptions_Click();
-  EXPECT_EQ(form->lexicon().dictionary.NumberOfWords, 3);
+  EXPECT_EQ(form->lexicon()->dictionary().NumberOfWords, 3);
   EXPECT_EQ(Read("SmallOutput.txt"), "P\r\npint\r\n");
   EXPECT_EQ(Read("ResultsOfSearchInInputFormat.txt"), "pint\tP AY1 N T\tP AY1 NCoda TCoda\t\t 30 \t 3 \r\n");
   EXPECT_EQ(Read("Hits.txt"), "0\r\n0\r\n1\r\n");

@@ -6,7 +6,7 @@
 
 #include "app/fixture.h"
 #include "app/messages.h"
-#include "app/settings.h"
+#include "engine/settings.h"
 
 namespace velmora {
 namespace {
@@ -28,14 +28,14 @@ TEST_F(SearchLanguageWindow, TheFirstMalformedBoxIsNamedAndNoFileIsWritten) {
 TEST_F(SearchLanguageWindow, ABundleReadsTheTableOfTheProgramFolderEachTime) {
   Start();
   Boxes({"{+voice}", "]"});
-  EXPECT_FALSE(form->ValidateInput());
+  EXPECT_FALSE(Validates());
   ASSERT_EQ(platform.messages.size(), 1u);
   EXPECT_EQ(platform.messages[0].rfind("Box 1: the feature table " + dir.Path("Features.txt") + " could not be read", 0),
             0u)
       << platform.messages[0];
   // Once the file is there, the same boxes pass and the search uses it.
   Write("Features.txt", "Symbol\tvoice\r\nD\t+\r\nT\t-\r\n]\t0\r\n");
-  EXPECT_TRUE(form->ValidateInput());
+  EXPECT_TRUE(Validates());
   form->cmdSearchTranscriptions_Click();
   EXPECT_EQ(form->lastOutcome, Form1::Outcome::kHits);
   EXPECT_EQ(Read("SmallOutput.txt"), "{+voice} ]\r\nblind, child, blackbird\r\n");

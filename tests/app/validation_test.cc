@@ -48,7 +48,7 @@ TEST_F(Validation, ItemsAreCompactedAndTheFirstIllegalOneIsNamedByItsBox) {
   for (const Case& c : cases) {
     for (int b = 1; b <= 5; ++b) platform.SetText(TextBox(b), b <= static_cast<int>(c.boxes.size()) ? c.boxes[b - 1] : "");
     platform.messages.clear();
-    EXPECT_EQ(form->ValidateInput(), c.illegalBox == 0) << c.boxes[0];
+    EXPECT_EQ(Validates(), c.illegalBox == 0) << c.boxes[0];
     EXPECT_EQ(BoxTexts(platform), c.after);
     if (c.illegalBox != 0) {
       EXPECT_EQ(platform.messages, V{"The item in Box # " + std::to_string(c.illegalBox) +
@@ -61,11 +61,11 @@ TEST_F(Validation, ItemsAreCompactedAndTheFirstIllegalOneIsNamedByItsBox) {
 TEST_F(Validation, ClassesOfTheOtherFolderAreIllegalUntilTheClassesAreReadAgain) {
   Start();
   Boxes({"CODA"});
-  EXPECT_FALSE(form->ValidateInput());
+  EXPECT_FALSE(Validates());
   platform.SetValue(Control::chkSyllabified, 1);
-  EXPECT_FALSE(form->ValidateInput());
+  EXPECT_FALSE(Validates());
   form->cmdRereadClasses_Click();
-  EXPECT_TRUE(form->ValidateInput());
+  EXPECT_TRUE(Validates());
 }
 
 TEST_F(Validation, WithAnEmptyInventoryAndNoClassesEveryItemFails) {
@@ -74,7 +74,7 @@ TEST_F(Validation, WithAnEmptyInventoryAndNoClassesEveryItemFails) {
   ASSERT_EQ(std::remove(dir.Path("NaturalClasses/VOWEL.txt").c_str()), 0);
   Start();
   Boxes({"[", "AY1"});
-  EXPECT_FALSE(form->ValidateInput());
+  EXPECT_FALSE(Validates());
   EXPECT_NE(platform.messages.back().find("Box # 1 "), std::string::npos);
 }
 

@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "app/label.h"
 #include "support/fixture_folder.h"
 #include "support/temp_dir.h"
 
@@ -40,22 +39,23 @@ class EngineTest : public ::testing::Test {
     ASSERT_TRUE(WriteFixtureFolder(dir.path()));
     Load();
   }
-  void Load() {
-    ASSERT_TRUE(engine.lexicon.LoadInventory(dir.Path("AllSegments.txt")).ok());
-    ASSERT_TRUE(LoadKeyAndClasses(dir.path(), false, &engine.lexicon.classes).classes.ok());
+  void Load() { Load(engine); }
+  static void Load(Engine& engine) {
+    ASSERT_TRUE(engine.LoadInventory().ok());
+    ASSERT_TRUE(engine.LoadClasses(false).classes.ok());
   }
-  Query Items(std::vector<std::string> items) {
+  Query Items(std::vector<std::string> items, Query::Kind kind = Query::Kind::kTranscriptions) {
+    Settings s;
+    for (size_t b = 0; b < items.size(); ++b) s.boxes[b] = items[b];
     Query q;
-    for (size_t b = 0; b < items.size(); ++b) q.items[b] = items[b];
+    EXPECT_FALSE(engine.Compile(s, kind, &q).refused());
     return q;
   }
-  // Prepares and runs query into the program folder; the number of hits.
+  // Runs query into the program folder; the number of hits.
   int32_t Run(const Query& query, const std::string& out = "") {
-    EXPECT_TRUE(engine.Prepare("in.txt", query.syllabified, events).ok());
-    int32_t hits = -1;
-    const Status status = engine.Run(query, out.empty() ? dir.path() : out, events, &hits);
-    EXPECT_TRUE(status.ok()) << status.reason;
-    return hits;
+    const SearchResult result = engine.Run(query, out.empty() ? dir.path() : out, events);
+    EXPECT_TRUE(result.status.ok()) << result.status.reason;
+    return result.hits;
   }
 
   ScopedTempDir dir;
@@ -76,8 +76,7 @@ TEST_F(EngineTest, ManyQueriesOverOneLoadAnswerAsFreshEnginesDo) {
     std::vector<Query> q = {Items({"AY1", "CONSONANT", "CONSONANT", "]"}), Items({"VOWEL"}), Items({"[", "B"})};
     q[1].vowels = true;
     q[2].exclude = true;
-    q.push_back(Items({"AY1", "CONSONANT", "CONSONANT", "]"}));
-    q.back().kind = Query::Kind::kOrthography;
+    q.push_back(Items({"AY1", "CONSONANT", "CONSONANT", "]"}, Query::Kind::kOrthography));
     q.back().orthography = "in";
     return q;
   }();
@@ -86,48 +85,65 @@ TEST_F(EngineTest, ManyQueriesOverOneLoadAnswerAsFreshEnginesDo) {
     ASSERT_TRUE(MakeFolder(out).ok());
     Run(queries[k], out);
   }
-  const SymbolId* firstRow = engine.lexicon.Transcriptions.Row(1);
+  const SymbolId* firstRow = engine.lexicon()->Table(Tier::kPlain).Row(1);
   for (size_t k = 0; k < queries.size(); ++k) {
     ScopedTempDir fresh;
     ASSERT_TRUE(WriteFixtureFolder(fresh.path()));
     Engine other(fresh.path());
-    ASSERT_TRUE(other.lexicon.LoadInventory(fresh.Path("AllSegments.txt")).ok());
-    LoadKeyAndClasses(fresh.path(), false, &other.lexicon.classes);
-    ASSERT_TRUE(other.Prepare("in.txt", false, events).ok());
-    int32_t hits = 0;
-    ASSERT_TRUE(other.Run(queries[k], fresh.path(), events, &hits).ok());
+    Load(other);
+    ASSERT_TRUE(other.Run(queries[k], fresh.path(), events).status.ok());
     for (const char* name : {"FullOutput.txt", "ResultsOfSearchInInputFormat.txt", "SmallOutput.txt",
                              "MediumOutput.txt", "Hits.txt", "Misses.txt"}) {
       EXPECT_EQ(ReadFile(dir.Path("q" + std::to_string(k) + "/" + name)), ReadFile(fresh.Path(name)))
           << k << " " << name;
     }
   }
-  EXPECT_EQ(engine.lexicon.Transcriptions.Row(1), firstRow);  // not divided again
+  EXPECT_EQ(engine.lexicon()->Table(Tier::kPlain).Row(1), firstRow);  // not divided again
 }
 
-// A No stops the division and leaves nothing divided; the next search asks again.
-TEST_F(EngineTest, ANoToACautionStopsTheDivisionAndIsAskedAgainNextTime) {
-  ASSERT_TRUE(WriteFile(dir.Path("AllSegments.txt"), "[\r\n]\r\nB\r\n"));
-  Load();
-  events.answer = false;
-  EXPECT_EQ(engine.Prepare("in.txt", false, events).kind, Status::kStopped);
-  ASSERT_EQ(events.cautions.size(), 1u);  // nothing is asked after the No
-  EXPECT_EQ(events.cautions[0].kind, Caution::kNotInInventory);
-  EXPECT_EQ(events.cautions[0].symbol, "L");
-  EXPECT_EQ(events.cautions[0].word, "L AY1 N D ]");
-  EXPECT_FALSE(engine.lexicon.divided());
-  events.answer = true;
-  EXPECT_TRUE(engine.Prepare("in.txt", false, events).ok());
-  EXPECT_GT(events.cautions.size(), 1u);
-  EXPECT_TRUE(engine.lexicon.divided());
+// A No stops the division and leaves nothing divided nor written; the next
+// search asks again. An engine that asks cautions again asks a divided
+// dictionary's cautions at every search, and a No there stops that search.
+TEST_F(EngineTest, ANoToACautionStopsTheSearchAndIsAskedAgainNextTime) {
+  for (bool again : {false, true}) {
+    ScopedTempDir folder;
+    ASSERT_TRUE(WriteFixtureFolder(folder.path()));
+    ASSERT_TRUE(WriteFile(folder.Path("AllSegments.txt"), "[\r\n]\r\nB\r\n"));
+    Engine e(folder.path(), Engine::Options{.keepEveryDictionary = again, .askCautionsAgain = again});
+    Load(e);
+    Settings s;
+    s.boxes[0] = "B";
+    Query q;
+    ASSERT_FALSE(e.Compile(s, Query::Kind::kTranscriptions, &q).refused());
+    Events ev;
+    ev.answer = false;
+    EXPECT_EQ(e.Run(q, folder.path(), ev).outcome, Outcome::kStopped);
+    ASSERT_EQ(ev.cautions.size(), 1u);  // nothing is asked after the No
+    EXPECT_EQ(ev.cautions[0].kind, Caution::kNotInInventory);
+    EXPECT_EQ(ev.cautions[0].symbol, "L");
+    EXPECT_EQ(ev.cautions[0].word, "L AY1 N D ]");
+    EXPECT_FALSE(e.lexicon()->divided());
+    EXPECT_FALSE(FileExists(folder.Path("FullOutput.txt")));
+    ev.answer = true;
+    EXPECT_EQ(e.Run(q, folder.path(), ev).outcome, Outcome::kHits);
+    const size_t asked = ev.cautions.size();
+    EXPECT_GT(asked, 1u);
+    EXPECT_TRUE(e.lexicon()->divided());
+    ev.answer = false;
+    EXPECT_EQ(e.Run(q, folder.path(), ev).outcome, again ? Outcome::kStopped : Outcome::kHits) << again;
+    EXPECT_EQ(ev.cautions.size(), again ? asked + 1 : asked);
+  }
 }
 
 TEST_F(EngineTest, AMissingDictionaryIsAStatusThatNamesIt) {
-  const Status status = engine.Prepare("missing.txt", false, events);
-  EXPECT_EQ(status.kind, Status::kNotFound);
-  EXPECT_EQ(status.path, dir.Path("missing.txt"));
-  EXPECT_EQ(status.reason, "No such file or directory");
-  EXPECT_FALSE(engine.lexicon.loaded());
+  Query q = Items({"AY1"});
+  q.inputFileName = "missing.txt";
+  const SearchResult result = engine.Run(q, dir.path(), events);
+  EXPECT_EQ(result.outcome, Outcome::kInputFailed);
+  EXPECT_EQ(result.status.kind, Status::kNotFound);
+  EXPECT_EQ(result.status.path, dir.Path("missing.txt"));
+  EXPECT_EQ(result.status.reason, "No such file or directory");
+  EXPECT_EQ(engine.lexicon(), nullptr);
 }
 
 // A result file that may not be written is the caller's to retry; given up,
@@ -136,9 +152,7 @@ TEST_F(EngineTest, AFileInUseGivenUpEndsTheSearchAndKeepsTheEarlierFiles) {
   if (::geteuid() == 0) GTEST_SKIP() << "root may write a read-only file";
   ASSERT_TRUE(WriteFile(dir.Path("FullOutput.txt"), "earlier"));
   ASSERT_EQ(::chmod(dir.Path("FullOutput.txt").c_str(), 0444), 0);
-  ASSERT_TRUE(engine.Prepare("in.txt", false, events).ok());
-  int32_t hits = 0;
-  const Status status = engine.Run(Items({"AY1"}), dir.path(), events, &hits);
+  const Status status = engine.Run(Items({"AY1"}), dir.path(), events).status;
   EXPECT_EQ(status.kind, Status::kInUse);
   EXPECT_EQ(events.inUse, std::vector<std::string>{dir.Path("FullOutput.txt")});
   EXPECT_EQ(ReadFile(dir.Path("FullOutput.txt")), "earlier");

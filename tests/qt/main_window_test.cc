@@ -184,7 +184,7 @@ void MainWindowTest::resetButtonReloadsClassesAndLimit() {
   session.click(Window::Form1, "cmdRereadClasses");
   const std::string label = session.platform.Text(Control::lblListOfNaturalClasses);
   QVERIFY2(label.find(", VOWEL") != std::string::npos, label.c_str());
-  QCOMPARE(session.form->lexicon().classes.NumberOfNaturalClasses, 2);
+  QCOMPARE(session.form->engine.classes().NumberOfNaturalClasses, 2);
   QCOMPARE(session.form->ExampleLengthLimit, 50);
 }
 

@@ -48,7 +48,7 @@ struct QtSession {
       answers.pop_front();
       return answer;
     };
-    platform.endHook = [] { throw ProgramEnded{}; };
+    platform.quitHook = [this] { quitRequested = true; };
     form = std::make_unique<Form1>(platform, folder.path().toStdString());
     platform.Attach(*form);
   }
@@ -58,6 +58,7 @@ struct QtSession {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   }
   QtSession(const QtSession&) = delete;
+  bool quitRequested = false;
   QtSession& operator=(const QtSession&) = delete;
 
   QString path(const char* name) const { return folder.filePath(QString::fromLatin1(name)); }

@@ -4,8 +4,8 @@
 // then, only when a lexical filter is set, five more pairs for the filters (a
 // file without them reads as no filter, and a file of a search without
 // filters is byte for byte what it always was).
-#ifndef VELMORA_APP_SETTINGS_H_
-#define VELMORA_APP_SETTINGS_H_
+#ifndef VELMORA_ENGINE_SETTINGS_H_
+#define VELMORA_ENGINE_SETTINGS_H_
 
 #include <array>
 #include <bitset>
@@ -69,4 +69,4 @@ Status WriteSettingsFile(const std::string& folder, const Settings& settings);
 
 }  // namespace velmora
 
-#endif  // VELMORA_APP_SETTINGS_H_
+#endif  // VELMORA_ENGINE_SETTINGS_H_

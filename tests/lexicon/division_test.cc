@@ -4,37 +4,72 @@
 
 #include <cstdint>
 
-#include "app/fixture.h"
+#include "app/messages.h"
+#include "classes/class_folder.h"
+#include "lexicon/lexicon.h"
+#include "support/fixture_folder.h"
+#include "support/temp_dir.h"
 
 namespace velmora {
 namespace {
 
-// Every case is run with the dictionary divided in one thread and in two
-// (the fixture's dictionaries are small: the second run splits any of them).
-class Division : public AppFixture, public ::testing::WithParamInterface<bool> {
- protected:
-  Form1& Start() {
-    AppFixture::Start();
-    form->lexicon().ParallelDivisionFrom = GetParam() ? 2 : INT32_MAX;
-    return *form;
-  }
-};
-
 using V = std::vector<std::string>;
 
-// Each entry's row of the table, its segments joined by blanks.
-V Rows(Form1& f, const SegmentTable& t, const std::vector<int32_t>& lengths) {
-  V out;
-  for (int32_t n = 1; n <= f.lexicon().dictionary.NumberOfWords; ++n) {
-    std::string row;
-    for (int32_t j = 1; j <= lengths[n]; ++j) {
-      row += j > 1 ? " " : "";
-      row += f.lexicon().Symbols.Text(t.At(n, j));
-    }
-    out.push_back(row);
+// Answers from a list (Yes when it is empty) and keeps each question as the
+// user reads it.
+class Questions : public DivisionReporter {
+ public:
+  bool Continue(const Caution& caution) override {
+    asked.push_back(CautionMessage(caution));
+    if (answers.empty()) return true;
+    const bool answer = answers.front();
+    answers.erase(answers.begin());
+    return answer;
   }
-  return out;
-}
+  V asked;
+  std::vector<bool> answers;
+};
+
+// Every case is run with the dictionary divided in one thread and in two
+// (the fixture's dictionaries are small: the second run splits any of them).
+class Division : public ::testing::TestWithParam<bool> {
+ protected:
+  void SetUp() override { ASSERT_TRUE(WriteFixtureFolder(dir.path())); }
+  void Write(const std::string& name, std::string_view bytes) { ASSERT_TRUE(WriteFile(dir.Path(name), bytes)); }
+  // Reads the folder's inventory and dictionary and divides it; the vowel
+  // tier keeps the members of the class "vowel", when there is one.
+  bool Divide(bool syllabified = false) {
+    lexicon = Lexicon();
+    lexicon.SetParallelDivisionFrom(GetParam() ? 2 : INT32_MAX);
+    EXPECT_TRUE(lexicon.LoadInventory(dir.Path("AllSegments.txt")).ok());
+    EXPECT_TRUE(lexicon.LoadDictionary(dir.Path("in.txt")).ok());
+    ClassTable classes;
+    std::vector<std::string> names;
+    EXPECT_TRUE(LoadClassFolder(dir.Path("NaturalClasses"), &classes, &names).ok());
+    return lexicon.DivideWordsIntoPhonemes(syllabified, questions, [&](std::string_view s) {
+      return IsInNaturalClass(classes, s, "vowel");
+    });
+  }
+  // Each entry's row of the tier, its segments joined by blanks.
+  V Rows(Tier tier) {
+    V out;
+    const SegmentTable& t = lexicon.Table(tier);
+    const std::vector<int32_t>& lengths = lexicon.Lengths(tier);
+    for (int32_t n = 1; n <= lexicon.dictionary().NumberOfWords; ++n) {
+      std::string row;
+      for (int32_t j = 1; j <= lengths[n]; ++j) {
+        row += j > 1 ? " " : "";
+        row += lexicon.Symbols().Text(t.At(n, j));
+      }
+      out.push_back(row);
+    }
+    return out;
+  }
+
+  ScopedTempDir dir;
+  Lexicon lexicon;
+  Questions questions;
+};
 
 // Boundaries around every entry, the table the syllabified box chooses (the
 // other stays empty), two blanks in a row ending the entry (what was not
@@ -61,46 +96,37 @@ TEST_P(Division, TranscriptionsAreCutAtTheirBlanksBetweenBoundaries) {
     SCOPED_TRACE(c.dictionary);
     Write("AllSegments.txt", c.inventory);
     Write("in.txt", c.dictionary);
-    Start();
-    platform.SetValue(Control::chkSyllabified, c.syllabified);
-    ASSERT_TRUE(form->DoOnceOnlyTasks());
-    const Lexicon& l = form->lexicon();
-    EXPECT_EQ(Rows(*form, c.syllabified ? l.SyllabifiedTranscriptions : l.Transcriptions, l.TranscriptionLengths),
-              c.rows);
-    EXPECT_FALSE((c.syllabified ? l.Transcriptions : l.SyllabifiedTranscriptions).filled());
-    EXPECT_TRUE(platform.questions.empty());
+    ASSERT_TRUE(Divide(c.syllabified));
+    EXPECT_EQ(Rows(c.syllabified ? Tier::kSyllabified : Tier::kPlain), c.rows);
+    EXPECT_FALSE(lexicon.Table(c.syllabified ? Tier::kPlain : Tier::kSyllabified).filled());
+    EXPECT_TRUE(questions.asked.empty());
   }
   // One id for one text, however it was found.
-  EXPECT_EQ(form->lexicon().Transcriptions.At(1, 2), form->lexicon().Transcriptions.At(2, 5));
-  EXPECT_EQ(form->lexicon().Transcriptions.At(1, 3), form->lexicon().Transcriptions.At(2, 4));
+  EXPECT_EQ(lexicon.Table(Tier::kPlain).At(1, 2), lexicon.Table(Tier::kPlain).At(2, 5));
+  EXPECT_EQ(lexicon.Table(Tier::kPlain).At(1, 3), lexicon.Table(Tier::kPlain).At(2, 4));
 }
 
 // The vowel tier is made when a search first asks for it; without a vowel
 // class it holds the boundaries only.
 TEST_P(Division, TheVowelTierIsMadeWhenFirstAskedFor) {
-  Start();
-  ASSERT_TRUE(form->DoOnceOnlyTasks());
-  EXPECT_TRUE(form->OnceOnlyTasksDone);
-  EXPECT_FALSE(form->lexicon().VowelTranscriptions.filled());
-  form->lexicon().MakeVowelTier();
-  EXPECT_EQ(Rows(*form, form->lexicon().VowelTranscriptions, form->lexicon().VowelTranscriptionLengths),
-            (V{"[ AY1 ]", "[ AY1 ]", "[ AY1 ]", "[ AE1 ]", "[ AE1 ER0 ]"}));
+  ASSERT_TRUE(Divide());
+  EXPECT_FALSE(lexicon.Table(Tier::kVowels).filled());
+  lexicon.MakeVowelTier();
+  EXPECT_EQ(Rows(Tier::kVowels), (V{"[ AY1 ]", "[ AY1 ]", "[ AY1 ]", "[ AE1 ]", "[ AE1 ER0 ]"}));
 
   ASSERT_EQ(std::remove(dir.Path("NaturalClasses/VOWEL.txt").c_str()), 0);
-  Start();
-  ASSERT_TRUE(form->DoOnceOnlyTasks());
-  form->lexicon().MakeVowelTier();
-  EXPECT_EQ(Rows(*form, form->lexicon().VowelTranscriptions, form->lexicon().VowelTranscriptionLengths)[0], "[ ]");
+  ASSERT_TRUE(Divide());
+  lexicon.MakeVowelTier();
+  EXPECT_EQ(Rows(Tier::kVowels)[0], "[ ]");
 }
 
 TEST_P(Division, NoLimitOfAHundredSegments) {
   std::string t;
   for (int i = 0; i < 10000; ++i) t += i ? " T" : "T";
   Write("in.txt", "long\t" + t + "\r\n");
-  Start();
-  ASSERT_TRUE(form->DoOnceOnlyTasks());
-  EXPECT_EQ(form->lexicon().TranscriptionLengths[1], 10002);
-  EXPECT_EQ(form->lexicon().Symbols.Text(form->lexicon().Transcriptions.At(1, 10002)), "]");
+  ASSERT_TRUE(Divide());
+  EXPECT_EQ(lexicon.Lengths(Tier::kPlain)[1], 10002);
+  EXPECT_EQ(lexicon.Symbols().Text(lexicon.Table(Tier::kPlain).At(1, 10002)), "]");
 }
 
 // Every occurrence of a symbol missing from the inventory is questioned
@@ -127,46 +153,26 @@ TEST_P(Division, CautionsAreAskedForEveryOccurrenceInOrder) {
     SCOPED_TRACE(c.dictionary);
     Write("AllSegments.txt", c.inventory);
     Write("in.txt", c.dictionary);
-    platform.questions.clear();
-    Start();
-    ASSERT_TRUE(form->DoOnceOnlyTasks());
-    ASSERT_EQ(platform.questions.size(), c.questions.size());
+    questions.asked.clear();
+    ASSERT_TRUE(Divide());
+    ASSERT_EQ(questions.asked.size(), c.questions.size());
     for (size_t q = 0; q < c.questions.size(); ++q) {
       const std::string expected = "Caution:  the word " + c.questions[q];
       // A text ending in a full stop is the whole question.
-      EXPECT_EQ(expected.back() == '.' ? platform.questions[q] : platform.questions[q].substr(0, expected.size()),
-                expected);
+      EXPECT_EQ(expected.back() == '.' ? questions.asked[q] : questions.asked[q].substr(0, expected.size()), expected);
     }
   }
-  EXPECT_EQ(Rows(*form, form->lexicon().Transcriptions, form->lexicon().TranscriptionLengths)[0], "[ T AE1 BCoda ]");
+  EXPECT_EQ(Rows(Tier::kPlain)[0], "[ T AE1 BCoda ]");
 }
 
-TEST_P(Division, NoEndsTheProgramInTheMiddleOfTheDivision) {
+// A No ends the division at once: nothing more is asked, nothing stays divided.
+TEST_P(Division, ANoEndsTheDivision) {
   Write("AllSegments.txt", "[\r\n]\r\n");
-  Start();
-  Boxes({"["});
-  platform.answers = {false};
-  EXPECT_THROW(form->cmdSearchTranscriptions_Click(), ProgramEnded);
-  EXPECT_EQ(platform.questions.size(), 1u);
-  // The caption stays as it stood.
-  EXPECT_EQ(Caption(Control::cmdSearchTranscriptions), "Preparing search ...");
-}
-
-TEST_P(Division, SwitchingTheSyllabifiedBoxDividesAgainWithTheCautionsAgain) {
-  Write("AllSegments.txt", std::string(kFixtureInventory) + "Q\r\n");
-  Write("in.txt", "a\tT AE1\tT AE1 ZCoda\r\n");
-  Start();
-  ASSERT_TRUE(form->DoOnceOnlyTasks());
-  EXPECT_TRUE(platform.questions.empty());
-  platform.SetValue(Control::chkSyllabified, 1);
-  ASSERT_TRUE(form->DoOnceOnlyTasks());
-  ASSERT_EQ(platform.questions.size(), 1u);
-  EXPECT_NE(platform.questions[0].find("[ZCoda], which is not"), std::string::npos);
-  EXPECT_EQ(Rows(*form, form->lexicon().SyllabifiedTranscriptions, form->lexicon().TranscriptionLengths)[0],
-            "[ T AE1 ZCoda ]");
-  // Nothing changed: nothing is divided again.
-  ASSERT_TRUE(form->DoOnceOnlyTasks());
-  EXPECT_EQ(platform.questions.size(), 1u);
+  questions.answers = {false};
+  EXPECT_FALSE(Divide());
+  EXPECT_EQ(questions.asked.size(), 1u);
+  EXPECT_FALSE(lexicon.divided());
+  EXPECT_FALSE(lexicon.Table(Tier::kPlain).filled());
 }
 
 // Past the cautions the second thread keeps for later, the rest is divided
@@ -176,17 +182,16 @@ TEST_P(Division, ManyCautionsAreAskedInEntryOrder) {
   constexpr int kEntries = 140000;
   for (int i = 1; i <= kEntries; ++i) in += "w\tQ" + std::to_string(i) + "\n";
   Write("in.txt", in);
-  Start();
-  ASSERT_TRUE(form->DoOnceOnlyTasks());
-  ASSERT_EQ(platform.questions.size(), static_cast<size_t>(kEntries));
+  ASSERT_TRUE(Divide());
+  ASSERT_EQ(questions.asked.size(), static_cast<size_t>(kEntries));
   for (int i = 1; i <= kEntries; i += 997) {
-    ASSERT_EQ(platform.questions[static_cast<size_t>(i - 1)].rfind("Caution:  the word Q" + std::to_string(i) + " ]", 0),
+    ASSERT_EQ(questions.asked[static_cast<size_t>(i - 1)].rfind("Caution:  the word Q" + std::to_string(i) + " ]", 0),
               0u);
   }
-  EXPECT_EQ(platform.questions.back().rfind("Caution:  the word Q140000 ]", 0), 0u);
+  EXPECT_EQ(questions.asked.back().rfind("Caution:  the word Q140000 ]", 0), 0u);
   // Ids in order of first occurrence, as one pass gives them.
-  EXPECT_EQ(form->lexicon().Symbols.Text(form->lexicon().Transcriptions.At(kEntries, 2)), "Q140000");
-  EXPECT_EQ(form->lexicon().Transcriptions.At(kEntries, 2), static_cast<SymbolId>(kEntries + 2));
+  EXPECT_EQ(lexicon.Symbols().Text(lexicon.Table(Tier::kPlain).At(kEntries, 2)), "Q140000");
+  EXPECT_EQ(lexicon.Table(Tier::kPlain).At(kEntries, 2), static_cast<SymbolId>(kEntries + 2));
 }
 
 INSTANTIATE_TEST_SUITE_P(OneAndTwoThreads, Division, ::testing::Bool(),
