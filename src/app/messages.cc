@@ -117,10 +117,9 @@ std::string ProgramFolderMessage(const ProgramFolderChoice& choice) {
            "path.";
   }
   if (choice.filling) return "Velmora cannot fill its folder " + choice.folder + " (" + s.path + "): " + s.reason;
-  if (s.path != choice.folder) {
-    return "Velmora cannot make its folder " + choice.folder + ": the folder " + s.path + " does not exist";
-  }
-  return "Velmora cannot make its folder " + choice.folder + ": " + s.reason;
+  // A folder above it that must exist (HOME) is named.
+  const std::string above = s.path == choice.folder ? "" : s.path + ": ";
+  return "Velmora cannot make its folder " + choice.folder + ": " + above + s.reason;
 }
 
 std::string ProgramFolderFallbackMessage(const ProgramFolderChoice& choice) {

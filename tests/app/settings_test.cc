@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "app/form1.h"
+#include "app/messages.h"
+#include "app/settings.h"
 #include "platform/recording_platform.h"
 #include "support/temp_dir.h"
 
@@ -118,46 +120,6 @@ TEST_F(SettingsTest, SavingThenReadingRestoresEverySettingWithTrimmedTexts) {
   EXPECT_TRUE(next.messages.empty());
 }
 
-// Which lines count: labels match exactly, the line after a label is always
-// its value, other lines are skipped one at a time, a later repeat stands, a
-// label on the last line is absent, and any line end ends a line. Every box
-// holds "keep" before the file is read.
-TEST_F(SettingsTest, WhichLinesAreLabelsAndWhichAreValues) {
-  struct Case {
-    std::string file;
-    std::vector<std::string> boxes;  // Box 1..4 afterwards
-  } cases[] = {
-      {"Box 1\r\nAY1\r\n", {"AY1", "keep", "keep", "keep"}},
-      // "Box 1 " and "box 2" are no labels: "Box 1 " is skipped and the line after it is a label.
-      {"Box 1 \r\nBox 3\r\nthird\r\n\r\nsome note\r\nbox 2\r\nsecond\r\n Box 4\r\nfourth\r\n",
-       {"keep", "keep", "third", "keep"}},
-      {"Box 1\r\nBox 2\r\nZ\r\n", {"Box 2", "keep", "keep", "keep"}},
-      {"Box 1\r\nfirst\r\nBox 1\r\nsecond\r\n", {"second", "keep", "keep", "keep"}},
-      {"Box 1\r\nAY1\r\nBox 2", {"AY1", "keep", "keep", "keep"}},
-      {"Box 2\r\n", {"keep", "keep", "keep", "keep"}},
-      {"Box 2\r\n\r\n", {"keep", "", "keep", "keep"}},  // an empty line after a label is a value
-      {"Box 1\rAY1\rBox 2\rCONSONANT", {"AY1", "CONSONANT", "keep", "keep"}},
-      {"Box 3\nT\nBox 4\r\nK\nBox 1\rG\r\n", {"G", "keep", "T", "K"}},
-      {"Box 1\r\n   AY1\r\nBox 2\r\n\tT \r\n", {"AY1", "\tT", "keep", "keep"}},  // spaces only are trimmed
-  };
-  for (const Case& c : cases) {
-    for (int box = 1; box <= 4; ++box) platform.SetText(TextBox(box), "keep");
-    ReadFrom(c.file);
-    for (int box = 1; box <= 4; ++box) EXPECT_EQ(platform.Text(TextBox(box)), c.boxes[box - 1]) << c.file;
-  }
-  // None of these touched any other setting.
-  EXPECT_EQ(platform.Text(Control::txtInputFileName), "in.txt");
-  EXPECT_EQ(form.ExampleLengthLimit, 100);
-  EXPECT_EQ(platform.Text(Control::txtExampleLength), "100");
-  ReadFrom(std::string(kLimitLabel) + "\r\n");
-  EXPECT_EQ(form.ExampleLengthLimit, 100);
-  ReadFrom("Input file name:\r\n  other.txt  \r\nLocation (full path) of your spreadsheet program:\r\n  /opt/calc  \r\n"
-           "Location (full path) of your word processor or text editor:\r\n gedit -s \r\n");
-  EXPECT_EQ(platform.Text(Control::txtInputFileName), "other.txt");
-  EXPECT_EQ(form.mSpreadsheetLocation, "/opt/calc");
-  EXPECT_EQ(form.mWordProcessorLocation, "gedit -s");
-}
-
 // Syllabified takes yes or no in any case and otherwise stays as it was;
 // vowels only needs exactly "yes"; ignore and exclude take a trimmed "yes".
 TEST_F(SettingsTest, EachCheckBoxHasItsOwnRuleForYes) {
@@ -210,6 +172,58 @@ TEST_F(SettingsTest, LimitIsTheRoundedLeadingNumberClampedAndShownInBareDecimal)
     EXPECT_EQ(form.ExampleLengthLimit, c.limit) << '"' << c.value << '"';
     EXPECT_EQ(platform.Text(Control::txtExampleLength), c.shown) << '"' << c.value << '"';
   }
+}
+
+// Which lines count: labels match exactly, the line after one of the 18
+// older labels is always its value, other lines are skipped one at a time, a
+// later repeat stands, a label on the last line is absent, and any line end
+// ends a line. The filters are read by label: one whose value line is
+// missing does not take the next label as its value, and each filter that
+// cannot be read is off and returned once.
+TEST(ReadSettingsFile, WhichLinesAreLabelsAndWhichAreValues) {
+  const std::string kMin = "Filter: lowest frequency\r\n", kMax = "Filter: highest frequency\r\n";
+  const std::string kSegments = "Filter: number of segments (MIN-MAX)\r\n";
+  const struct {
+    std::string file, boxes, filters, lost;  // Box 1..4 joined by |; FiltersSuffix; labels@lines returned
+  } cases[] = {
+      {"Box 1\r\nAY1\r\n", "AY1|keep|keep|keep", "", ""},
+      // "Box 1 " and "box 2" are no labels: "Box 1 " is skipped and the line after it is a label.
+      {"Box 1 \r\nBox 3\r\nthird\r\n\r\nsome note\r\nbox 2\r\nsecond\r\n Box 4\r\nfourth\r\n",
+       "keep|keep|third|keep", "", ""},
+      {"Box 1\r\nBox 2\r\nZ\r\n", "Box 2|keep|keep|keep", "", ""},
+      {"Box 1\r\nfirst\r\nBox 1\r\nsecond\r\nBox 2", "second|keep|keep|keep", "", ""},
+      {"Box 2\r\n\r\n", "keep||keep|keep", "", ""},  // an empty line after a label is a value
+      {"Box 3\nT\nBox 4\r\nK\nBox 1\rG\r\n", "G|keep|T|K", "", ""},
+      {"Box 1\r\n   AY1\r\nBox 2\r\n\tT \r\n", "AY1|\tT|keep|keep", "", ""},  // spaces only are trimmed
+      {"Box 1\r\n" + kMin + "5\r\n", "Filter: lowest frequency|keep|keep|keep", "", ""},
+      {kMin + "5\r\n" + kMax + "\r\n", "keep|keep|keep|keep", " (filters: min frequency 5)", ""},
+      {kMin + kMax + "10\r\n", "keep|keep|keep|keep", " (filters: max frequency 10)", "Filter: lowest frequency@1 "},
+      {kMin + "1OO\r\n" + kMax + "-5\r\n", "keep|keep|keep|keep", "",
+       "Filter: lowest frequency@1 Filter: highest frequency@3 "},
+      {kMin + "99999999999999999999\r\n" + kSegments + "9-1\r\n" + kMin + "x\r\n", "keep|keep|keep|keep", "",
+       "Filter: lowest frequency@5 Filter: number of segments (MIN-MAX)@3 "},
+      {kMin + "x\r\n" + kMin + "3\r\n", "keep|keep|keep|keep", " (filters: min frequency 3)", ""},
+      {kSegments + "2-4\r\n" + kSegments, "keep|keep|keep|keep", "", "Filter: number of segments (MIN-MAX)@3 "},
+  };
+  for (const auto& c : cases) {
+    ScopedTempDir dir;
+    ASSERT_TRUE(WriteFile(dir.Path("UserSettings.txt"), c.file));
+    Settings s;
+    s.boxes.fill("keep");
+    std::string lost;
+    for (const Status& status : ReadSettingsFile(dir.path(), &s)) {
+      EXPECT_EQ(status.path, dir.Path("UserSettings.txt"));
+      lost += status.detail + "@" + std::to_string(status.line) + " ";
+    }
+    EXPECT_EQ(s.boxes[0] + "|" + s.boxes[1] + "|" + s.boxes[2] + "|" + s.boxes[3], c.boxes) << c.file;
+    EXPECT_EQ(FiltersSuffix(s.filters), c.filters) << c.file;
+    EXPECT_EQ(lost, c.lost) << c.file;
+    EXPECT_FALSE(s.read.test(kInputFileName) || s.read.test(kExampleLength)) << c.file;  // nothing else
+  }
+  EXPECT_EQ(UnreadableFiltersMessage({Status::Malformed("U.txt", 3, "Filter: lowest frequency"),
+                                      Status::Malformed("U.txt", 7, "Filter: stress pattern")}),
+            "The saved filters \"Filter: lowest frequency\" (line 3) and \"Filter: stress pattern\" (line 7) of "
+            "U.txt could not be read, so they are off.");
 }
 
 }  // namespace

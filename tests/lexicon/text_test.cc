@@ -105,6 +105,42 @@ TEST(Lower, AgreesWithIcuOnEveryCharacter) {
   EXPECT_TRUE(Lower(all) == allLowered);
 }
 
+// Words as sh splits them, nothing expanded.
+TEST(ShellWords, SplitAsShSplitsThem) {
+  using W = std::vector<std::string>;
+  const struct {
+    const char* text;
+    W words;
+    bool closed;
+  } cases[] = {
+      {" '[' STOP\t\"LIQUID?\"  ", {"[", "STOP", "LIQUID?"}, true},
+      {"AY1 \"CONSONANT", {"AY1", "CONSONANT"}, false},
+      {"AY1 'x", {"AY1", "x"}, false},
+      {"# a comment", {}, true},
+      {"AY1 # a b c", {"AY1"}, true},
+      {"a#b '#'c \\#d", {"a#b", "#c", "#d"}, true},
+      {"\"\\$ \\` \\\" \\\\ \\q\"", {"$ ` \" \\ \\q"}, true},
+      {"a\\ b 'x\\y' '' \"\"", {"a b", "x\\y", "", ""}, true},
+      {"a\\\nb \"c\\\nd\"", {"ab", "cd"}, true},
+  };
+  for (const auto& c : cases) {
+    bool closed = !c.closed;
+    EXPECT_EQ(SplitShellWords(c.text, &closed), c.words) << c.text;
+    EXPECT_EQ(closed, c.closed) << c.text;
+  }
+}
+
+TEST(Echoed, ShowsUnprintableBytesAsHexAndCutsAtEightyCharacters) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"\xCA\x83\xC9\x99 AY1", "\xCA\x83\xC9\x99 AY1"},  // IPA stays
+      {std::string("a\0b\tc\x7F", 6), "a\\x00b\\x09c\\x7F"},
+      {"\xFF\xC3(\xC2\x85", "\\xFF\\xC3(\\xC2\\x85"},  // invalid, and a C1 control
+      {std::string(80, 'x'), std::string(80, 'x')},
+      {std::string(79, 'x') + "\xC3\xA9z", std::string(79, 'x') + "\xC3\xA9..."},
+  };
+  for (const auto& [text, shown] : cases) EXPECT_EQ(Echoed(text), shown) << text;
+}
+
 TEST(Lines, EveryLineEndEndsALine) {
   using V = std::vector<std::string_view>;
   EXPECT_EQ(SplitLines("a\r\nb\r\n"), (V{"a", "b"}));
