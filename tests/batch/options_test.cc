@@ -29,14 +29,6 @@ std::string ErrorOf(const Args& args) {
 }
 
 TEST(BatchOptions, EveryOptionSetsItsOwnFieldAndTheLaterOfTwoCounts) {
-  const BatchOptions none = Parse({});
-  EXPECT_FALSE(none.help);
-  EXPECT_EQ(none.folder, "");
-  EXPECT_FALSE(none.input || none.syllabified || none.vowels || none.exclude || none.limit || none.orthography);
-  EXPECT_TRUE(none.ignore.empty());
-  EXPECT_TRUE(none.items.empty());
-  EXPECT_TRUE(none.answerYes);
-
   const BatchOptions o = Parse({"--folder", "/data/v", "--input", "small.txt", "--syllabified", "--no-vowels",
                                 "--exclude", "--ignore", "2", "--ignore", "4", "--limit", "40", "--answer", "no",
                                 "--orthography", "ght"});
