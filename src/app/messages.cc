@@ -1,5 +1,7 @@
 #include "app/messages.h"
 
+#include "lexicon/text.h"
+
 namespace velmora {
 
 std::string ProgressCaption(int32_t done, int32_t total) {
@@ -88,7 +90,7 @@ std::string SearchLanguageHelp() {
 }
 
 std::string FilterValueMessage(const std::string& filter, const std::string& value) {
-  return "The filter \"" + filter + "\" cannot be \"" + value +
+  return "The filter \"" + filter + "\" cannot be \"" + Echoed(value) +
          "\": a frequency is a whole number, a number of segments or syllables is MIN-MAX, MIN-, -MAX or N, "
          "and a stress pattern holds only 0, 1, 2 and . (any vowel).";
 }
