@@ -61,8 +61,8 @@ std::string SetValueOption(std::string_view name, const std::string& value, Batc
     std::optional<int32_t> n;
     if (!ParseFrequency(value, &n)) {
       const bool digits = !value.empty() && value.find_first_not_of("0123456789") == std::string::npos;
-      return std::string(name) + (digits ? " takes a whole number up to 2147483647, not " : " takes a whole number, not ") +
-             Quoted(value);
+      const char* takes = digits ? " takes a whole number up to 2147483647, not " : " takes a whole number, not ";
+      return std::string(name) + takes + Quoted(value);
     }
     (name == "--min-frequency" ? options->minFrequency : options->maxFrequency) = n;
   } else if (name == "--segments" || name == "--syllables") {

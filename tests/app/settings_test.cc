@@ -140,7 +140,8 @@ std::string Summary(const Settings& s, const std::vector<Status>& lost) {
 TEST(ReadSettingsFile, WhichLinesAreLabelsAndWhichAreValues) {
   const std::string kKeep = "keep|keep|keep|keep ", kRest = "00000 s1 e0 v0 100";
   const std::string kMin = "Filter: lowest frequency\r\n", kMax = "Filter: highest frequency\r\n";
-  const std::string kSegments = "Filter: number of segments (MIN-MAX)\r\n", kSyllabified = "Search syllabified data\r\n";
+  const std::string kSegments = "Filter: number of segments (MIN-MAX)\r\n";
+  const std::string kSyllabified = "Search syllabified data\r\n";
   const std::string kVowels = "Search vowels only\r\n", kIgnore2 = "Ignore Box 2 in sorting\r\n";
   const std::string kExclude = "Exclude from counts all forms marked with annotations in the dictionary\r\n";
   const std::pair<std::string, std::string> cases[] = {

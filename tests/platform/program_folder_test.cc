@@ -94,7 +94,6 @@ TEST_F(InstalledCopy, TheUsersFolderComesFromTheEnvironmentAndNothingAboveItsBas
   for (const auto& c : cases) {
     environment_ = {c.xdg, c.home};
     const ProgramFolderChoice choice = Choose();
-    EXPECT_TRUE(choice.user);
     EXPECT_EQ(choice.status.ok() ? "" : ProgramFolderMessage(choice), c.message);
     EXPECT_EQ(choice.status.ok() ? choice.folder + " " + ReadFile(choice.folder + "/in.txt") : "",
               c.folder.empty() ? "" : c.folder + " child\tCH AY1 L D\r\n");
