@@ -219,7 +219,8 @@ void Form1::PostTheUserLabel() {
 
 void Form1::ReadSettings() {
   Settings s;
-  ReadSettingsFile(ProgramFolder, &s);
+  const std::vector<Status> lostFilters = ReadSettingsFile(ProgramFolder, &s);
+  if (!lostFilters.empty()) platform_.MsgBox(UnreadableFiltersMessage(lostFilters));
   // Only what the file set changes a control; the rest keep their values.
   auto read = [&](Setting setting) { return s.read.test(static_cast<size_t>(setting)); };
   if (read(kInputFileName)) platform_.SetText(Control::txtInputFileName, s.inputFileName);

@@ -1,5 +1,7 @@
 #include "app/messages.h"
 
+#include "lexicon/text.h"
+
 namespace velmora {
 
 std::string ProgressCaption(int32_t done, int32_t total) {
@@ -88,9 +90,56 @@ std::string SearchLanguageHelp() {
 }
 
 std::string FilterValueMessage(const std::string& filter, const std::string& value) {
-  return "The filter \"" + filter + "\" cannot be \"" + value +
+  return "The filter \"" + filter + "\" cannot be \"" + Echoed(value) +
          "\": a frequency is a whole number, a number of segments or syllables is MIN-MAX, MIN-, -MAX or N, "
          "and a stress pattern holds only 0, 1, 2 and . (any vowel).";
+}
+
+std::string UnreadableFiltersMessage(const std::vector<Status>& filters) {
+  std::string named;
+  for (size_t i = 0; i < filters.size(); ++i) {
+    named += (i == 0 ? "" : i + 1 == filters.size() ? " and " : ", ") + ("\"" + filters[i].detail) + "\" (line " +
+             std::to_string(filters[i].line) + ")";
+  }
+  const bool one = filters.size() == 1;
+  return std::string(one ? "The saved filter " : "The saved filters ") + named + " of " + filters.front().path +
+         " could not be read, so " + (one ? "it is" : "they are") + " off.";
+}
+
+std::string ProgramFolderLine(const ProgramFolderChoice& choice) {
+  if (!choice.user) return "Program folder: " + choice.folder + " (the folder that holds the program)";
+  if (choice.folder.empty()) return "Program folder: none (the folder that holds the program may not be written)";
+  return "Program folder: " + choice.folder + " (your own folder; the installed program's folder is read-only)";
+}
+
+std::string ProgramFolderMessage(const ProgramFolderChoice& choice) {
+  const Status& s = choice.status;
+  if (choice.folder.empty()) {
+    return "Velmora cannot make its folder in your home folder: neither HOME nor XDG_DATA_HOME names an absolute "
+           "path.";
+  }
+  if (choice.filling) return "Velmora cannot fill its folder " + choice.folder + " (" + s.path + "): " + s.reason;
+  // A folder above it that must exist (HOME) is named.
+  const std::string above = s.path == choice.folder ? "" : s.path + ": ";
+  return "Velmora cannot make its folder " + choice.folder + ": " + above + s.reason;
+}
+
+std::string ProgramFolderFallbackMessage(const ProgramFolderChoice& choice) {
+  return "The folder that holds the program, " + choice.readOnlyFolder + ", may not be written; " + choice.folder +
+         " is used instead.";
+}
+
+std::string UsageErrorMessage(const Status& status) {
+  if (status.line == 0) return status.detail + " (see velmora-batch --help)";
+  return status.path + ", line " + std::to_string(status.line) + ": " + status.detail;
+}
+
+std::string QueriesFileMessage(const Status& status) {
+  return "the queries file " + status.path + " could not be read: " + status.reason;
+}
+
+std::string FolderNotMadeMessage(const Status& status) {
+  return "The folder " + status.path + " could not be made: " + status.reason + ".";
 }
 
 std::string AboutMessage() {

@@ -7,8 +7,10 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "lexicon/lexicon.h"
+#include "platform/program_folder.h"
 #include "platform/status.h"
 #include "search/query.h"
 #include "ui/maintainer.h"
@@ -54,6 +56,24 @@ std::string ItemBoxToolTip(int box);
 std::string SearchLanguageHelp();
 // A filter value of the Filters dialog that is not of its form.
 std::string FilterValueMessage(const std::string& filter, const std::string& value);
+// The saved filters of UserSettings.txt that could not be read (kMalformed:
+// the line and the label of each as the detail), in one message; the
+// searches run without them. REQUIRES: !filters.empty().
+std::string UnreadableFiltersMessage(const std::vector<Status>& filters);
+
+// The program folder: which one is in use and why (for --help), why none
+// could be made or filled, and the notice that a copy that may not write
+// beside itself uses the user's folder instead.
+std::string ProgramFolderLine(const ProgramFolderChoice& choice);
+std::string ProgramFolderMessage(const ProgramFolderChoice& choice);
+std::string ProgramFolderFallbackMessage(const ProgramFolderChoice& choice);
+
+// velmora-batch: a usage error (kMalformed; with a line, in the queries
+// file), a queries file that cannot be read, a query's folder that cannot be
+// made.
+std::string UsageErrorMessage(const Status& status);
+std::string QueriesFileMessage(const Status& status);
+std::string FolderNotMadeMessage(const Status& status);
 
 }  // namespace velmora
 

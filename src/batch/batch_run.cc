@@ -1,7 +1,11 @@
 #include "batch/batch_run.h"
 
+#include <unistd.h>
+
+#include <string_view>
 #include <vector>
 
+#include "app/messages.h"
 #include "batch/batch_session.h"
 #include "lexicon/text.h"
 #include "platform/files.h"
@@ -10,42 +14,70 @@ namespace velmora {
 
 namespace {
 
-// Runs every query of options.queries: each line is read before anything runs,
-// so that a line that is no query stops them all.
-int RunQueries(const BatchOptions& options, const std::string& programFolder, std::ostream& out,
-               std::ostream& messages) {
+// The files a search writes. A folder of --out holds only its own query's:
+// those of an earlier run there go before the query runs, so that a search
+// without hits leaves its two files alone, as a run in an empty folder does.
+constexpr const char* kResultFiles[] = {"FullOutput.txt", "ResultsOfSearchInInputFormat.txt", "SmallOutput.txt",
+                                        "MediumOutput.txt", "Hits.txt", "Misses.txt"};
+
+// The queries of the file, each line read before anything runs, so that a
+// line that is no query stops them all. False after printing what was wrong.
+bool ReadQueries(const BatchOptions& options, std::vector<BatchOptions>* queries, std::ostream& messages) {
   std::string contents, reason;
   if (!ReadWholeFile(options.queries, &contents, &reason)) {
-    messages << "velmora-batch: the queries file " << options.queries << " could not be read: " << reason << "\n";
-    return kExitRefused;
+    messages << "velmora-batch: " << QueriesFileMessage(Status::Make(Status::kFailed, reason, options.queries))
+             << "\n";
+    return false;
   }
-  std::vector<BatchOptions> queries;
+  // Editors on Windows begin a UTF-8 file with a byte-order mark.
+  std::string_view text = contents;
+  if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
   int lineNumber = 0;
-  bool usable = true;
-  ForEachLine(contents, [&](std::string_view line) {
+  Status status;
+  ForEachLine(text, [&](std::string_view line) {
     ++lineNumber;
-    if (!usable || TrimView(line).empty()) return;
+    // A line without words (blank, or only a comment) is no query.
+    if (!status.ok() || SplitShellWords(line).empty()) return;
     BatchOptions query;
-    std::string error;
-    if (!ParseQueryLine(line, &query, &error)) {
-      messages << "velmora-batch: " << options.queries << ", line " << lineNumber << ": " << error << "\n";
-      usable = false;
+    status = ParseQueryLine(line, &query);
+    if (!status.ok()) {
+      status.path = options.queries;
+      status.line = lineNumber;
       return;
     }
     if (!query.answerGiven) query.answerYes = options.answerYes;
-    queries.push_back(std::move(query));
+    queries->push_back(std::move(query));
   });
-  if (!usable) return kExitRefused;
+  if (!status.ok()) messages << "velmora-batch: " << UsageErrorMessage(status) << "\n";
+  return status.ok();
+}
+
+// Makes the folder of query k, without the result files of an earlier run.
+Status MakeQueryFolder(const std::string& out, const std::string& folder) {
+  Status made = MakeFolder(out);
+  if (made.ok()) made = MakeFolder(folder);
+  // A file that cannot go (a folder of that name) fails the search that writes it.
+  if (made.ok()) {
+    for (const char* name : kResultFiles) ::unlink((folder + "/" + name).c_str());
+  }
+  return made;
+}
+
+// Runs every query of options.queries; each stands alone, whatever became of
+// the others.
+int RunQueries(const BatchOptions& options, const std::string& programFolder, std::ostream& out,
+               std::ostream& messages) {
+  std::vector<BatchOptions> queries;
+  if (!ReadQueries(options, &queries, messages)) return kExitRefused;
 
   BatchSession session(programFolder, out, messages);
-  Status made = MakeFolder(options.out);
   int status = kExitHits;
   for (size_t k = 1; k <= queries.size(); ++k) {
     const std::string prefix = std::to_string(k) + ": ";
     const std::string folder = options.out + "/" + std::to_string(k);
-    if (made.ok()) made = MakeFolder(folder);
+    const Status made = MakeQueryFolder(options.out, folder);
     if (!made.ok()) {
-      session.Message(prefix + "The folder " + made.path + " could not be made: " + made.reason + ".");
+      messages << prefix << FolderNotMadeMessage(made) << '\n';
       status = kExitFailed;
       continue;
     }

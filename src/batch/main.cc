@@ -1,5 +1,5 @@
-// velmora-batch: one search of the main window's, run from a script on the
-// terminal platform. See BatchUsage() for the command line.
+// velmora-batch: one search of the main window's (or a file of them), run
+// from a script. See BatchUsage() for the command line.
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/messages.h"
 #include "batch/batch_run.h"
 #include "batch/options.h"
 #include "platform/program_folder.h"
@@ -42,9 +43,10 @@ void EndAtOnce(int status) {
 
 int main(int argc, char** argv) {
   velmora::BatchOptions options;
-  std::string error;
-  if (!velmora::ParseBatchOptions(std::vector<std::string>(argv + 1, argv + argc), &options, &error)) {
-    std::cerr << "velmora-batch: " << error << " (see velmora-batch --help)\n";
+  const velmora::Status usage =
+      velmora::ParseBatchOptions(std::vector<std::string>(argv + 1, argv + argc), &options);
+  if (!usage.ok()) {
+    std::cerr << "velmora-batch: " << velmora::UsageErrorMessage(usage) << "\n";
     return velmora::kExitRefused;
   }
   // The executable's folder, or the user's own folder for an installed copy.
@@ -57,8 +59,8 @@ int main(int argc, char** argv) {
     std::cout << velmora::BatchUsage();
     if (options.folder.empty()) {
       const velmora::ProgramFolderChoice choice = chosenFolder();
-      std::cout << velmora::DescribeProgramFolder(choice) << "\n";
-      if (!choice.error.empty()) std::cout << choice.error << "\n";
+      std::cout << velmora::ProgramFolderLine(choice) << "\n";
+      if (!choice.status.ok()) std::cout << velmora::ProgramFolderMessage(choice) << "\n";
     } else {
       std::cout << "Program folder: " << options.folder << " (given by --folder)\n";
     }
@@ -67,9 +69,12 @@ int main(int argc, char** argv) {
   std::string folder = options.folder;
   if (folder.empty()) {
     const velmora::ProgramFolderChoice choice = chosenFolder();
-    if (!choice.error.empty()) {
-      std::cerr << "velmora-batch: " << choice.error << "\n";
+    if (!choice.status.ok()) {
+      std::cerr << "velmora-batch: " << velmora::ProgramFolderMessage(choice) << "\n";
       return velmora::kExitFailed;
+    }
+    if (!choice.readOnlyFolder.empty()) {
+      std::cerr << "velmora-batch: " << velmora::ProgramFolderFallbackMessage(choice) << "\n";
     }
     folder = choice.folder;
   }

@@ -1,7 +1,10 @@
 #include "batch/options.h"
 
+#include <algorithm>
 #include <cctype>
+#include <iterator>
 #include <string_view>
+#include <utility>
 
 #include "lexicon/text.h"
 
@@ -24,7 +27,7 @@ bool IsDecimalNumber(std::string_view text) {
   return digits && i == text.size();
 }
 
-std::string Quoted(std::string_view text) { return "'" + std::string(text) + "'"; }
+std::string Quoted(std::string_view text) { return "'" + Echoed(text) + "'"; }
 
 // A switch that sets a yes/no choice.
 struct Switch {
@@ -39,19 +42,15 @@ constexpr Switch kSwitches[] = {
     {"--exclude", &BatchOptions::exclude, true},         {"--no-exclude", &BatchOptions::exclude, false},
 };
 
-// Sets the option that takes a value. False with *error when the value does
-// not fit it.
-bool SetValueOption(std::string_view name, const std::string& value, BatchOptions* options, std::string* error) {
+// Sets the option that takes a value. Returns what is wrong when the value
+// does not fit it, else "".
+std::string SetValueOption(std::string_view name, const std::string& value, BatchOptions* options) {
   if (name == "--folder") {
-    if (value.empty()) {
-      *error = "--folder needs a folder name";
-      return false;
-    }
+    if (value.empty()) return "--folder needs a folder name";
     options->folder = value;
   } else if (name == "--queries" || name == "--out") {
     if (value.empty()) {
-      *error = std::string(name) + (name == "--out" ? " needs a folder name" : " needs a file name");
-      return false;
+      return std::string(name) + (name == "--out" ? " needs a folder name" : " needs a file name");
     }
     (name == "--out" ? options->out : options->queries) = value;
   } else if (name == "--input") {
@@ -61,45 +60,37 @@ bool SetValueOption(std::string_view name, const std::string& value, BatchOption
   } else if (name == "--min-frequency" || name == "--max-frequency") {
     std::optional<int32_t> n;
     if (!ParseFrequency(value, &n)) {
-      *error = std::string(name) + " takes a whole number, not " + Quoted(value);
-      return false;
+      const bool digits = !value.empty() && value.find_first_not_of("0123456789") == std::string::npos;
+      const char* takes = digits ? " takes a whole number up to 2147483647, not " : " takes a whole number, not ";
+      return std::string(name) + takes + Quoted(value);
     }
     (name == "--min-frequency" ? options->minFrequency : options->maxFrequency) = n;
   } else if (name == "--segments" || name == "--syllables") {
     std::optional<CountRange> range;
     if (!ParseCountRange(value, &range)) {
-      *error = std::string(name) + " takes MIN-MAX, MIN-, -MAX or N, not " + Quoted(value);
-      return false;
+      return std::string(name) + " takes MIN-MAX, MIN-, -MAX or N, not " + Quoted(value);
     }
     (name == "--segments" ? options->segments : options->syllables) = range;
   } else if (name == "--stress") {
     std::string pattern;
     if (!ParseStressPattern(value, &pattern)) {
-      *error = "--stress takes the digits 0, 1, 2 and . (any vowel), not " + Quoted(value);
-      return false;
+      return "--stress takes the digits 0, 1, 2 and . (any vowel), not " + Quoted(value);
     }
     options->stress = pattern;
   } else if (name == "--ignore") {
     if (value.size() != 1 || value[0] < '1' || value[0] > '5') {
-      *error = "--ignore takes a box number from 1 to 5, not " + Quoted(value);
-      return false;
+      return "--ignore takes a box number from 1 to 5, not " + Quoted(value);
     }
     options->ignore.push_back(value[0] - '0');
   } else if (name == "--limit") {
-    if (!IsDecimalNumber(value)) {
-      *error = "--limit takes a number of characters, not " + Quoted(value);
-      return false;
-    }
+    if (!IsDecimalNumber(value)) return "--limit takes a number of characters, not " + Quoted(value);
     options->limit = value;
   } else {  // --answer
-    if (value != "yes" && value != "no") {
-      *error = "--answer takes yes or no, not " + Quoted(value);
-      return false;
-    }
+    if (value != "yes" && value != "no") return "--answer takes yes or no, not " + Quoted(value);
     options->answerYes = value == "yes";
     options->answerGiven = true;
   }
-  return true;
+  return "";
 }
 
 bool TakesValue(std::string_view name) {
@@ -109,9 +100,8 @@ bool TakesValue(std::string_view name) {
          name == "--stress";
 }
 
-}  // namespace
-
-bool ParseBatchOptions(const std::vector<std::string>& args, BatchOptions* options, std::string* error) {
+// Reads the arguments into *options; returns what is wrong, or "".
+std::string ReadArguments(const std::vector<std::string>& args, BatchOptions* options) {
   *options = BatchOptions();
   bool onlyItems = false;
   for (size_t i = 0; i < args.size(); ++i) {
@@ -119,8 +109,7 @@ bool ParseBatchOptions(const std::vector<std::string>& args, BatchOptions* optio
     const bool isOption = !onlyItems && arg.size() > 1 && arg[0] == '-';
     if (!isOption) {
       if (static_cast<int>(options->items.size()) == kMaxItems) {
-        *error = "there are only five boxes, so " + Quoted(arg) + " is one item too many";
-        return false;
+        return "there are only five boxes, so " + Quoted(arg) + " is one item too many";
       }
       options->items.push_back(arg);
       continue;
@@ -131,7 +120,7 @@ bool ParseBatchOptions(const std::vector<std::string>& args, BatchOptions* optio
     }
     if (arg == "--help" || arg == "-h") {
       options->help = true;
-      return true;
+      return "";
     }
     const size_t equals = arg.find('=');
     const std::string name = arg.substr(0, equals);
@@ -142,53 +131,62 @@ bool ParseBatchOptions(const std::vector<std::string>& args, BatchOptions* optio
       } else if (i + 1 < args.size()) {
         value = args[++i];
       } else {
-        *error = name + " needs a value";
-        return false;
+        return name + " needs a value";
       }
-      if (!SetValueOption(name, value, options, error)) return false;
+      if (std::string error = SetValueOption(name, value, options); !error.empty()) return error;
       continue;
     }
-    bool known = false;
-    for (const Switch& s : kSwitches) {
-      if (name != s.name) continue;
-      if (equals != std::string::npos) {
-        *error = name + " takes no value";
-        return false;
-      }
-      options->*(s.choice) = s.value;
-      known = true;
-    }
-    if (!known) {
-      *error = "unknown option " + Quoted(arg);
-      return false;
-    }
+    const auto* s = std::find_if(std::begin(kSwitches), std::end(kSwitches),
+                                 [&](const Switch& sw) { return name == sw.name; });
+    if (s == std::end(kSwitches)) return "unknown option " + Quoted(arg);
+    if (equals != std::string::npos) return name + " takes no value";
+    options->*(s->choice) = s->value;
   }
-  if (options->queries.empty() != options->out.empty()) {
-    *error = options->queries.empty() ? "--out is for --queries" : "--queries needs --out DIR";
-    return false;
-  }
-  if (!options->queries.empty()) {
-    const BatchOptions& o = *options;
-    if (o.input || o.syllabified || o.vowels || o.exclude || !o.ignore.empty() || o.limit || o.orthography ||
-        !o.items.empty() || o.minFrequency || o.maxFrequency || o.segments || o.syllables || o.stress) {
-      *error = "--queries takes only --out, --folder and --answer beside it; the searches are in its file";
-      return false;
-    }
-  }
-  return true;
+  return "";
 }
 
-bool ParseQueryLine(std::string_view line, BatchOptions* options, std::string* error) {
-  if (!ParseBatchOptions(SplitShellWords(line), options, error)) return false;
+// What is wrong with the options read together, or "".
+std::string CheckTogether(const BatchOptions& o) {
+  if (o.queries.empty() != o.out.empty()) {
+    return o.queries.empty() ? "--out is for --queries" : "--queries needs --out DIR";
+  }
+  if (!o.queries.empty() &&
+      (o.input || o.syllabified || o.vowels || o.exclude || !o.ignore.empty() || o.limit || o.orthography ||
+       !o.items.empty() || o.minFrequency || o.maxFrequency || o.segments || o.syllables || o.stress)) {
+    return "--queries takes only --out, --folder and --answer beside it; the searches are in its file";
+  }
+  if (o.minFrequency && o.maxFrequency && *o.minFrequency && *o.maxFrequency &&
+      **o.minFrequency > **o.maxFrequency) {
+    return "--min-frequency " + std::to_string(**o.minFrequency) + " is more than --max-frequency " +
+           std::to_string(**o.maxFrequency);
+  }
+  return "";
+}
+
+Status UsageError(std::string what) {
+  return what.empty() ? Status::Ok() : Status::Malformed("", 0, std::move(what));
+}
+
+}  // namespace
+
+Status ParseBatchOptions(const std::vector<std::string>& args, BatchOptions* options) {
+  std::string error = ReadArguments(args, options);
+  if (error.empty() && !options->help) error = CheckTogether(*options);
+  return UsageError(std::move(error));
+}
+
+Status ParseQueryLine(std::string_view line, BatchOptions* options) {
+  bool closed = true;
+  const std::vector<std::string> words = SplitShellWords(line, &closed);
+  if (!closed) return UsageError("a quote is never closed");
+  std::string error = ReadArguments(words, options);
   const char* refused = options->help              ? "--help"
                         : !options->folder.empty()  ? "--folder"
                         : !options->queries.empty() ? "--queries"
                                                     : nullptr;
-  if (refused != nullptr) {
-    *error = std::string(refused) + " is not allowed in a query";
-    return false;
-  }
-  return true;
+  if (error.empty() && refused != nullptr) error = std::string(refused) + " is not allowed in a query";
+  if (error.empty()) error = CheckTogether(*options);
+  return UsageError(std::move(error));
 }
 
 std::string BatchUsage() {

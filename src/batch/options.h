@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/status.h"
 #include "search/filters.h"
 #include "search/query.h"
 
@@ -42,13 +43,16 @@ struct BatchOptions {
 // the items; an option's value is the next argument or follows "=" in the
 // same one ("--limit=40"); "--" makes every later argument an item. Of two
 // contradicting switches (--vowels --no-vowels) the later one counts.
-// Returns false on a usage error with a one-line reason in *error.
-bool ParseBatchOptions(const std::vector<std::string>& args, BatchOptions* options, std::string* error);
+// A usage error is kMalformed with a one-line reason as its detail (line 0),
+// user input in it shown by Echoed.
+Status ParseBatchOptions(const std::vector<std::string>& args, BatchOptions* options);
 
-// Reads one line of a --queries file: its words as a shell splits them
-// (quotes honoured, nothing expanded) and then as ParseBatchOptions reads
-// arguments; --folder, --queries, --out and --help are not allowed there.
-bool ParseQueryLine(std::string_view line, BatchOptions* options, std::string* error);
+// Reads one line of a --queries file: its words as SplitShellWords splits
+// them (a quote never closed is a usage error; # starts a comment) and then
+// as ParseBatchOptions reads arguments; --folder, --queries, --out and
+// --help are not allowed there. The caller adds the file and the line to a
+// usage error.
+Status ParseQueryLine(std::string_view line, BatchOptions* options);
 
 // The text --help prints: a synopsis, then one line per option.
 std::string BatchUsage();

@@ -51,7 +51,9 @@ int LabelOf(std::string_view line) {
 // "yes" checks, anything else unchecks.
 bool CheckedWhenYes(std::string_view value) { return value == "yes"; }
 
-void ApplySetting(Settings& s, int setting, std::string_view value) {
+// Applies one pair. False for a filter whose value is not of its form (the
+// filter is then off).
+bool ApplySetting(Settings& s, int setting, std::string_view value) {
   switch (setting) {
     case kInputFileName:
       s.inputFileName = Trim(value);
@@ -68,7 +70,7 @@ void ApplySetting(Settings& s, int setting, std::string_view value) {
     case kSyllabified: {
       // Lowered but not trimmed; a value that is neither sets nothing.
       const std::string lowered = Lower(value);
-      if (lowered != "yes" && lowered != "no") return;
+      if (lowered != "yes" && lowered != "no") return true;
       s.syllabified = lowered == "yes";
       break;
     }
@@ -90,24 +92,25 @@ void ApplySetting(Settings& s, int setting, std::string_view value) {
       break;
     // A value not of its form is no filter.
     case kMinFrequency:
-      if (!ParseFrequency(Trim(value), &s.filters.minFrequency)) s.filters.minFrequency.reset();
+      if (!ParseFrequency(Trim(value), &s.filters.minFrequency)) return false;
       break;
     case kMaxFrequency:
-      if (!ParseFrequency(Trim(value), &s.filters.maxFrequency)) s.filters.maxFrequency.reset();
+      if (!ParseFrequency(Trim(value), &s.filters.maxFrequency)) return false;
       break;
     case kSegments:
-      if (!ParseCountRange(Trim(value), &s.filters.segments)) s.filters.segments.reset();
+      if (!ParseCountRange(Trim(value), &s.filters.segments)) return false;
       break;
     case kSyllables:
-      if (!ParseCountRange(Trim(value), &s.filters.syllables)) s.filters.syllables.reset();
+      if (!ParseCountRange(Trim(value), &s.filters.syllables)) return false;
       break;
     case kStress:
-      if (!ParseStressPattern(Trim(value), &s.filters.stress)) s.filters.stress.clear();
+      if (!ParseStressPattern(Trim(value), &s.filters.stress)) return false;
       break;
     default:
-      return;
+      return true;
   }
   s.read.set(static_cast<size_t>(setting));
+  return true;
 }
 
 std::string YesNo(bool checked) { return checked ? "yes" : "no"; }
@@ -151,20 +154,48 @@ std::string SettingValue(const Settings& s, int setting) {
 
 }  // namespace
 
-void ReadSettingsFile(const std::string& folder, Settings* settings) {
+std::vector<Status> ReadSettingsFile(const std::string& folder, Settings* settings) {
+  const std::string path = folder + "/" + kSettingsFileName;
   std::string contents;
   std::string reason;
-  if (!ReadWholeFile(folder + "/" + kSettingsFileName, &contents, &reason)) return;
-  // A label on the last line has no value and changes nothing.
+  if (!ReadWholeFile(path, &contents, &reason)) return {};
+  // The filter pairs that could not be read, by filter; a later pair of the
+  // same filter that reads well stands instead.
+  std::array<Status, kSettingCount - kFilterSettingsFrom> unreadable;
+  auto lost = [&](int setting, int labelLine) {
+    ApplySetting(*settings, setting, "");  // off
+    unreadable[static_cast<size_t>(setting - kFilterSettingsFrom)] =
+        Status::Malformed(path, labelLine, kLabels[static_cast<size_t>(setting)]);
+  };
   int pending = kSettingCount;
+  int pendingLine = 0;
+  int lineNumber = 0;
   ForEachLine(contents, [&](std::string_view line) {
+    ++lineNumber;
+    // A filter's label followed by a label has lost its value line; the
+    // label still counts. (The 18 older pairs take the next line, always.)
+    if (pending >= kFilterSettingsFrom && pending != kSettingCount && LabelOf(line) != kSettingCount) {
+      lost(pending, pendingLine);
+      pending = kSettingCount;
+    }
     if (pending != kSettingCount) {
-      ApplySetting(*settings, pending, line);
+      if (ApplySetting(*settings, pending, line)) {
+        if (pending >= kFilterSettingsFrom) unreadable[static_cast<size_t>(pending - kFilterSettingsFrom)] = {};
+      } else {
+        lost(pending, pendingLine);
+      }
       pending = kSettingCount;
     } else {
       pending = LabelOf(line);
+      pendingLine = lineNumber;
     }
   });
+  if (pending >= kFilterSettingsFrom && pending != kSettingCount) lost(pending, pendingLine);
+  std::vector<Status> result;
+  for (const Status& status : unreadable) {
+    if (!status.ok()) result.push_back(status);
+  }
+  return result;
 }
 
 Status WriteSettingsFile(const std::string& folder, const Settings& settings) {

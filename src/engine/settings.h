@@ -11,6 +11,7 @@
 #include <bitset>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/status.h"
 #include "search/filters.h"
@@ -62,8 +63,12 @@ struct Settings {
 // Applies the pairs of folder's UserSettings.txt to *settings, in the order of
 // the file. A line that is a label (exactly) makes the next line its value,
 // whatever that line reads like; other lines are skipped one at a time.
-// Without a readable file nothing changes.
-void ReadSettingsFile(const std::string& folder, Settings* settings);
+// Without a readable file nothing changes. A filter's label is read by
+// label: when the line after it is a label, its value line is missing. A
+// filter whose value is missing or not of its form is off; each such filter
+// is returned once, as kMalformed with the file, the line of its label and
+// the label as the detail.
+std::vector<Status> ReadSettingsFile(const std::string& folder, Settings* settings);
 // Writes every pair to folder's UserSettings.txt.
 Status WriteSettingsFile(const std::string& folder, const Settings& settings);
 

@@ -235,10 +235,24 @@ std::vector<std::string_view> SplitLines(std::string_view contents) {
   return lines;
 }
 
-std::vector<std::string> SplitShellWords(std::string_view text) {
+namespace {
+// Appends what follows the backslash at text[i] inside double quotes; returns
+// the index of the last byte used. Only $, `, ", \ and a line feed are escaped.
+size_t DoubleQuotedBackslash(std::string_view text, size_t i, std::string& word) {
+  if (i + 1 < text.size() && std::string_view("$`\"\\\n").find(text[i + 1]) != std::string_view::npos) {
+    if (text[i + 1] != '\n') word += text[i + 1];  // a backslash before a line feed joins the lines
+    return i + 1;
+  }
+  word += '\\';
+  return i;
+}
+}  // namespace
+
+std::vector<std::string> SplitShellWords(std::string_view text, bool* closed) {
   std::vector<std::string> words;
   std::string word;
   bool inWord = false;
+  bool quotesClosed = true;
   const size_t n = text.size();
   for (size_t i = 0; i < n; ++i) {
     const char c = text[i];
@@ -248,14 +262,24 @@ std::vector<std::string> SplitShellWords(std::string_view text) {
       inWord = false;
       continue;
     }
+    if (c == '#' && !inWord) {  // a comment, to the end of the line
+      while (i + 1 < n && text[i + 1] != '\n') ++i;
+      continue;
+    }
+    if (c == '\\' && i + 1 < n && text[i + 1] == '\n') {  // joins two lines
+      ++i;
+      continue;
+    }
     inWord = true;
-    if (c == '\'') {
-      for (++i; i < n && text[i] != '\''; ++i) word += text[i];
-    } else if (c == '"') {
-      for (++i; i < n && text[i] != '"'; ++i) {
-        if (text[i] == '\\' && i + 1 < n && (text[i + 1] == '"' || text[i + 1] == '\\')) ++i;
-        word += text[i];
+    if (c == '\'' || c == '"') {
+      for (++i; i < n && text[i] != c; ++i) {
+        if (c == '"' && text[i] == '\\') {
+          i = DoubleQuotedBackslash(text, i, word);
+        } else {
+          word += text[i];
+        }
       }
+      quotesClosed = quotesClosed && i < n;
     } else if (c == '\\' && i + 1 < n) {
       word += text[++i];
     } else {
@@ -263,7 +287,41 @@ std::vector<std::string> SplitShellWords(std::string_view text) {
     }
   }
   if (inWord) words.push_back(word);
+  if (closed != nullptr) *closed = quotesClosed;
   return words;
+}
+
+namespace {
+// Whether the character of len bytes at text[pos] may be shown as it is: not
+// a control character (C0, DEL, C1) and valid UTF-8.
+bool ShownAsItIs(std::string_view text, size_t pos, size_t len) {
+  const auto c = static_cast<unsigned char>(text[pos]);
+  if (len == 1) return c >= 0x20 && c < 0x7F;
+  return !(c == 0xC2 && static_cast<unsigned char>(text[pos + 1]) < 0xA0);
+}
+}  // namespace
+
+std::string Echoed(std::string_view text) {
+  constexpr size_t kMaxEchoedChars = 80;
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string out;
+  size_t chars = 0;
+  for (size_t i = 0; i < text.size(); ++chars) {
+    if (chars == kMaxEchoedChars) return out + "...";
+    const size_t len = CharLengthAt(text, i);
+    if (ShownAsItIs(text, i, len)) {
+      out.append(text.substr(i, len));
+    } else {
+      for (size_t k = 0; k < len; ++k) {
+        const auto b = static_cast<unsigned char>(text[i + k]);
+        out += "\\x";
+        out += kHex[b >> 4];
+        out += kHex[b & 0xF];
+      }
+    }
+    i += len;
+  }
+  return out;
 }
 
 }  // namespace velmora

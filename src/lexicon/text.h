@@ -48,13 +48,22 @@ std::string_view LastChars(std::string_view text, size_t n);
 // Unicode's simple lower-case mapping; invalid bytes unchanged.
 std::string Lower(std::string_view text);
 
-// Splits text into words as a shell does, expanding nothing: blanks, TABs
-// and line feeds separate words; single quotes keep everything up to the next
-// single quote; double quotes keep everything up to the next double quote, a
-// backslash there escaping only " and \; a backslash elsewhere keeps the next
-// character. A quote that is never closed runs to the end; quotes alone make
-// a word, even an empty one.
-std::vector<std::string> SplitShellWords(std::string_view text);
+// Splits text into words as a POSIX shell does, expanding nothing: blanks,
+// TABs and line feeds separate words; a word that begins with # starts a
+// comment to the end of the line; single quotes keep everything up to the
+// next single quote; double quotes keep everything up to the next double
+// quote, a backslash there escaping only $, `, ", \ and a line feed; a
+// backslash elsewhere keeps the next character; a backslash before a line
+// feed joins the two lines. Quotes alone make a word, even an empty one.
+// A quote that is never closed runs to the end, and *closed (when given) is
+// then false.
+std::vector<std::string> SplitShellWords(std::string_view text, bool* closed = nullptr);
+
+// The text as a message echoes what the user gave: a byte that is not a
+// printable character (a control character, NUL, invalid UTF-8) as \xNN, and
+// only the first 80 characters, then "...". Valid printable UTF-8 stays as
+// it is.
+std::string Echoed(std::string_view text);
 
 // Splits file contents into lines. CR LF, a lone CR and a lone LF each end a
 // line; a last line without a line end is a line; a line end at the very end

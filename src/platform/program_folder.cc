@@ -41,27 +41,32 @@ bool Exists(const std::string& path) {
   return ::lstat(path.c_str(), &info) == 0;
 }
 
-// Makes the folder and those above it that are missing. A folder made above
-// the last one is private to the user, as the base folders of XDG are.
-bool MakeFolders(const std::string& path, std::string* reason) {
-  if (IsFolder(path)) return true;
-  for (size_t slash = path.find('/', 1); slash != std::string::npos; slash = path.find('/', slash + 1)) {
+// Makes the folder and those between it and `base`, which must exist. A
+// folder made above the last one is private to the user, as the base folders
+// of XDG are.
+Status MakeFolders(const std::string& path, const std::string& base) {
+  if (IsFolder(path)) return Status::Ok();
+  if (!IsFolder(base)) return Status::FromErrno(Exists(base) ? ENOTDIR : ENOENT, base);
+  for (size_t slash = path.find('/', base.size() + 1); slash != std::string::npos;
+       slash = path.find('/', slash + 1)) {
     const std::string above = path.substr(0, slash);
     if (IsFolder(above)) continue;
-    if (::mkdir(above.c_str(), 0700) != 0 && errno != EEXIST) {
-      *reason = std::strerror(errno);
-      return false;
-    }
+    if (::mkdir(above.c_str(), 0700) != 0 && errno != EEXIST) return Status::FromErrno(errno, path);
   }
-  if (::mkdir(path.c_str(), 0755) != 0 && errno != EEXIST) {
-    *reason = std::strerror(errno);
-    return false;
+  if (::mkdir(path.c_str(), 0755) != 0 && errno != EEXIST) return Status::FromErrno(errno, path);
+  if (!IsFolder(path)) return Status::FromErrno(ENOTDIR, path);
+  return Status::Ok();
+}
+
+// The folder that must exist for the user's folder to be made: HOME, or the
+// folder that holds $XDG_DATA_HOME.
+std::string BaseFolder(const FolderEnvironment& environment) {
+  if (!environment.xdgDataHome.empty() && environment.xdgDataHome.front() == '/') {
+    const std::string xdg = WithoutTrailingSlash(environment.xdgDataHome);
+    const size_t slash = xdg.rfind('/');
+    return slash == 0 ? "/" : xdg.substr(0, slash);
   }
-  if (!IsFolder(path)) {
-    *reason = std::strerror(ENOTDIR);
-    return false;
-  }
-  return true;
+  return WithoutTrailingSlash(environment.home);
 }
 
 // Copies one file to a name that does not exist yet. The new file is made
@@ -192,37 +197,30 @@ ProgramFolderChoice ChooseProgramFolder(const std::string& executableFolder, con
   const std::string own = WithoutTrailingSlash(executableFolder);
   const bool ownData = Exists(Join(own, "in.txt"));
   const bool installed = !ownData && Exists(Join(dataFolder, "in.txt"));
-  if (!installed && ::access(own.c_str(), W_OK) == 0) {
+  const bool writable = ::access(own.c_str(), W_OK) == 0;
+  if (!installed && writable) {
     choice.folder = own;
     return choice;
   }
   choice.user = true;
+  if (!installed) choice.readOnlyFolder = own;
   choice.folder = UserFolder(environment);
   if (choice.folder.empty()) {
-    choice.folder = own;
-    choice.error = "Velmora cannot make its folder in your home folder: neither HOME nor XDG_DATA_HOME "
-                   "names an absolute path.";
+    choice.status = Status::FromErrno(ENOENT, "");
     return choice;
   }
-  std::string reason;
-  if (!MakeFolders(choice.folder, &reason)) {
-    choice.error = "Velmora cannot make its folder " + choice.folder + ": " + reason;
-    return choice;
-  }
+  choice.status = MakeFolders(choice.folder, BaseFolder(environment));
+  if (!choice.status.ok()) return choice;
   // A read-only copy that holds its own data is copied from; an installed one
   // from the installed data.
   const std::string source = ownData ? own : dataFolder;
   if (!IsFolder(source)) return choice;  // nothing to copy
-  std::string what;
+  std::string what, reason;
   if (!CopyMissing(source, choice.folder, "", &choice.copied, &what, &reason)) {
-    choice.error = "Velmora cannot fill its folder " + choice.folder + " (" + what + "): " + reason;
+    choice.status = Status::Make(Status::kFailed, reason, what);
+    choice.filling = true;
   }
   return choice;
-}
-
-std::string DescribeProgramFolder(const ProgramFolderChoice& choice) {
-  if (!choice.user) return "Program folder: " + choice.folder + " (the folder that holds the program)";
-  return "Program folder: " + choice.folder + " (your own folder; the installed program's folder is read-only)";
 }
 
 }  // namespace velmora

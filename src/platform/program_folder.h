@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/status.h"
+
 namespace velmora {
 
 // What the choice depends on besides the executable's folder, so that it can
@@ -36,10 +38,17 @@ std::string InstalledDataFolder(const std::string& executableFolder);
 std::string UserFolder(const FolderEnvironment& environment);
 
 struct ProgramFolderChoice {
-  std::string folder;                // the program folder, without a trailing "/"
+  std::string folder;                // the program folder, without a trailing "/"; "" when there is none
   bool user = false;                 // the user's folder rather than the executable's
   std::vector<std::string> copied;   // names (relative to folder) copied from the data set now
-  std::string error;                 // non-empty when no folder could be made: names it and why
+  // The executable's folder, when a copy that is not installed may not write
+  // there and uses the user's folder instead; "" otherwise.
+  std::string readOnlyFolder;
+  // Not ok when no folder could be made (status.path: the folder, or the
+  // folder above it that must exist and does not) or filled (filling:
+  // status.path is the file or folder that could not be copied or read).
+  Status status;
+  bool filling = false;
 };
 
 // Chooses the program folder. The executable's folder is kept when this user
@@ -49,14 +58,12 @@ struct ProgramFolderChoice {
 // the executable's folder when that holds in.txt (a read-only unpacked copy),
 // else from `dataFolder`: the text files other than the six results, and the
 // two class folders. A file that is there already, changed or not, is left
-// alone.
-// On failure, `error` names the folder and the reason and `folder` is still
-// the folder that was meant.
+// alone. Nothing is made above $XDG_DATA_HOME or $HOME/.local/share: a
+// missing HOME (or folder above XDG_DATA_HOME) is a failure that names it.
+// When no user's folder is named at all, `folder` is "" and status is not ok;
+// on another failure `folder` is still the folder that was meant.
 ProgramFolderChoice ChooseProgramFolder(const std::string& executableFolder, const std::string& dataFolder,
                                         const FolderEnvironment& environment);
-
-// One line that says which folder is in use and why, for --help and the title.
-std::string DescribeProgramFolder(const ProgramFolderChoice& choice);
 
 }  // namespace velmora
 

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/form1.h"
+#include "app/messages.h"
 #include "platform/program_folder.h"
 #include "qt/qt_platform.h"
 #include "qt/widgets.h"
@@ -24,10 +25,13 @@ int main(int argc, char** argv) {
   const std::string executable = QCoreApplication::applicationDirPath().toStdString();
   const velmora::ProgramFolderChoice folder = velmora::ChooseProgramFolder(
       executable, velmora::InstalledDataFolder(executable), velmora::ProcessEnvironment());
-  if (!folder.error.empty()) {
+  if (!folder.status.ok()) {
     QMessageBox::critical(nullptr, QString::fromLatin1(velmora::kApplicationTitle),
-                          QString::fromStdString(folder.error));
+                          QString::fromStdString(velmora::ProgramFolderMessage(folder)));
     return 1;
+  }
+  if (!folder.readOnlyFolder.empty()) {
+    std::fprintf(stderr, "velmora: %s\n", velmora::ProgramFolderFallbackMessage(folder).c_str());
   }
 
   velmora::QtPlatform platform;

@@ -1,5 +1,7 @@
 #include "search/item_syntax.h"
 
+#include "lexicon/text.h"
+
 namespace velmora {
 namespace {
 
@@ -8,7 +10,8 @@ constexpr std::string_view kNewCharacters = "|!{}?*+";
 constexpr std::string_view kQuantifiers = "?*+";
 constexpr std::string_view kBlanks = " \t";
 
-std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+// What the user typed, as a message may show it.
+std::string Quoted(std::string_view text) { return "\"" + Echoed(text) + "\""; }
 
 bool IsBoundary(std::string_view text) { return text == "[" || text == "]"; }
 

@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "app/form1.h"
+#include "app/messages.h"
+#include "app/settings.h"
 #include "platform/recording_platform.h"
 #include "support/temp_dir.h"
 
@@ -118,98 +120,75 @@ TEST_F(SettingsTest, SavingThenReadingRestoresEverySettingWithTrimmedTexts) {
   EXPECT_TRUE(next.messages.empty());
 }
 
-// Which lines count: labels match exactly, the line after a label is always
-// its value, other lines are skipped one at a time, a later repeat stands, a
-// label on the last line is absent, and any line end ends a line. Every box
-// holds "keep" before the file is read.
-TEST_F(SettingsTest, WhichLinesAreLabelsAndWhichAreValues) {
-  struct Case {
-    std::string file;
-    std::vector<std::string> boxes;  // Box 1..4 afterwards
-  } cases[] = {
-      {"Box 1\r\nAY1\r\n", {"AY1", "keep", "keep", "keep"}},
+// What reading left: Box 1..4, the ignore boxes, syllabified, exclude,
+// vowels, the limit, the filters and the filters returned as unreadable.
+std::string Summary(const Settings& s, const std::vector<Status>& lost) {
+  std::string text = s.boxes[0] + "|" + s.boxes[1] + "|" + s.boxes[2] + "|" + s.boxes[3] + " ";
+  for (bool ignored : s.ignore) text += ignored ? "1" : "0";
+  text += std::string(" s") + "01"[s.syllabified] + " e" + "01"[s.exclude] + " v" + "01"[s.vowels] + " " +
+          std::to_string(s.exampleLength) + FiltersSuffix(s.filters);
+  for (const Status& status : lost) text += " lost " + status.detail + "@" + std::to_string(status.line);
+  return text;
+}
+
+// Which lines count: labels match exactly, the line after one of the 18
+// older labels is always its value, other lines are skipped one at a time, a
+// later repeat stands, a label on the last line is absent, and any line end
+// ends a line; each check box has its rule for yes. The filters are read by
+// label: one whose value line is missing does not take the next label as its
+// value, and each filter that cannot be read is off and returned once.
+TEST(ReadSettingsFile, WhichLinesAreLabelsAndWhichAreValues) {
+  const std::string kKeep = "keep|keep|keep|keep ", kRest = "00000 s1 e0 v0 100";
+  const std::string kMin = "Filter: lowest frequency\r\n", kMax = "Filter: highest frequency\r\n";
+  const std::string kSegments = "Filter: number of segments (MIN-MAX)\r\n";
+  const std::string kSyllabified = "Search syllabified data\r\n";
+  const std::string kVowels = "Search vowels only\r\n", kIgnore2 = "Ignore Box 2 in sorting\r\n";
+  const std::string kExclude = "Exclude from counts all forms marked with annotations in the dictionary\r\n";
+  const std::pair<std::string, std::string> cases[] = {
+      {"Box 1\r\nAY1\r\n", "AY1|keep|keep|keep " + kRest},
       // "Box 1 " and "box 2" are no labels: "Box 1 " is skipped and the line after it is a label.
       {"Box 1 \r\nBox 3\r\nthird\r\n\r\nsome note\r\nbox 2\r\nsecond\r\n Box 4\r\nfourth\r\n",
-       {"keep", "keep", "third", "keep"}},
-      {"Box 1\r\nBox 2\r\nZ\r\n", {"Box 2", "keep", "keep", "keep"}},
-      {"Box 1\r\nfirst\r\nBox 1\r\nsecond\r\n", {"second", "keep", "keep", "keep"}},
-      {"Box 1\r\nAY1\r\nBox 2", {"AY1", "keep", "keep", "keep"}},
-      {"Box 2\r\n", {"keep", "keep", "keep", "keep"}},
-      {"Box 2\r\n\r\n", {"keep", "", "keep", "keep"}},  // an empty line after a label is a value
-      {"Box 1\rAY1\rBox 2\rCONSONANT", {"AY1", "CONSONANT", "keep", "keep"}},
-      {"Box 3\nT\nBox 4\r\nK\nBox 1\rG\r\n", {"G", "keep", "T", "K"}},
-      {"Box 1\r\n   AY1\r\nBox 2\r\n\tT \r\n", {"AY1", "\tT", "keep", "keep"}},  // spaces only are trimmed
+       "keep|keep|third|keep " + kRest},
+      {"Box 1\r\nBox 2\r\nZ\r\n", "Box 2|keep|keep|keep " + kRest},
+      {"Box 1\r\nfirst\r\nBox 1\r\nsecond\r\nBox 2", "second|keep|keep|keep " + kRest},
+      {"Box 2\r\n\r\n", "keep||keep|keep " + kRest},  // an empty line after a label is a value
+      {"Box 3\nT\nBox 4\r\nK\nBox 1\rG\r\n", "G|keep|T|K " + kRest},
+      {"Box 1\r\n   AY1\r\nBox 2\r\n\tT \r\n", "AY1|\tT|keep|keep " + kRest},  // spaces only are trimmed
+      {kSyllabified + "NO\r\n", kKeep + "00000 s0 e0 v0 100"},
+      {kSyllabified + "no\r\n" + kSyllabified + "Yes\r\n", kKeep + kRest},
+      {kSyllabified + "no\r\n" + kSyllabified + " yes\r\n", kKeep + "00000 s0 e0 v0 100"},
+      {kSyllabified + "maybe\r\n", kKeep + kRest},
+      {kVowels + "yes\r\n" + kIgnore2 + "  yes  \r\n" + kExclude + "  yes  \r\n", kKeep + "01000 s1 e1 v1 100"},
+      {kVowels + "yes\r\n" + kVowels + "yes \r\n" + kIgnore2 + "yes\r\n" + kIgnore2 + "\tyes\r\n" + kExclude +
+           "yes\r\n" + kExclude + "Yes\r\n",
+       kKeep + kRest},
+      {kVowels + "yes\r\n" + kVowels + "Yes\r\n" + kLimitLabel + "\r\n-5\r\n", kKeep + "00000 s1 e0 v0 0"},
+      {std::string(kLimitLabel) + "\r\n  12.5abc \r\n", kKeep + "00000 s1 e0 v0 12"},
+      {"Box 1\r\n" + kMin + "5\r\n", "Filter: lowest frequency|keep|keep|keep " + kRest},
+      {kMin + "5\r\n" + kMax + "\r\n", kKeep + kRest + " (filters: min frequency 5)"},
+      {kMin + kMax + "10\r\n", kKeep + kRest + " (filters: max frequency 10) lost Filter: lowest frequency@1"},
+      {kMin + "1OO\r\n" + kMax + "-5\r\n",
+       kKeep + kRest + " lost Filter: lowest frequency@1 lost Filter: highest frequency@3"},
+      {kMin + "99999999999999999999\r\n" + kSegments + "9-1\r\n" + kMin + "x\r\n",
+       kKeep + kRest + " lost Filter: lowest frequency@5 lost Filter: number of segments (MIN-MAX)@3"},
+      {kMin + "x\r\n" + kMin + "3\r\n", kKeep + kRest + " (filters: min frequency 3)"},  // the later one stands
+      {kSegments + "2-4\r\n" + kSegments, kKeep + kRest + " lost Filter: number of segments (MIN-MAX)@3"},
   };
-  for (const Case& c : cases) {
-    for (int box = 1; box <= 4; ++box) platform.SetText(TextBox(box), "keep");
-    ReadFrom(c.file);
-    for (int box = 1; box <= 4; ++box) EXPECT_EQ(platform.Text(TextBox(box)), c.boxes[box - 1]) << c.file;
+  for (const auto& [file, summary] : cases) {
+    ScopedTempDir dir;
+    ASSERT_TRUE(WriteFile(dir.Path("UserSettings.txt"), file));
+    Settings s;
+    s.boxes.fill("keep");
+    s.syllabified = true;
+    const std::vector<Status> lost = ReadSettingsFile(dir.path(), &s);
+    EXPECT_EQ(Summary(s, lost), summary) << file;
+    EXPECT_FALSE(s.read.test(kInputFileName)) << file;
+    for (const Status& status : lost) EXPECT_EQ(status.path, dir.Path("UserSettings.txt"));
   }
-  // None of these touched any other setting.
-  EXPECT_EQ(platform.Text(Control::txtInputFileName), "in.txt");
-  EXPECT_EQ(form.ExampleLengthLimit, 100);
-  EXPECT_EQ(platform.Text(Control::txtExampleLength), "100");
-  ReadFrom(std::string(kLimitLabel) + "\r\n");
-  EXPECT_EQ(form.ExampleLengthLimit, 100);
-  ReadFrom("Input file name:\r\n  other.txt  \r\nLocation (full path) of your spreadsheet program:\r\n  /opt/calc  \r\n"
-           "Location (full path) of your word processor or text editor:\r\n gedit -s \r\n");
-  EXPECT_EQ(platform.Text(Control::txtInputFileName), "other.txt");
-  EXPECT_EQ(form.mSpreadsheetLocation, "/opt/calc");
-  EXPECT_EQ(form.mWordProcessorLocation, "gedit -s");
-}
-
-// Syllabified takes yes or no in any case and otherwise stays as it was;
-// vowels only needs exactly "yes"; ignore and exclude take a trimmed "yes".
-TEST_F(SettingsTest, EachCheckBoxHasItsOwnRuleForYes) {
-  const char* kSyllabified = "Search syllabified data";
-  const char* kVowels = "Search vowels only";
-  const char* kIgnore2 = "Ignore Box 2 in sorting";
-  const char* kExclude = "Exclude from counts all forms marked with annotations in the dictionary";
-  struct Case {
-    const char* label;
-    Control box;
-    const char* value;
-    int before;
-    int after;
-  } cases[] = {
-      {kSyllabified, Control::chkSyllabified, "yes", 0, 1}, {kSyllabified, Control::chkSyllabified, "YES", 0, 1},
-      {kSyllabified, Control::chkSyllabified, "Yes", 0, 1}, {kSyllabified, Control::chkSyllabified, "NO", 1, 0},
-      {kSyllabified, Control::chkSyllabified, " yes", 0, 0}, {kSyllabified, Control::chkSyllabified, "yes ", 0, 0},
-      {kSyllabified, Control::chkSyllabified, " no", 1, 1}, {kSyllabified, Control::chkSyllabified, "", 1, 1},
-      {kSyllabified, Control::chkSyllabified, "maybe", 1, 1},
-      {kVowels, Control::chkVowels, "yes", 0, 1}, {kVowels, Control::chkVowels, "Yes", 1, 0},
-      {kVowels, Control::chkVowels, "yes ", 1, 0}, {kVowels, Control::chkVowels, "", 1, 0},
-      {kIgnore2, Control::chkIgnore2, "  yes  ", 0, 1}, {kIgnore2, Control::chkIgnore2, "Yes", 1, 0},
-      {kIgnore2, Control::chkIgnore2, "\tyes", 1, 0}, {kIgnore2, Control::chkIgnore2, "", 1, 0},
-      {kExclude, Control::chkExclude, "  yes  ", 0, 1}, {kExclude, Control::chkExclude, "Yes", 1, 0},
-      {kExclude, Control::chkExclude, "no", 1, 0},
-  };
-  for (const Case& c : cases) {
-    platform.SetValue(c.box, c.before);
-    platform.SetValue(Control::chkIgnore4, 0);
-    ReadFrom(std::string(c.label) + "\r\n" + c.value + "\r\n");
-    EXPECT_EQ(platform.Value(c.box), c.after) << c.label << " \"" << c.value << '"';
-    EXPECT_EQ(platform.Value(Control::chkIgnore4), 0) << c.label;  // only the box named
-  }
-}
-
-TEST_F(SettingsTest, LimitIsTheRoundedLeadingNumberClampedAndShownInBareDecimal) {
-  struct Case {
-    const char* value;
-    int32_t limit;
-    const char* shown;
-  } cases[] = {
-      {"100.5", 100, "100"}, {"101.5", 102, "102"}, {"12abc", 12, "12"},
-      {"", 0, "0"},          {"abc", 0, "0"},       {"  7  ", 7, "7"},
-      {"1 000", 1000, "1000"}, {"+40", 40, "40"},   {"-5", 0, "0"},
-      {"99999999999", 2147483647, "2147483647"},
-  };
-  for (const Case& c : cases) {
-    form.ExampleLengthLimit = 100;
-    ReadFrom(std::string(kLimitLabel) + "\r\n" + c.value + "\r\n");
-    EXPECT_EQ(form.ExampleLengthLimit, c.limit) << '"' << c.value << '"';
-    EXPECT_EQ(platform.Text(Control::txtExampleLength), c.shown) << '"' << c.value << '"';
-  }
+  EXPECT_EQ(UnreadableFiltersMessage({Status::Malformed("U.txt", 3, "Filter: lowest frequency"),
+                                      Status::Malformed("U.txt", 7, "Filter: stress pattern")}),
+            "The saved filters \"Filter: lowest frequency\" (line 3) and \"Filter: stress pattern\" (line 7) of "
+            "U.txt could not be read, so they are off.");
 }
 
 }  // namespace

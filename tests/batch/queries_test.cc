@@ -4,10 +4,12 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "batch/batch_process.h"
+#include "batch/batch_run.h"
 #include "lexicon/text.h"
 #include "support/temp_dir.h"
 
@@ -58,6 +60,9 @@ TEST_F(Queries, EachQueryWritesWhatARunOfItsOwnWrites) {
   };
   std::string file;
   for (const std::string& line : lines) file += line + "\n";
+  // An earlier run's files in the folder of query 3, which finds nothing, go.
+  fs::create_directories(dir.Path("out/3"));
+  for (const char* name : kResultFiles) ASSERT_TRUE(WriteFile(dir.Path("out/3/") + name, "earlier"));
   ASSERT_TRUE(WriteFile(dir.Path("q.txt"), file));
   const std::string settings = ReadFile(dir.Path("UserSettings.txt"));
   const ProcessResult all = Run({"--queries", dir.Path("q.txt"), "--out", dir.Path("out")}, dir.path());
@@ -89,36 +94,45 @@ TEST_F(Queries, EachQueryWritesWhatARunOfItsOwnWrites) {
   EXPECT_EQ(k, 7);
 }
 
-TEST_F(Queries, ALineThatIsNoQueryStopsEverythingBeforeItRuns) {
-  ASSERT_TRUE(WriteFile(dir.Path("q.txt"), "AY1\n\n--ignore 9 AY1\n--folder x AY1\n"));
-  const ProcessResult r = Run({"--queries", dir.Path("q.txt"), "--out", dir.Path("out")}, dir.path());
-  EXPECT_EQ(r.status, 2);
-  EXPECT_EQ(r.err, "velmora-batch: " + dir.Path("q.txt") + ", line 3: --ignore takes a box number from 1 to 5, not '9'\n");
-  EXPECT_EQ(r.out, "");
-  EXPECT_FALSE(fs::exists(dir.Path("out")));
+// A line that is no query stops everything before anything runs or is made.
+TEST(QueryLines, ALineThatIsNoQueryIsAUsageErrorNamingIt) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"AY1\n\n--ignore 9 AY1\n--folder x AY1\n", "line 3: --ignore takes a box number from 1 to 5, not '9'"},
+      {"AY1 \"CONSONANT\n", "line 1: a quote is never closed"},
+      {"# a b c d e f\n\t\n--bogus\n", "line 3: unknown option '--bogus'"},
+      {"\xEF\xBB\xBF--bogus\n", "line 1: unknown option '--bogus'"},  // a byte-order mark is no part of it
+      {"AY1\n--folder x AY1\n", "line 2: --folder is not allowed in a query"},
+      {"--queries q.txt\n", "line 1: --queries is not allowed in a query"},
+      {"--out elsewhere AY1\n", "line 1: --out is for --queries"},
+      {"\"--x\x01" + std::string(90, 'y') + "\"\n", "line 1: unknown option '--x\\x01" + std::string(76, 'y') + "...'"},
+  };
+  for (const auto& [file, error] : cases) {
+    ScopedTempDir dir;
+    ASSERT_TRUE(WriteFile(dir.Path("q.txt"), file));
+    BatchOptions options;
+    ASSERT_TRUE(ParseBatchOptions({"--queries", dir.Path("q.txt"), "--out", dir.Path("out")}, &options).ok());
+    std::ostringstream out, messages;
+    EXPECT_EQ(RunBatch(options, dir.path(), out, messages), kExitRefused) << file;
+    EXPECT_EQ(messages.str(), "velmora-batch: " + dir.Path("q.txt") + ", " + error + "\n") << file;
+    EXPECT_EQ(out.str(), "");
+    EXPECT_FALSE(fs::exists(dir.Path("out")));
+  }
 }
 
+// Each query stands alone: a folder that cannot be made fails only its own.
 TEST_F(Queries, AFailedQueryIsReportedWithItsNumberAndTheOthersRun) {
-  ASSERT_TRUE(WriteFile(dir.Path("q.txt"), "NOSUCH\n--input missing.txt AY1\nAY1\n"));
+  ASSERT_TRUE(WriteFile(dir.Path("q.txt"), "NOSUCH\nAY1 ]\n--input missing.txt AY1\nAY1\n"));
+  fs::create_directory(dir.Path("out"));
+  ASSERT_TRUE(WriteFile(dir.Path("out/2"), "a file where the folder of query 2 should be"));
   const ProcessResult r = Run({"--queries", dir.Path("q.txt"), "--out", dir.Path("out")}, dir.path());
   EXPECT_EQ(r.status, 3);
   EXPECT_EQ(r.err,
             "1: The item in Box # 1 is neither a legal phoneme nor a legal natural class name.  Please fix this and "
             "click on the search button again.\n"
-            "2: The input file " + dir.Path("missing.txt") + " could not be read: No such file or directory.\n");
-  EXPECT_NE(r.out.find("3: Done!  You can re-click here for another search.\n"), std::string::npos);
-  EXPECT_TRUE(fs::exists(dir.Path("out/3/MediumOutput.txt")));
-}
-
-TEST_F(Queries, OptionsThatBelongToTheRunAreRefusedInALineOrBesideQueries) {
-  ASSERT_TRUE(WriteFile(dir.Path("q.txt"), "--out elsewhere AY1\n"));
-  ProcessResult r = Run({"--queries", dir.Path("q.txt"), "--out", dir.Path("out")}, dir.path());
-  EXPECT_EQ(r.status, 2);
-  EXPECT_NE(r.err.find("line 1: --out is for --queries"), std::string::npos) << r.err;
-  r = Run({"--queries", dir.Path("q.txt"), "--out", dir.Path("out"), "AY1"}, dir.path());
-  EXPECT_EQ(r.status, 2);
-  r = Run({"--out", dir.Path("out"), "AY1"}, dir.path());
-  EXPECT_EQ(r.status, 2);
+            "2: The folder " + dir.Path("out/2") + " could not be made: File exists.\n"
+            "3: The input file " + dir.Path("missing.txt") + " could not be read: No such file or directory.\n");
+  EXPECT_NE(r.out.find("4: Done!  You can re-click here for another search.\n"), std::string::npos);
+  EXPECT_TRUE(fs::exists(dir.Path("out/4/MediumOutput.txt")));
 }
 
 }  // namespace

@@ -14,10 +14,8 @@ namespace velmora {
 namespace {
 
 TEST(TextFunctions, TrimRemovesSpacesOnly) {
-  EXPECT_EQ(Trim("  AY1 "), "AY1");
-  EXPECT_EQ(Trim("\tAY1\t"), "\tAY1\t");
-  EXPECT_EQ(Trim("   "), "");
-  EXPECT_EQ(Trim("a b"), "a b");
+  const std::pair<const char*, const char*> cases[] = {{"  AY1 ", "AY1"}, {"\tAY1\t", "\tAY1\t"}, {"   ", ""}};
+  for (const auto& [text, trimmed] : cases) EXPECT_EQ(Trim(text), trimmed);
 }
 
 // The leading number, blanks skipped wherever they stand, halves rounded to
@@ -34,34 +32,21 @@ TEST(NumericValue, ReadsRoundsAndSaturatesTheLeadingNumber) {
   for (const auto& [text, value] : cases) EXPECT_EQ(NumericValue(text), value) << '"' << text << '"';
 }
 
-TEST(Characters, CountsUtf8CharactersAndInvalidBytesAsOne) {
-  EXPECT_EQ(CharCount(""), 0u);
-  EXPECT_EQ(CharCount("abc"), 3u);
-  EXPECT_EQ(CharCount("caf\xC3\xA9"), 4u);            // é is one character
-  EXPECT_EQ(CharCount("\xE2\x82\xAC"), 1u);           // €
-  EXPECT_EQ(CharCount("\xF0\x9F\x98\x80"), 1u);       // an emoji
-  EXPECT_EQ(CharCount("\xC3"), 1u);                   // truncated sequence
-  EXPECT_EQ(CharCount("\xC3\x28"), 2u);               // bad continuation
-  EXPECT_EQ(CharCount("\xC0\xAF"), 2u);               // overlong form
-  EXPECT_EQ(CharCount("\xED\xA0\x80"), 3u);           // a surrogate is not a character
-  EXPECT_EQ(CharCount("\xFF\xFE"), 2u);
-}
-
-TEST(Characters, ReversesByCharacter) {
+// A valid UTF-8 character is one; any other byte is one on its own.
+TEST(Characters, CountsReversesAndCutsByCharacter) {
+  const std::pair<const char*, size_t> counts[] = {
+      {"", 0}, {"abc", 3}, {"caf\xC3\xA9", 4}, {"\xE2\x82\xAC", 1}, {"\xF0\x9F\x98\x80", 1}, {"\xC3", 1},
+      {"\xC3\x28", 2}, {"\xC0\xAF", 2} /* overlong */, {"\xED\xA0\x80", 3} /* a surrogate */, {"\xFF\xFE", 2},
+  };
+  for (const auto& [text, n] : counts) EXPECT_EQ(CharCount(text), n) << text;
   EXPECT_EQ(Reversed("ation"), "noita");
-  EXPECT_EQ(Reversed("a"), "a");
   EXPECT_EQ(Reversed(""), "");
   EXPECT_EQ(Reversed("caf\xC3\xA9"), "\xC3\xA9" "fac");
   EXPECT_EQ(Reversed("a\xFF" "b"), "b\xFF" "a");
-}
-
-TEST(Characters, LastAndDroppedCharacters) {
-  EXPECT_EQ(LastChars("BCoda", 4), "Coda");
   EXPECT_EQ(LastChars("ab", 4), "ab");
-  EXPECT_EQ(DropLastChars("VOWEL.TXT", 4), "VOWEL");
+  EXPECT_EQ(LastChars("x\xC3\xA9" "oda", 4), "\xC3\xA9" "oda");
   EXPECT_EQ(DropLastChars(".txt", 4), "");
   EXPECT_EQ(DropLastChars("\xC3\xA9t\xC3\xA9.txt", 4), "\xC3\xA9t\xC3\xA9");
-  EXPECT_EQ(LastChars("x\xC3\xA9" "oda", 4), "\xC3\xA9" "oda");
 }
 
 TEST(Lower, PassesBytesThatBeginNoCharacterThroughUnchanged) {
@@ -103,6 +88,38 @@ TEST(Lower, AgreesWithIcuOnEveryCharacter) {
   ASSERT_TRUE(wrong.empty()) << wrong.size() << " code points differ, the first U+" << std::hex
                              << wrong.front();
   EXPECT_TRUE(Lower(all) == allLowered);
+}
+
+// Words as sh splits them, nothing expanded.
+TEST(ShellWords, SplitAsShSplitsThem) {
+  using W = std::vector<std::string>;
+  const struct { const char* text; W words; bool closed; } cases[] = {
+      {" '[' STOP\t\"LIQUID?\"  ", {"[", "STOP", "LIQUID?"}, true},
+      {"AY1 \"CONSONANT", {"AY1", "CONSONANT"}, false},
+      {"AY1 'x", {"AY1", "x"}, false},
+      {"# a comment", {}, true},
+      {"AY1 # a b c", {"AY1"}, true},
+      {"a#b '#'c \\#d", {"a#b", "#c", "#d"}, true},
+      {"\"\\$ \\` \\\" \\\\ \\q\"", {"$ ` \" \\ \\q"}, true},
+      {"a\\ b 'x\\y' '' \"\"", {"a b", "x\\y", "", ""}, true},
+      {"a\\\nb \"c\\\nd\"", {"ab", "cd"}, true},
+  };
+  for (const auto& c : cases) {
+    bool closed = !c.closed;
+    EXPECT_EQ(SplitShellWords(c.text, &closed), c.words) << c.text;
+    EXPECT_EQ(closed, c.closed) << c.text;
+  }
+}
+
+TEST(Echoed, ShowsUnprintableBytesAsHexAndCutsAtEightyCharacters) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"\xCA\x83\xC9\x99 AY1", "\xCA\x83\xC9\x99 AY1"},  // IPA stays
+      {std::string("a\0b\tc\x7F", 6), "a\\x00b\\x09c\\x7F"},
+      {"\xFF\xC3(\xC2\x85", "\\xFF\\xC3(\\xC2\\x85"},  // invalid, and a C1 control
+      {std::string(80, 'x'), std::string(80, 'x')},
+      {std::string(79, 'x') + "\xC3\xA9z", std::string(79, 'x') + "\xC3\xA9..."},
+  };
+  for (const auto& [text, shown] : cases) EXPECT_EQ(Echoed(text), shown) << text;
 }
 
 TEST(Lines, EveryLineEndEndsALine) {

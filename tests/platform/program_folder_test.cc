@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/messages.h"
 #include "support/temp_dir.h"
 
 namespace velmora {
@@ -44,14 +45,14 @@ class InstalledCopy : public ::testing::Test {
 TEST_F(InstalledCopy, TheFirstStartFillsTheUsersFolderWithTheWholeDataSet) {
   EXPECT_EQ(InstalledDataFolder(Bin()), Data());
   const ProgramFolderChoice choice = Choose();
-  EXPECT_EQ(choice.error, "");
+  EXPECT_TRUE(choice.status.ok());
   EXPECT_TRUE(choice.user);
   EXPECT_EQ(choice.folder, Home(".local/share/velmora"));
   EXPECT_EQ(choice.copied,
             (std::vector<std::string>{"AllSegments.txt", "NaturalClasses/", "NaturalClasses/CONSONANT.txt", "in.txt"}));
   EXPECT_EQ(ReadFile(choice.folder + "/in.txt"), "child\tCH AY1 L D\r\n");
   EXPECT_EQ(ReadFile(choice.folder + "/NaturalClasses/CONSONANT.txt"), "L\r\nD\r\n");
-  EXPECT_NE(DescribeProgramFolder(choice).find(choice.folder), std::string::npos);
+  EXPECT_EQ(choice.readOnlyFolder, "");  // installed: no fallback to mention
 }
 
 TEST_F(InstalledCopy, ALaterStartCopiesOnlyWhatIsMissingAndKeepsTheUsersChanges) {
@@ -65,7 +66,7 @@ TEST_F(InstalledCopy, ALaterStartCopiesOnlyWhatIsMissingAndKeepsTheUsersChanges)
   ASSERT_TRUE(WriteFile(Data("NaturalClasses/VOWEL.txt"), "AY1\r\n"));
 
   const ProgramFolderChoice again = Choose();
-  EXPECT_EQ(again.error, "");
+  EXPECT_TRUE(again.status.ok());
   EXPECT_EQ(again.folder, folder);
   EXPECT_EQ(again.copied, (std::vector<std::string>{"AllSegments.txt", "NaturalClasses/VOWEL.txt"}));
   EXPECT_EQ(ReadFile(folder + "/in.txt"), "my own\tM AY1\r\n");
@@ -75,26 +76,31 @@ TEST_F(InstalledCopy, ALaterStartCopiesOnlyWhatIsMissingAndKeepsTheUsersChanges)
   EXPECT_EQ(ReadFile(folder + "/AllSegments.txt"), "AY1\r\nL\r\n");
 }
 
-TEST_F(InstalledCopy, XdgDataHomeDecidesWhenItIsAnAbsolutePath) {
-  environment_.xdgDataHome = dir_.Path("data-home/");  // made when missing, trailing slash and all
-  ProgramFolderChoice choice = Choose();
-  EXPECT_EQ(choice.error, "");
-  EXPECT_EQ(choice.folder, dir_.Path("data-home/velmora"));
-  EXPECT_EQ(ReadFile(choice.folder + "/in.txt"), "child\tCH AY1 L D\r\n");
-
-  environment_.xdgDataHome = "relative/data";  // not a base folder: HOME decides
-  EXPECT_EQ(Choose().folder, Home(".local/share/velmora"));
-}
-
-TEST_F(InstalledCopy, AFolderThatCannotBeMadeIsNamedWithTheReason) {
+// An absolute XDG_DATA_HOME decides, else HOME. What cannot be made is
+// named, and nothing is made above $XDG_DATA_HOME or $HOME/.local/share.
+TEST_F(InstalledCopy, TheUsersFolderComesFromTheEnvironmentAndNothingAboveItsBaseIsMade) {
   ASSERT_TRUE(WriteFile(dir_.Path("blocker"), "a file where a folder should be"));
-  environment_.xdgDataHome = dir_.Path("blocker");
-  const ProgramFolderChoice choice = Choose();
-  EXPECT_TRUE(choice.user);
-  EXPECT_EQ(choice.error, "Velmora cannot make its folder " + dir_.Path("blocker/velmora") + ": Not a directory");
-
-  environment_ = {};
-  EXPECT_NE(Choose().error.find("neither HOME nor XDG_DATA_HOME"), std::string::npos);
+  const std::string kCannot = "Velmora cannot make its folder ";
+  const struct { std::string xdg, home, folder, message; } cases[] = {  // message "" when made and filled
+      {dir_.Path("data-home/"), "", dir_.Path("data-home/velmora"), ""},  // made when missing, trailing slash and all
+      {"relative/data", Home(""), Home(".local/share/velmora"), ""},
+      {dir_.Path("blocker"), Home(""), "", kCannot + dir_.Path("blocker/velmora") + ": Not a directory"},
+      {"", dir_.Path("gone"), "", kCannot + dir_.Path("gone/.local/share/velmora: ") + dir_.Path("gone") +
+                                      ": No such file or directory"},
+      {dir_.Path("gone/data"), Home(""), "", kCannot + dir_.Path("gone/data/velmora: ") + dir_.Path("gone") +
+                                                 ": No such file or directory"},
+      {"relative", "", "", kCannot + "in your home folder: neither HOME nor XDG_DATA_HOME names an absolute path."},
+  };
+  for (const auto& c : cases) {
+    environment_ = {c.xdg, c.home};
+    const ProgramFolderChoice choice = Choose();
+    EXPECT_EQ(choice.status.ok() ? "" : ProgramFolderMessage(choice), c.message);
+    EXPECT_EQ(choice.status.ok() ? choice.folder + " " + ReadFile(choice.folder + "/in.txt") : "",
+              c.folder.empty() ? "" : c.folder + " child\tCH AY1 L D\r\n");
+    EXPECT_NE(::access(dir_.Path("gone").c_str(), F_OK), 0) << c.message;
+  }
+  // Without a user's folder the read-only one is not called "your own".
+  EXPECT_EQ(ProgramFolderLine(Choose()), "Program folder: none (the folder that holds the program may not be written)");
 }
 
 TEST_F(InstalledCopy, AFileInTheWayOfADataFileIsTheUsersAndStays) {
@@ -104,7 +110,7 @@ TEST_F(InstalledCopy, AFileInTheWayOfADataFileIsTheUsersAndStays) {
   ASSERT_EQ(::mkdir(folder.c_str(), 0755), 0);
   ASSERT_TRUE(WriteFile(folder + "/NaturalClasses", "not a folder"));
   const ProgramFolderChoice choice = Choose();
-  EXPECT_EQ(choice.error, "");
+  EXPECT_TRUE(choice.status.ok());
   EXPECT_EQ(choice.copied, (std::vector<std::string>{"AllSegments.txt", "in.txt"}));
   EXPECT_EQ(ReadFile(folder + "/NaturalClasses"), "not a folder");
 }
@@ -120,7 +126,7 @@ TEST(ProgramFolder, AWritableCopyKeepsTheExecutablesFolderAndTouchesNothingElse)
   EXPECT_EQ(choice.folder, dir.Path("build"));
   EXPECT_FALSE(choice.user);
   EXPECT_TRUE(choice.copied.empty());
-  EXPECT_EQ(choice.error, "");
+  EXPECT_TRUE(choice.status.ok());
   EXPECT_NE(::access(dir.Path("home").c_str(), F_OK), 0);
 
   // An unpacked executable alone, with nothing installed anywhere, also writes beside itself.
@@ -144,8 +150,9 @@ TEST(ProgramFolder, AReadOnlyCopyGivesWayToTheUsersFolderFilledWithItsOwnData) {
   const ProgramFolderChoice choice = ChooseProgramFolder(copy, dir.Path("nowhere"), environment);
   ::chmod(copy.c_str(), 0755);
   EXPECT_TRUE(choice.user);
+  EXPECT_EQ(choice.readOnlyFolder, copy);  // said once on stderr
   EXPECT_EQ(choice.folder, dir.Path("xdg/velmora"));
-  EXPECT_EQ(choice.error, "");
+  EXPECT_TRUE(choice.status.ok());
   // The data and the settings, not the results, the program or other folders.
   EXPECT_EQ(choice.copied, (std::vector<std::string>{"NaturalClasses/", "NaturalClasses/STOP.txt",
                                                      "UserSettings.txt", "in.txt"}));

@@ -40,48 +40,36 @@ TEST(FilterValues, FrequenciesAreWholeNumbersAndStressPatternsDigitsAndDots) {
   for (const char* bad : {"3", "1 0", "a", "*"}) EXPECT_FALSE(ParseStressPattern(bad, &stress)) << bad;
 }
 
-TEST(LexicalFilters, BoundsAreInclusive) {
+LexicalFilters Filters(const char* min, const char* max, const char* segments = "", const char* syllables = "",
+                       const char* stress = "") {
   LexicalFilters f;
-  EXPECT_TRUE(f.Passes(-5, ""));
-  f.minFrequency = 10;
-  f.maxFrequency = 20;
-  EXPECT_FALSE(f.Passes(9, "AH0"));
-  EXPECT_TRUE(f.Passes(10, "AH0"));
-  EXPECT_TRUE(f.Passes(20, "AH0"));
-  EXPECT_FALSE(f.Passes(21, "AH0"));
-
-  LexicalFilters s;
-  s.segments = CountRange{2, 3};
-  EXPECT_FALSE(s.Passes(0, "K"));
-  EXPECT_TRUE(s.Passes(0, "K AE1"));
-  EXPECT_TRUE(s.Passes(0, " K  AE1 T "));  // blanks around and between symbols count nothing
-  EXPECT_FALSE(s.Passes(0, "K AE1 T S"));
-  s.segments = CountRange{0, 0};
-  EXPECT_TRUE(s.Passes(0, ""));
+  EXPECT_TRUE(ParseFrequency(min, &f.minFrequency) && ParseFrequency(max, &f.maxFrequency) &&
+              ParseCountRange(segments, &f.segments) && ParseCountRange(syllables, &f.syllables) &&
+              ParseStressPattern(stress, &f.stress));
+  return f;
 }
 
-TEST(LexicalFilters, VowelsAreTheSymbolsEndingInAStressDigit) {
-  LexicalFilters f;
-  f.syllables = CountRange{2, 2};
-  EXPECT_TRUE(f.Passes(0, "T EY1 B AH0 L"));
-  EXPECT_FALSE(f.Passes(0, "T EY1 B L"));
-  EXPECT_TRUE(f.Passes(0, "AH2 B3 OW0"));  // a 3 marks no vowel
-  EXPECT_FALSE(f.Passes(0, "AH2 EY1 OW0"));
-}
+LexicalFilters Stress(const char* pattern) { return Filters("", "", "", "", pattern); }
 
-TEST(LexicalFilters, AStressPatternNamesEveryVowelInOrder) {
-  LexicalFilters f;
-  f.stress = "10";
-  EXPECT_TRUE(f.Passes(0, "T EY1 B AH0 L"));
-  EXPECT_FALSE(f.Passes(0, "AH0 B AW1 T"));
-  EXPECT_FALSE(f.Passes(0, "T EY1 B"));            // too few vowels
-  EXPECT_FALSE(f.Passes(0, "EY1 B AH0 L IH0 T"));  // too many
-  f.stress = ".1";
-  EXPECT_TRUE(f.Passes(0, "AH0 B AW1 T"));
-  EXPECT_TRUE(f.Passes(0, "AE2 B AW1 T"));
-  EXPECT_FALSE(f.Passes(0, "AE1 B AW0 T"));
-  f.stress = "2.0";
-  EXPECT_TRUE(f.Passes(0, "AE2 B AH1 K AH0 S"));
+// Bounds are inclusive; blanks count nothing; vowels are the symbols ending
+// in a stress digit; a stress pattern names every vowel in order.
+TEST(LexicalFilters, AnEntryPassesWhenEveryFilterHolds) {
+  const struct { LexicalFilters f; int32_t frequency; const char* transcription; bool passes; } cases[] = {
+      {Filters("", ""), -5, "", true},             {Filters("10", "20"), 9, "AH0", false},
+      {Filters("10", "20"), 10, "AH0", true},      {Filters("10", "20"), 20, "AH0", true},
+      {Filters("10", "20"), 21, "AH0", false},     {Filters("", "", "2-3"), 0, "K", false},
+      {Filters("", "", "2-3"), 0, " K  AE1 T ", true}, {Filters("", "", "2-3"), 0, "K AE1 T S", false},
+      {Filters("", "", "0"), 0, "", true},         {Filters("", "", "", "2"), 0, "T EY1 B AH0 L", true},
+      {Filters("", "", "", "2"), 0, "T EY1 B L", false}, {Filters("", "", "", "2"), 0, "AH2 EY1 OW0", false},
+      {Filters("", "", "", "2"), 0, "AH2 B3 OW0", true},  // a 3 marks no vowel
+      {Stress("10"), 0, "T EY1 B AH0 L", true}, {Stress("10"), 0, "AH0 B AW1 T", false},
+      {Stress("10"), 0, "T EY1 B", false}, {Stress("10"), 0, "EY1 B AH0 L IH0 T", false},
+      {Stress(".1"), 0, "AE2 B AW1 T", true}, {Stress(".1"), 0, "AE1 B AW0 T", false},
+      {Stress("2.0"), 0, "AE2 B AH1 K AH0 S", true}, {Stress("2.0"), 0, "AE2 B AH1 K AH1 S", false},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(c.f.Passes(c.frequency, c.transcription), c.passes) << c.transcription << FiltersSuffix(c.f);
+  }
 }
 
 TEST(FiltersSuffix, NamesEverySetFilterAndNothingWithoutOne) {
