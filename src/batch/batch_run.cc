@@ -20,9 +20,11 @@ namespace {
 constexpr const char* kResultFiles[] = {"FullOutput.txt", "ResultsOfSearchInInputFormat.txt", "SmallOutput.txt",
                                         "MediumOutput.txt", "Hits.txt", "Misses.txt"};
 
-// The queries of the file, each line read before anything runs, so that a
-// line that is no query stops them all. False after printing what was wrong.
-bool ReadQueries(const BatchOptions& options, std::vector<BatchOptions>* queries, std::ostream& messages) {
+// The queries of the file, each line read and its boxes checked before
+// anything runs, so that a line that is no query stops them all. False after
+// printing what was wrong.
+bool ReadQueries(const BatchOptions& options, BatchSession& session, std::vector<BatchOptions>* queries,
+                 std::ostream& messages) {
   std::string contents, reason;
   if (!ReadWholeFile(options.queries, &contents, &reason)) {
     messages << "velmora-batch: " << QueriesFileMessage(Status::Make(Status::kFailed, reason, options.queries))
@@ -40,6 +42,10 @@ bool ReadQueries(const BatchOptions& options, std::vector<BatchOptions>* queries
     if (!status.ok() || SplitShellWords(line).empty()) return;
     BatchOptions query;
     status = ParseQueryLine(line, &query);
+    if (status.ok()) {
+      const Refusal refusal = session.Validate(query);
+      if (refusal.refused()) status = Status::Malformed("", 0, RefusalMessage(refusal));
+    }
     if (!status.ok()) {
       status.path = options.queries;
       status.line = lineNumber;
@@ -65,12 +71,10 @@ Status MakeQueryFolder(const std::string& out, const std::string& folder) {
 
 // Runs every query of options.queries; each stands alone, whatever became of
 // the others.
-int RunQueries(const BatchOptions& options, const std::string& programFolder, std::ostream& out,
-               std::ostream& messages) {
+int RunQueries(const BatchOptions& options, BatchSession& session) {
+  std::ostream& messages = session.messages();
   std::vector<BatchOptions> queries;
-  if (!ReadQueries(options, &queries, messages)) return kExitRefused;
-
-  BatchSession session(programFolder, out, messages);
+  if (!ReadQueries(options, session, &queries, messages)) return kExitRefused;
   int status = kExitHits;
   for (size_t k = 1; k <= queries.size(); ++k) {
     const std::string prefix = std::to_string(k) + ": ";
@@ -89,18 +93,11 @@ int RunQueries(const BatchOptions& options, const std::string& programFolder, st
 
 }  // namespace
 
-int RunBatch(const BatchOptions& options, const std::string& programFolder, std::ostream& out,
-             std::ostream& messages, void (*done)(int status)) {
-  int status;
-  if (!options.queries.empty()) {
-    status = RunQueries(options, programFolder, out, messages);
-  } else {
-    BatchSession session(programFolder, out, messages);
-    status = session.Search(options, programFolder, "", true);
-  }
-  out.flush();
-  messages.flush();
-  if (done != nullptr) done(status);
+int RunBatch(const BatchOptions& options, BatchSession& session) {
+  const int status = options.queries.empty() ? session.Search(options, session.folder(), "", true)
+                                             : RunQueries(options, session);
+  session.out().flush();
+  session.messages().flush();
   return status;
 }
 

@@ -9,6 +9,7 @@
 #include <ostream>
 #include <string>
 
+#include "batch/batch_session.h"
 #include "batch/options.h"
 
 namespace velmora {
@@ -21,18 +22,15 @@ enum BatchExit {
   kExitFailed = 3,   // a failure or a No to a caution stopped the search
 };
 
-// Runs the search the options describe in programFolder, or with
+// Runs the search the options describe through session, or with
 // options.queries every search of that file, and returns the exit status.
-// Messages go to *messages one line each; *out gets a summary of a finished
-// search and, as its last line, the final caption of the search button that
-// was used (with --queries: each query's caption, after its number).
-// REQUIRES: !options.help; programFolder names the folder without a trailing
-// "/".
-// When done is given, it is called with the exit status once everything is
-// written and reported, before the run's memory is given back (a caller
-// that ends the process there saves freeing it piece by piece).
-int RunBatch(const BatchOptions& options, const std::string& programFolder, std::ostream& out,
-             std::ostream& messages, void (*done)(int status) = nullptr);
+// Messages go to the session's message stream one line each; its output
+// stream gets a summary of a finished search and, as its last line, the final
+// caption of the search button that was used (with --queries: each query's
+// caption, after its number). The session (and the dictionaries it read)
+// outlives the call, so that a caller that ends the process at once saves
+// freeing them. REQUIRES: !options.help.
+int RunBatch(const BatchOptions& options, BatchSession& session);
 
 }  // namespace velmora
 

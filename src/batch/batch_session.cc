@@ -44,7 +44,9 @@ BatchSession::BatchSession(std::string folder, std::ostream& out, std::ostream& 
       out_(out),
       messages_(messages),
       engine_(folder_, Engine::Options{.keepEveryDictionary = true, .askCautionsAgain = true}) {
-  ReadSettingsFile(folder_, &start_);
+  // A saved filter that could not be read is off; the user is told once.
+  const std::vector<Status> lostFilters = ReadSettingsFile(folder_, &start_);
+  if (!lostFilters.empty()) Message(UnreadableFiltersMessage(lostFilters));
   inventoryStatus_ = engine_.LoadInventory();
 }
 

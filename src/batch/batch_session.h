@@ -18,6 +18,10 @@ class BatchSession : public SearchEvents {
  public:
   BatchSession(std::string folder, std::ostream& out, std::ostream& messages);
 
+  const std::string& folder() const { return folder_; }
+  std::ostream& out() { return out_; }
+  std::ostream& messages() { return messages_; }
+
   // Checks the boxes of the search options describes, as the search would;
   // says nothing.
   Refusal Validate(const BatchOptions& options);

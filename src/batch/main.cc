@@ -29,15 +29,15 @@ std::string ExecutableFolder() {
 // Ends the process once the run is done: the system takes the memory back
 // whole, which is quicker than freeing the dictionary and the tables piece by
 // piece. A build with the leak checker frees everything, so that it can look.
-#if defined(__SANITIZE_ADDRESS__)
-constexpr void (*EndAtOnce)(int) = nullptr;
-#else
 void EndAtOnce(int status) {
+#if defined(__SANITIZE_ADDRESS__)
+  (void)status;
+#else
   std::cout.flush();
   std::cerr.flush();
   std::_Exit(status);
-}
 #endif
+}
 
 }  // namespace
 
@@ -84,5 +84,8 @@ int main(int argc, char** argv) {
     std::cerr << "velmora-batch: " << folder << " is not a folder\n";
     return velmora::kExitRefused;
   }
-  return velmora::RunBatch(options, folder == "/" ? "" : folder, std::cout, std::cerr, EndAtOnce);
+  velmora::BatchSession session(folder == "/" ? "" : folder, std::cout, std::cerr);
+  const int status = velmora::RunBatch(options, session);
+  EndAtOnce(status);
+  return status;
 }

@@ -9,7 +9,7 @@
 
 #include "app/form1.h"
 #include "app/messages.h"
-#include "app/settings.h"
+#include "engine/settings.h"
 #include "platform/recording_platform.h"
 #include "support/temp_dir.h"
 

@@ -11,6 +11,7 @@
 #include "batch/batch_process.h"
 #include "batch/batch_run.h"
 #include "lexicon/text.h"
+#include "support/fixture_folder.h"
 #include "support/temp_dir.h"
 
 namespace velmora {
@@ -104,15 +105,20 @@ TEST(QueryLines, ALineThatIsNoQueryIsAUsageErrorNamingIt) {
       {"AY1\n--folder x AY1\n", "line 2: --folder is not allowed in a query"},
       {"--queries q.txt\n", "line 1: --queries is not allowed in a query"},
       {"--out elsewhere AY1\n", "line 1: --out is for --queries"},
+      {"AY1\n--plain NOSUCH\n", "line 2: The item in Box # 1 is neither a legal phoneme nor a legal natural class "
+                                 "name.  Please fix this and click on the search button again."},
+      {"AY1\n\n{+voice\n", "line 3: Box 1: \"{+voice\" has no closing }.  Please fix this and click on the search button again."},
       {"\"--x\x01" + std::string(90, 'y') + "\"\n", "line 1: unknown option '--x\\x01" + std::string(76, 'y') + "...'"},
   };
   for (const auto& [file, error] : cases) {
     ScopedTempDir dir;
+    ASSERT_TRUE(WriteFixtureFolder(dir.path()));
     ASSERT_TRUE(WriteFile(dir.Path("q.txt"), file));
     BatchOptions options;
     ASSERT_TRUE(ParseBatchOptions({"--queries", dir.Path("q.txt"), "--out", dir.Path("out")}, &options).ok());
     std::ostringstream out, messages;
-    EXPECT_EQ(RunBatch(options, dir.path(), out, messages), kExitRefused) << file;
+    BatchSession session(dir.path(), out, messages);
+    EXPECT_EQ(RunBatch(options, session), kExitRefused) << file;
     EXPECT_EQ(messages.str(), "velmora-batch: " + dir.Path("q.txt") + ", " + error + "\n") << file;
     EXPECT_EQ(out.str(), "");
     EXPECT_FALSE(fs::exists(dir.Path("out")));
@@ -121,16 +127,22 @@ TEST(QueryLines, ALineThatIsNoQueryIsAUsageErrorNamingIt) {
 
 // Each query stands alone: a folder that cannot be made fails only its own.
 TEST_F(Queries, AFailedQueryIsReportedWithItsNumberAndTheOthersRun) {
-  ASSERT_TRUE(WriteFile(dir.Path("q.txt"), "NOSUCH\nAY1 ]\n--input missing.txt AY1\nAY1\n"));
+  ASSERT_TRUE(WriteFile(dir.Path("q.txt"), "--input odd.txt T\nAY1 ]\n--input missing.txt AY1\nAY1\n"
+                                           "--answer no --input odd.txt T\n"));
+  ASSERT_TRUE(WriteFile(dir.Path("odd.txt"), "tq\tT Q\r\n"));
   fs::create_directory(dir.Path("out"));
   ASSERT_TRUE(WriteFile(dir.Path("out/2"), "a file where the folder of query 2 should be"));
   const ProcessResult r = Run({"--queries", dir.Path("q.txt"), "--out", dir.Path("out")}, dir.path());
   EXPECT_EQ(r.status, 3);
-  EXPECT_EQ(r.err,
-            "1: The item in Box # 1 is neither a legal phoneme nor a legal natural class name.  Please fix this and "
-            "click on the search button again.\n"
-            "2: The folder " + dir.Path("out/2") + " could not be made: File exists.\n"
-            "3: The input file " + dir.Path("missing.txt") + " could not be read: No such file or directory.\n");
+  // A dictionary's cautions are answered again by every query that searches it.
+  const std::string caution =
+      "Caution:  the word Q ] contains the sound [Q], which is not on the list of phonemes AllSegments.txt.  You "
+      "may want to adjust either in.txt or AllSegments.txt before continuing.  Click Yes to continue, No to exit "
+      "program.\n";
+  EXPECT_EQ(r.err, "1: " + caution + "2: The folder " + dir.Path("out/2") + " could not be made: File exists.\n" +
+                       "3: The input file " + dir.Path("missing.txt") +
+                       " could not be read: No such file or directory.\n" + "5: " + caution);
+  EXPECT_FALSE(fs::exists(dir.Path("out/5/FullOutput.txt")));
   EXPECT_NE(r.out.find("4: Done!  You can re-click here for another search.\n"), std::string::npos);
   EXPECT_TRUE(fs::exists(dir.Path("out/4/MediumOutput.txt")));
 }
