@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "app/form1.h"
-#include "platform/recording_platform.h"
+#include "support/recording_platform.h"
 #include "search/matcher.h"
 
 namespace {

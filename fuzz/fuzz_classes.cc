@@ -18,7 +18,7 @@
 #include "fuzz_support.h"
 #include "lexicon/segmentation.h"
 #include "lexicon/text.h"
-#include "platform/recording_platform.h"
+#include "support/recording_platform.h"
 #include "search/matcher.h"
 
 namespace velmora::fuzz {

@@ -15,7 +15,7 @@
 #include "fuzz_support.h"
 #include "lexicon/dictionary.h"
 #include "lexicon/text.h"
-#include "platform/recording_platform.h"
+#include "support/recording_platform.h"
 
 namespace velmora::fuzz {
 namespace {

@@ -19,7 +19,7 @@
 #include "app/form1.h"
 #include "fuzz_support.h"
 #include "lexicon/text.h"
-#include "platform/recording_platform.h"
+#include "support/recording_platform.h"
 
 namespace velmora::fuzz {
 namespace {

@@ -16,7 +16,7 @@
 #include "output/result_layout.h"
 #include "platform/files.h"
 #include "platform/status.h"
-#include "search/hit_table.h"
+#include "output/hit_table.h"
 #include "search/search.h"
 
 namespace velmora {

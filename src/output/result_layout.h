@@ -12,7 +12,7 @@
 
 #include "lexicon/dictionary.h"
 #include "platform/files.h"
-#include "search/hit_table.h"
+#include "output/hit_table.h"
 
 namespace velmora {
 

@@ -7,7 +7,7 @@
 #include <filesystem>
 
 #include "app/form1.h"
-#include "platform/recording_platform.h"
+#include "support/recording_platform.h"
 #include "support/temp_dir.h"
 
 namespace velmora {

@@ -11,7 +11,7 @@
 #include <string>
 
 #include "app/form1.h"
-#include "platform/recording_platform.h"
+#include "support/recording_platform.h"
 #include "support/fixture_folder.h"
 #include "support/temp_dir.h"
 

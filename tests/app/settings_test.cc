@@ -10,7 +10,7 @@
 #include "app/form1.h"
 #include "app/messages.h"
 #include "engine/settings.h"
-#include "platform/recording_platform.h"
+#include "support/recording_platform.h"
 #include "support/temp_dir.h"
 
 namespace velmora {

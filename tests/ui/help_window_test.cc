@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/recording_platform.h"
+#include "support/recording_platform.h"
 #include "ui/help_window.h"
 
 namespace velmora {

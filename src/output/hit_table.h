@@ -1,8 +1,8 @@
 // The hit table of one search: distinct focus strings in order of first
 // occurrence, with the number of hits and an example list of spellings for
 // each. Rows are found through a hash index, never by a scan per hit.
-#ifndef VELMORA_SEARCH_HIT_TABLE_H_
-#define VELMORA_SEARCH_HIT_TABLE_H_
+#ifndef VELMORA_OUTPUT_HIT_TABLE_H_
+#define VELMORA_OUTPUT_HIT_TABLE_H_
 
 #include <cstdint>
 #include <string>
@@ -43,4 +43,4 @@ class HitTable {
 
 }  // namespace velmora
 
-#endif  // VELMORA_SEARCH_HIT_TABLE_H_
+#endif  // VELMORA_OUTPUT_HIT_TABLE_H_

@@ -1,4 +1,4 @@
-#include "search/hit_table.h"
+#include "output/hit_table.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // A platform that holds the controls' values in plain arrays and records every
-// message, question and caption: the stand-in for the window in tests, and the
-// base of the terminal platform of velmora-batch.
-#ifndef VELMORA_PLATFORM_RECORDING_PLATFORM_H_
-#define VELMORA_PLATFORM_RECORDING_PLATFORM_H_
+// message, question and caption: the stand-in for the window in the tests of
+// the window's models.
+#ifndef VELMORA_TESTS_SUPPORT_RECORDING_PLATFORM_H_
+#define VELMORA_TESTS_SUPPORT_RECORDING_PLATFORM_H_
 
 #include <array>
 #include <deque>
@@ -56,4 +56,4 @@ class RecordingPlatform : public Platform {
 
 }  // namespace velmora
 
-#endif  // VELMORA_PLATFORM_RECORDING_PLATFORM_H_
+#endif  // VELMORA_TESTS_SUPPORT_RECORDING_PLATFORM_H_
