@@ -10,11 +10,10 @@ namespace velmora {
 
 KeyAndClasses LoadKeyAndClasses(const std::string& folder, bool syllabified, ClassTable* classes) {
   KeyAndClasses result;
-  std::string contents, reason;
-  int code = 0;
+  std::string contents;
   const std::string keyPath = folder + "/SegmentKey.txt";
-  if (!ReadWholeFile(keyPath, &contents, &reason, &code)) {
-    result.key = Status::FromErrno(code, keyPath);
+  if (Status read = ReadWholeFile(keyPath, &contents); !read.ok()) {
+    result.key = read;
     return result;
   }
   std::string& label = result.label;

@@ -154,7 +154,7 @@ std::string SettingValue(const Settings& s, int setting) {
 void ReadSettingsFile(const std::string& folder, Settings* settings) {
   std::string contents;
   std::string reason;
-  if (!ReadWholeFile(folder + "/" + kSettingsFileName, &contents, &reason)) return;
+  if (!ReadWholeFile(folder + "/" + kSettingsFileName, &contents).ok()) return;
   // A label on the last line has no value and changes nothing.
   int pending = kSettingCount;
   ForEachLine(contents, [&](std::string_view line) {

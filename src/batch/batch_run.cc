@@ -14,9 +14,9 @@ namespace {
 // so that a line that is no query stops them all.
 int RunQueries(const BatchOptions& options, const std::string& programFolder, std::ostream& out,
                std::ostream& messages) {
-  std::string contents, reason;
-  if (!ReadWholeFile(options.queries, &contents, &reason)) {
-    messages << "velmora-batch: the queries file " << options.queries << " could not be read: " << reason << "\n";
+  std::string contents;
+  if (Status read = ReadWholeFile(options.queries, &contents); !read.ok()) {
+    messages << "velmora-batch: the queries file " << options.queries << " could not be read: " << read.reason << "\n";
     return kExitRefused;
   }
   std::vector<BatchOptions> queries;
