@@ -2,11 +2,12 @@
 // that fails any one step: each row checks the status (kind and file) and
 // that every earlier file is as it was, or that the search's whole set of
 // files is in place; nothing else is left in the folder.
-#include <dirent.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <filesystem>
 #include <functional>
 #include <set>
 #include <string>
@@ -41,19 +42,11 @@ class Events : public SearchEvents {
 
 std::set<std::string> Names(const std::string& folder) {
   std::set<std::string> names;
-  if (DIR* dir = ::opendir(folder.c_str())) {
-    while (dirent* e = ::readdir(dir)) names.insert(e->d_name);
-    ::closedir(dir);
-  }
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) names.insert(entry.path().filename());
   return names;
 }
 
 Status Fault(int err) { return Status::FromErrno(err, ""); }
-Status InUse() {
-  Status s = Fault(EACCES);
-  s.kind = Status::kInUse;
-  return s;
-}
 
 class FileFaults : public ::testing::Test {
  protected:
@@ -63,13 +56,11 @@ class FileFaults : public ::testing::Test {
     ASSERT_TRUE(LoadKeyAndClasses(dir.path(), false, &engine.lexicon.classes).classes.ok());
     ASSERT_TRUE(engine.Prepare("in.txt", false, events).ok());
   }
-  // Saves the settings when file is UserSettings.txt, else runs the reference
-  // search.
+  // Saves the settings when file is UserSettings.txt, else runs the reference search.
   Status RunFor(const std::string& file) {
     if (file == "UserSettings.txt") {
       Settings settings;
       settings.boxes[0] = "AY1";
-      settings.boxes[1] = "CONSONANT";
       return WriteSettingsFile(dir.path(), settings);
     }
     Query query;
@@ -80,63 +71,43 @@ class FileFaults : public ::testing::Test {
     return engine.Run(query, dir.path(), events, &hits);
   }
 
- public:  // for the rows of a table
   ScopedTempDir dir;
   Engine engine{dir.path()};
   Events events;
   FaultyDisk disk;
 };
 
+// A row breaks a file in one way; the status names `file`.
 struct WriteCase {
   std::string name;
-  std::function<void(FaultyDisk&, const ScopedTempDir&)> fault;
-  std::string file;  // the file the status names
-  Status::Kind kind;
-  std::string reason;
-  int retries = 0;
+  enum How { kCreate, kWrite, kPutInPlace, kInUse, kPipe, kFolder } how;
+  std::string file;
+  int err = 0;          // the error of the failed step
+  std::string broken = {};  // the file broken, when not `file` ("/": every file)
+  int closes = 0;       // kInUse: how often the user closes the file
 };
 
+void PrintTo(const WriteCase& c, std::ostream* os) { *os << c.name; }
+
 std::vector<WriteCase> WriteCases() {
-  std::vector<WriteCase> cases;
+  using C = WriteCase;
+  std::vector<C> cases;
   for (const std::string& file : kFiles) {
     const std::string stem = file.substr(0, file.find('.'));
-    cases.push_back({stem + "CannotBeMade", [=](FaultyDisk& d, auto&) { d.Fail(d.kCreate, file, Fault(EIO)); },
-                     file, Status::kFailed, "Input/output error"});
-    cases.push_back({stem + "FailsMidWrite", [=](FaultyDisk& d, auto&) { d.Fail(d.kWrite, file, Fault(EIO)); },
-                     file, Status::kFailed, "Input/output error"});
-    cases.push_back({stem + "FillsTheDisk", [=](FaultyDisk& d, auto&) { d.Fail(d.kWrite, file, Fault(ENOSPC)); },
-                     file, Status::kNoSpace, "No space left on device"});
-    cases.push_back({stem + "InUseGivenUp", [=](FaultyDisk& d, auto&) { d.Fail(d.kCreate, file, InUse()); }, file,
-                     Status::kInUse, "Permission denied"});
+    cases.push_back({stem + "CannotBeMade", C::kCreate, file, EIO});
+    cases.push_back({stem + "FailsMidWrite", C::kWrite, file, EIO});
+    cases.push_back({stem + "FillsTheDisk", C::kWrite, file, ENOSPC});
+    cases.push_back({stem + "InUseGivenUp", C::kInUse, file, EACCES});
   }
-  cases.push_back({"NoRoomToNameTheFiles",
-                   [](FaultyDisk& d, auto&) { d.Fail(d.kPutInPlace, "Hits.txt", Fault(ENOSPC)); }, "Hits.txt",
-                   Status::kNoSpace, "No space left on device"});
-  cases.push_back({"HitsIsAPipe", [](auto&, const ScopedTempDir& dir) {
-                     ::unlink(dir.Path("Hits.txt").c_str());
-                     ASSERT_EQ(::mkfifo(dir.Path("Hits.txt").c_str(), 0644), 0);
-                   },
-                   "Hits.txt", Status::kFailed, "Not a regular file"});
-  cases.push_back({"MediumIsAFolder", [](auto&, const ScopedTempDir& dir) {
-                     ::unlink(dir.Path("MediumOutput.txt").c_str());
-                     ASSERT_EQ(::mkdir(dir.Path("MediumOutput.txt").c_str(), 0755), 0);
-                   },
-                   "MediumOutput.txt", Status::kFailed, "Is a directory"});
-  cases.push_back({"SettingsIsAPipe", [](auto&, const ScopedTempDir& dir) {
-                     ::unlink(dir.Path("UserSettings.txt").c_str());
-                     ASSERT_EQ(::mkfifo(dir.Path("UserSettings.txt").c_str(), 0644), 0);
-                   },
-                   "UserSettings.txt", Status::kFailed, "Not a regular file"});
-  // Nothing can be made in a read-only folder (root may, so the disk says it).
-  for (const char* file : {"FullOutput.txt", "UserSettings.txt"}) {
-    cases.push_back({std::string("ReadOnlyFolderFor") + file,
-                     [](FaultyDisk& d, auto&) { d.Fail(d.kCreate, "", Fault(EACCES)); }, file, Status::kFailed,
-                     "Permission denied"});
-  }
+  cases.push_back({"NoRoomToNameTheFiles", C::kPutInPlace, "Hits.txt", ENOSPC});
+  cases.push_back({"HitsIsAPipe", C::kPipe, "Hits.txt"});
+  cases.push_back({"SettingsIsAPipe", C::kPipe, "UserSettings.txt"});
+  cases.push_back({"MediumIsAFolder", C::kFolder, "MediumOutput.txt", EISDIR});
+  // Nothing can be made in a read-only folder (root may, so the disk says so).
+  cases.push_back({"ReadOnlyFolderForResults", C::kCreate, "FullOutput.txt", EACCES, "/"});
+  cases.push_back({"ReadOnlyFolderForSettings", C::kCreate, "UserSettings.txt", EACCES, "/"});
   // The user closes the file twice; the third try works and the search ends whole.
-  cases.push_back({"InUseClosedByTheUser",
-                   [](FaultyDisk& d, auto&) { d.Fail(d.kCreate, "MediumOutput.txt", InUse(), 2); },
-                   "MediumOutput.txt", Status::kOk, "", 2});
+  cases.push_back({"InUseClosedByTheUser", C::kInUse, "MediumOutput.txt", EACCES, "", 2});
   return cases;
 }
 
@@ -147,27 +118,38 @@ TEST_P(WriteFaults, LeaveEveryEarlierFileOrTheWholeNewSet) {
   for (const std::string& file : kFiles) {
     ASSERT_TRUE(WriteFile(dir.Path(file), file == "UserSettings.txt" ? kSettings : "earlier " + file));
   }
-  c.fault(disk, dir);
+  const std::string broken = c.broken == "/" ? "" : c.broken.empty() ? c.file : c.broken;
+  Status expected = Status::FromErrno(c.err, dir.Path(c.file));
+  if (c.how == c.kPipe || c.how == c.kFolder) {
+    ASSERT_EQ(::unlink(dir.Path(c.file).c_str()), 0);
+    ASSERT_EQ(c.how == c.kPipe ? ::mkfifo(dir.Path(c.file).c_str(), 0644) : ::mkdir(dir.Path(c.file).c_str(), 0755), 0);
+    if (c.how == c.kPipe) expected = Status::Make(Status::kFailed, "Not a regular file", dir.Path(c.file));
+  } else if (c.how == c.kInUse) {
+    expected.kind = Status::kInUse;
+    disk.Fail(FaultyDisk::kCreate, broken, expected, c.closes > 0 ? c.closes : -1);
+    if (c.closes > 0) expected = Status::Ok();
+  } else {
+    disk.Fail(static_cast<FaultyDisk::Step>(FaultyDisk::kCreate + static_cast<int>(c.how)), broken, expected);
+  }
   const std::set<std::string> before = Names(dir.path());
-  events.retries = c.retries;
+  events.retries = c.closes;
   Status status;
   {
     ScopedDisk scoped(disk);
     status = RunFor(c.file);
   }
-  EXPECT_EQ(status.kind, c.kind);
-  EXPECT_EQ(status.reason, c.reason);
+  EXPECT_EQ(status.kind, expected.kind);
+  EXPECT_EQ(status.reason, expected.ok() ? "" : expected.reason);
+  EXPECT_EQ(status.path, expected.ok() ? "" : expected.path);
   EXPECT_EQ(Names(dir.path()), before);  // no file of the failed step is left
-  if (c.kind == Status::kOk) {
+  const bool asked = c.how == c.kInUse && c.file != "UserSettings.txt";
+  EXPECT_EQ(events.inUse, std::vector<std::string>(asked ? std::max(c.closes, 1) : 0, dir.Path(c.file)));
+  if (expected.ok()) {
     EXPECT_REFERENCE_SEARCH_FILES(dir.path());
-    EXPECT_EQ(events.inUse, std::vector<std::string>(2, dir.Path(c.file)));
     return;
   }
-  EXPECT_EQ(status.path, dir.Path(c.file));
-  EXPECT_EQ(events.inUse.size(), c.kind == Status::kInUse && c.file != "UserSettings.txt" ? 1u : 0u);
   for (const std::string& file : kFiles) {
-    struct stat info;
-    if (::stat(dir.Path(file).c_str(), &info) != 0 || !S_ISREG(info.st_mode)) continue;  // the pipe or folder
+    if (file == broken && (c.how == c.kPipe || c.how == c.kFolder)) continue;
     EXPECT_EQ(ReadFile(dir.Path(file)), file == "UserSettings.txt" ? kSettings : "earlier " + file) << file;
   }
 }
@@ -182,49 +164,48 @@ INSTANTIATE_TEST_SUITE_P(Each, WriteFaults, ::testing::ValuesIn(WriteCases()),
 // A file that cannot be read, or is no regular file (a pipe with no writer
 // would hang the run), is refused by name, whichever reader reads it.
 TEST_F(FileFaults, AFileThatCannotBeReadIsRefusedByName) {
-  struct Case {
+  auto said = [](const Status& s) { return s.path + ": " + s.reason; };
+  const std::string features = dir.Path("Features.txt");
+  const struct {
     const char* file;
     bool pipe;  // else the disk refuses to read it
-    std::function<Status(FileFaults&)> read;
+    std::function<std::string()> read;
+    std::string expected;
   } cases[] = {
-      {"in.txt", true, [](FileFaults& t) { return Engine(t.dir.path()).Prepare("in.txt", false, t.events); }},
-      {"in.txt", false, [](FileFaults& t) { return Engine(t.dir.path()).Prepare("in.txt", false, t.events); }},
+      {"in.txt", true, [&] { return said(Engine(dir.path()).Prepare("in.txt", false, events)); },
+       dir.Path("in.txt") + ": Not a regular file"},
+      {"in.txt", false, [&] { return said(Engine(dir.path()).Prepare("in.txt", false, events)); },
+       dir.Path("in.txt") + ": Permission denied"},
       {"NaturalClasses/VOWEL.txt", false,
-       [](FileFaults& t) { return LoadKeyAndClasses(t.dir.path(), false, &t.engine.lexicon.classes).classes; }},
-      {"UserSettings.txt", true,
-       [](FileFaults& t) {
-         Settings settings;
-         ReadSettingsFile(t.dir.path(), &settings);  // reads nothing, says nothing
-         EXPECT_EQ(settings.boxes[0], "");
-         std::string contents;
-         return ReadWholeFile(t.dir.Path("UserSettings.txt"), &contents);
-       }},
+       [&] { return said(LoadKeyAndClasses(dir.path(), false, &engine.lexicon.classes).classes); },
+       dir.Path("NaturalClasses/VOWEL.txt") + ": Permission denied"},
       {"Features.txt", true,
-       [](FileFaults& t) {
+       [&] {
          FeatureTable table;
          std::string error;
-         EXPECT_FALSE(LoadFeatureTable(t.dir.Path("Features.txt"), &table, &error));
-         EXPECT_NE(error.find(t.dir.Path("Features.txt")), std::string::npos) << error;
-         std::string contents;
-         return ReadWholeFile(t.dir.Path("Features.txt"), &contents);
-       }},
+         return LoadFeatureTable(features, &table, &error) ? "read" : error;
+       },
+       "the feature table " + features + " could not be read: Not a regular file"},
+      {"UserSettings.txt", true,
+       [&] {
+         Settings settings;
+         ReadSettingsFile(dir.path(), &settings);  // reads nothing, says nothing
+         return settings.read.any() ? "read" : "";
+       },
+       ""},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(std::string(c.file) + (c.pipe ? " pipe" : " unreadable"));
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.file);
     FaultyDisk faulty;
-    const std::string path = dir.Path(c.file);
     if (c.pipe) {
-      ::unlink(path.c_str());
-      ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0);
+      ::unlink(dir.Path(c.file).c_str());
+      ASSERT_EQ(::mkfifo(dir.Path(c.file).c_str(), 0644), 0);
     } else {
       faulty.Fail(faulty.kRead, c.file, Fault(EACCES));
     }
     ScopedDisk scoped(faulty);
-    const Status status = c.read(*this);
-    EXPECT_EQ(status.kind, Status::kFailed);
-    EXPECT_EQ(status.path, path);
-    EXPECT_EQ(status.reason, c.pipe ? "Not a regular file" : "Permission denied");
-    ::unlink(path.c_str());
+    EXPECT_EQ(c.read(), c.expected);
+    ::unlink(dir.Path(c.file).c_str());
     ASSERT_TRUE(WriteFixtureFolder(dir.path()));
   }
 }

@@ -65,8 +65,7 @@ TEST(OutputFile, ReplacesWhatTheNameIs) {
     ::unlink(file.c_str());
     ::unlink(target.c_str());
     c.make();
-    struct stat before {};
-    const bool link = ::lstat(file.c_str(), &before) == 0 && S_ISLNK(before.st_mode);
+    const bool link = std::filesystem::is_symlink(file);
     auto names = [&] { return std::distance(std::filesystem::directory_iterator(dir.path()), {}); };
     const auto earlier = names();
     OutputFile out;
@@ -76,11 +75,8 @@ TEST(OutputFile, ReplacesWhatTheNameIs) {
     EXPECT_EQ(names(), earlier);  // no other run can open the new text
     ASSERT_TRUE(out.Close().ok());
     EXPECT_EQ(ReadFile(c.written), "new\r\n");
-    struct stat after {};
-    ASSERT_EQ(::stat(c.written.c_str(), &after), 0);
-    EXPECT_EQ(after.st_mode & 07777, c.mode);
-    ASSERT_EQ(::lstat(file.c_str(), &after), 0);
-    EXPECT_EQ(S_ISLNK(after.st_mode), link);
+    EXPECT_EQ(static_cast<mode_t>(std::filesystem::status(c.written).permissions()), c.mode);
+    EXPECT_EQ(std::filesystem::is_symlink(file), link);
     if (c.what == std::string("a hard link")) {
       EXPECT_EQ(ReadFile(target), "earlier");
     }
@@ -88,12 +84,8 @@ TEST(OutputFile, ReplacesWhatTheNameIs) {
   ::unlink(file.c_str());
   ASSERT_EQ(::symlink("/dev/null", file.c_str()), 0);
   OutputFile out;
-  ASSERT_TRUE(out.Open(file).ok());
-  out.WriteLine("gone");
-  ASSERT_TRUE(out.Close().ok());
-  struct stat info;
-  ASSERT_EQ(::stat("/dev/null", &info), 0);
-  EXPECT_TRUE(S_ISCHR(info.st_mode));
+  ASSERT_TRUE(out.Open(file).ok() && (out.WriteLine("gone"), out.Close().ok()));
+  EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
 }
 
 }  // namespace
