@@ -45,9 +45,8 @@ pid_t Start(const std::string& folder, std::vector<std::string> args) {
 
 int Wait(pid_t pid) {
   int status = 0;
-  while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-  }
-  return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  ::waitpid(pid, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 std::set<std::string> Names(const std::string& folder) {
@@ -100,8 +99,7 @@ TEST_F(SharedFolder, TwoSearchesAtOnceLeaveOneSearchsWholeSetAndAStoppedOneNothi
       ::kill(second, stop);
     }
     EXPECT_EQ(Wait(first), 0);
-    const int status = Wait(second);
-    if (stop == 0) EXPECT_EQ(status, 0);
+    EXPECT_TRUE(Wait(second) == 0 || stop != 0);
     auto files = Written(dir.path());
     EXPECT_TRUE(settings.count(files.extract("UserSettings.txt").mapped())) << "round " << round;
     EXPECT_TRUE(files == sets[0] || files == sets[1]) << "round " << round << ": the files mix two searches";
