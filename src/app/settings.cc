@@ -153,7 +153,6 @@ std::string SettingValue(const Settings& s, int setting) {
 
 void ReadSettingsFile(const std::string& folder, Settings* settings) {
   std::string contents;
-  std::string reason;
   if (!ReadWholeFile(folder + "/" + kSettingsFileName, &contents).ok()) return;
   // A label on the last line has no value and changes nothing.
   int pending = kSettingCount;

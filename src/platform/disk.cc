@@ -246,8 +246,9 @@ Status CreateFailure(int err, const std::string& path) {
 int CreateUnnamed(const std::string& target, mode_t mode, bool keepMode, std::string* tempName) {
   int fd = ::open(FolderOf(target).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
   if (fd < 0 && (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL)) {
-    std::string name = HiddenName(target) + "XXXXXX";
-    fd = ::mkostemps(name.data(), 0, O_CLOEXEC);
+    std::string name = HiddenName(target);
+    name.insert(name.size() - 4, "XXXXXX");  // before ".tmp"
+    fd = ::mkostemps(name.data(), 4, O_CLOEXEC);
     if (fd >= 0) {
       *tempName = std::move(name);
       keepMode = true;  // mkstemp makes it 0600
