@@ -40,8 +40,8 @@ struct Dictionary {
 };
 
 std::string ReadOrDie(const std::string& path) {
-  std::string contents, reason;
-  if (!velmora::ReadWholeFile(path, &contents, &reason)) std::abort();
+  std::string contents;
+  if (!velmora::ReadWholeFile(path, &contents).ok()) std::abort();
   return contents;
 }
 

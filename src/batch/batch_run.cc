@@ -25,10 +25,9 @@ constexpr const char* kResultFiles[] = {"FullOutput.txt", "ResultsOfSearchInInpu
 // printing what was wrong.
 bool ReadQueries(const BatchOptions& options, BatchSession& session, std::vector<BatchOptions>* queries,
                  std::ostream& messages) {
-  std::string contents, reason;
-  if (!ReadWholeFile(options.queries, &contents, &reason)) {
-    messages << "velmora-batch: " << QueriesFileMessage(Status::Make(Status::kFailed, reason, options.queries))
-             << "\n";
+  std::string contents;
+  if (const Status read = ReadWholeFile(options.queries, &contents); !read.ok()) {
+    messages << "velmora-batch: " << QueriesFileMessage(read) << "\n";
     return false;
   }
   // Editors on Windows begin a UTF-8 file with a byte-order mark.

@@ -11,9 +11,7 @@ Status LoadClassFolder(const std::string& folder, ClassTable* table, std::vector
   table->Clear();
   names->clear();
   std::vector<std::string> files;
-  std::string reason;
-  int code = 0;
-  if (!ListClassFiles(folder, &files, &reason, &code)) return Status::FromErrno(code, folder);
+  if (Status listed = ListClassFiles(folder, &files); !listed.ok()) return listed;
   for (const std::string& file : files) {
     const std::string name = DropLastChars(file, 4);
     const int32_t k = table->AddClass(name);
@@ -22,7 +20,7 @@ Status LoadClassFolder(const std::string& folder, ClassTable* table, std::vector
     // so VOWEL.TXT cannot be reached as VOWEL.txt.
     const std::string path = folder + "/" + file;
     std::string contents;
-    if (!ReadWholeFile(path, &contents, &reason, &code)) return Status::FromErrno(code, path);
+    if (Status read = ReadWholeFile(path, &contents); !read.ok()) return read;
     for (std::string& member : ParseClassFile(contents)) table->AddMember(k, std::move(member));
   }
   return Status::Ok();

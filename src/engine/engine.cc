@@ -54,12 +54,8 @@ ClassLoad Engine::LoadClasses(bool syllabified) {
   ClassLoad load;
   std::string contents;
   const std::string keyPath = folder_ + "/SegmentKey.txt";
-  std::string reason;
-  int code = 0;
-  if (!ReadWholeFile(keyPath, &contents, &reason, &code)) {
-    load.key = Status::FromErrno(code, keyPath);
-    return load;
-  }
+  load.key = ReadWholeFile(keyPath, &contents);
+  if (!load.key.ok()) return load;
   ForEachLine(contents, [&](std::string_view line) { load.keyLines.emplace_back(line); });
   auto table = std::make_shared<ClassTable>();
   load.classes = LoadClassFolder(folder_ + (syllabified ? "/SyllabifiedNaturalClasses" : "/NaturalClasses"),

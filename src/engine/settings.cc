@@ -157,8 +157,7 @@ std::string SettingValue(const Settings& s, int setting) {
 std::vector<Status> ReadSettingsFile(const std::string& folder, Settings* settings) {
   const std::string path = folder + "/" + kSettingsFileName;
   std::string contents;
-  std::string reason;
-  if (!ReadWholeFile(path, &contents, &reason)) return {};
+  if (!ReadWholeFile(path, &contents).ok()) return {};
   // The filter pairs that could not be read, by filter; a later pair of the
   // same filter that reads well stands instead.
   std::array<Status, kSettingCount - kFilterSettingsFrom> unreadable;

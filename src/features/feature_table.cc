@@ -123,9 +123,8 @@ bool ReadFeatureTable(std::string_view contents, const std::string& path, Featur
 bool LoadFeatureTable(const std::string& path, FeatureTable* out, std::string* error) {
   *out = FeatureTable();
   std::string contents;
-  std::string reason;
-  if (!ReadWholeFile(path, &contents, &reason)) {
-    *error = "the feature table " + path + " could not be read: " + reason;
+  if (Status read = ReadWholeFile(path, &contents); !read.ok()) {
+    *error = "the feature table " + path + " could not be read: " + read.reason;
     return false;
   }
   return ReadFeatureTable(contents, path, out, error);

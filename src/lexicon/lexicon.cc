@@ -16,11 +16,7 @@ namespace velmora {
 Status Lexicon::LoadDictionary(const std::string& path) {
   Unload();
   FileBytes file;
-  std::string reason;
-  int code = 0;
-  if (!ReadLargeFile(path, &file, &reason, &code)) {
-    return Status::FromErrno(code, path);  // the reason is the system's text for code
-  }
+  if (Status read = ReadLargeFile(path, &file); !read.ok()) return read;
   if (file.size >= kMaxDictionaryBytes) return Status::Make(Status::kTooLarge, "it holds 4 GiB or more", path);
   const std::string_view bytes = file.view();
   ParseDictionary(std::shared_ptr<const char[]>(std::move(file.data)), bytes, &dictionary_);
@@ -37,11 +33,8 @@ void Lexicon::Unload() {
 Status Lexicon::LoadInventory(const std::string& path) {
   NumberOfPhonemes_ = 0;
   Phonemes_.assign(1, std::string());
-  std::string contents, reason;
-  int code = 0;
-  if (!ReadWholeFile(path, &contents, &reason, &code)) {
-    return Status::FromErrno(code, path);  // the reason is the system's text for code
-  }
+  std::string contents;
+  if (Status read = ReadWholeFile(path, &contents); !read.ok()) return read;
   ForEachLine(contents, [&](std::string_view line) {
     ++NumberOfPhonemes_;
     Phonemes_.push_back(Trim(line));

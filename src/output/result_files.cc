@@ -34,8 +34,7 @@ Status ResultFiles::Open() {
 }
 
 void ResultFiles::Abandon() {
-  full_.Abandon();
-  results_.Abandon();
+  for (OutputFile* file : {&full_, &results_, &small_, &medium_, &hits_, &misses_}) file->Abandon();
 }
 
 void ResultFiles::InstallANewEntry(int32_t n, const FocusText& focus) {
@@ -59,39 +58,38 @@ void ResultFiles::InstallANewEntry(int32_t n, const FocusText& focus) {
 
 void ResultFiles::EntryDone(int32_t n, bool found) { hitFlags_[static_cast<size_t>(n)] = found ? 1 : 0; }
 
+template <typename Fill>
+Status ResultFiles::WriteFile(OutputFile& file, const char* name, Fill&& write) {
+  const std::string path = PathOf(name);
+  Status status = FileStep(path, [&] { return file.Open(path); });
+  if (status.ok()) {
+    write(file);
+    status = file.Flush();
+  }
+  return status;
+}
+
 Status ResultFiles::Finish(const std::string& display) {
   full_.WriteLine("zzz Search string was:  " + display);
-  Status status = FileStep(PathOf("FullOutput.txt"), [&] { return full_.Close(); });
-  if (status.ok()) status = FileStep(PathOf("ResultsOfSearchInInputFormat.txt"), [&] { return results_.Close(); });
-  if (!status.ok() || NumberOfHits_ == 0) return status;
-
-  // Opens, writes and closes one file, each step retried or reported on its own.
-  auto writeFile = [&](const char* name, auto&& write) {
-    const std::string path = PathOf(name);
-    OutputFile file;
-    Status s = FileStep(path, [&] { return file.Open(path); });
-    if (!s.ok()) return s;
-    write(file);
-    return FileStep(path, [&] { return file.Close(); });
-  };
-  status = writeFile("SmallOutput.txt", [&](OutputFile& file) {
-    file.WriteLine(display);
-    file.WriteLine(std::string_view(HitWordList).substr(2));
-  });
-  if (!status.ok()) return status;
-  status = writeFile("MediumOutput.txt", [&](OutputFile& file) { WriteMediumOutput(file, display, hitTable_); });
-  if (!status.ok()) return status;
-
-  // Hits.txt and Misses.txt are open at once.
-  const std::string hitsPath = PathOf("Hits.txt");
-  const std::string missesPath = PathOf("Misses.txt");
-  OutputFile hits, misses;
-  status = FileStep(hitsPath, [&] { return hits.Open(hitsPath); });
-  if (status.ok()) status = FileStep(missesPath, [&] { return misses.Open(missesPath); });
-  if (!status.ok()) return status;
-  WriteHitFlags(hits, misses, hitFlags_);
-  status = FileStep(hitsPath, [&] { return hits.Close(); });
-  if (status.ok()) status = FileStep(missesPath, [&] { return misses.Close(); });
+  Status status = full_.Flush();
+  if (status.ok()) status = results_.Flush();
+  if (status.ok() && NumberOfHits_ > 0) {
+    status = WriteFile(small_, "SmallOutput.txt", [&](OutputFile& file) {
+      file.WriteLine(display);
+      file.WriteLine(std::string_view(HitWordList).substr(2));
+    });
+    if (status.ok()) {
+      status = WriteFile(medium_, "MediumOutput.txt",
+                         [&](OutputFile& file) { WriteMediumOutput(file, display, hitTable_); });
+    }
+    // Hits.txt and Misses.txt are written at once.
+    if (status.ok()) status = WriteFile(hits_, "Hits.txt", [](OutputFile&) {});
+    if (status.ok()) status = WriteFile(misses_, "Misses.txt", [](OutputFile&) {});
+    if (status.ok()) WriteHitFlags(hits_, misses_, hitFlags_);
+  }
+  // Every file is whole: they take the earlier files' places together.
+  if (status.ok()) status = PutInPlace({&full_, &results_, &small_, &medium_, &hits_, &misses_});
+  if (!status.ok()) Abandon();
   return status;
 }
 

@@ -1,8 +1,9 @@
 // The six result files of one search, written into one folder from the hits a
 // search pushes: FullOutput.txt and ResultsOfSearchInInputFormat.txt row by
 // row while it runs, then SmallOutput.txt, MediumOutput.txt, Hits.txt and
-// Misses.txt from what was collected. Each file is written beside the earlier
-// one and takes its place only when whole.
+// Misses.txt from what was collected. The files of one search replace the
+// earlier ones together, once every one of them is whole; a search that fails
+// leaves every earlier file as it was.
 #ifndef VELMORA_OUTPUT_RESULT_FILES_H_
 #define VELMORA_OUTPUT_RESULT_FILES_H_
 
@@ -45,12 +46,12 @@ class ResultFiles : public HitSink {
   }
   // Told of the search's progress every 100 entries, when set.
   std::function<void(int32_t done, int32_t total)> onProgress;
-  // Closes the two running files, their search string line written; then,
-  // when there were hits, writes the other four. display: the search string
-  // as the files show it.
+  // Ends the two running files, their search string line written; when there
+  // were hits, writes the other four; then puts them all in place together.
+  // display: the search string as the files show it.
   Status Finish(const std::string& display);
-  // Abandons the running files of a search that did not finish: the earlier
-  // files stay as they were.
+  // Abandons the files of a search that did not finish: the earlier files
+  // stay as they were.
   void Abandon();
 
   int32_t NumberOfHits() const { return NumberOfHits_; }
@@ -66,8 +67,13 @@ class ResultFiles : public HitSink {
   const Dictionary& dictionary_;
   const int32_t exampleLengthLimit_;
   InUsePolicy& policy_;
+  // Writes one of the four files written at the end; write: fills it.
+  template <typename Fill>
+  Status WriteFile(OutputFile& file, const char* name, Fill&& write);
+
   OutputFile full_;
   OutputFile results_;
+  OutputFile small_, medium_, hits_, misses_;
   HitRowWriter hitRows_;
   HitTable hitTable_;
   FlatIndex rowOfKey_;  // hit-table rows by focus key

@@ -74,7 +74,10 @@ std::string BaseFolder(const FolderEnvironment& environment) {
 // fails half-way is removed.
 bool CopyNewFile(const std::string& from, const std::string& to, std::string* reason) {
   std::string bytes;
-  if (!ReadWholeFile(from, &bytes, reason)) return false;
+  if (Status read = ReadWholeFile(from, &bytes); !read.ok()) {
+    *reason = read.reason;
+    return false;
+  }
   const int fd = ::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
   if (fd < 0) {
     if (errno == EEXIST) return true;

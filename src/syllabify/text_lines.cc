@@ -23,9 +23,8 @@ bool ReadText(const std::string& path, std::string* contents, std::string* error
     }
     return true;
   }
-  std::string reason;
-  if (!ReadWholeFile(path, contents, &reason)) {
-    *error = "cannot open " + path + " for reading: " + reason;
+  if (Status read = ReadWholeFile(path, contents); !read.ok()) {
+    *error = "cannot open " + path + " for reading: " + read.reason;
     return false;
   }
   return true;
