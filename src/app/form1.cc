@@ -71,7 +71,7 @@ Query Form1::QueryFromControls(Query::Kind kind) {
   query.exampleLengthLimit = ExampleLengthLimit;
   query.orthography = Trim(platform_.Text(Control::txtOrthography));
   query.filters = filters;
-  if (kind == Query::Kind::kTranscriptions) query.features = features_;
+  if (kind == Query::Kind::kTranscriptions) query.parsed = parsed_;
   return query;
 }
 
@@ -261,7 +261,8 @@ void Form1::SaveSettings() {
 bool Form1::ValidateInput() {
   std::array<std::string, kMaxItems> items;
   for (int b = 1; b <= kMaxItems; ++b) items[static_cast<size_t>(b - 1)] = platform_.Text(TextBox(b));
-  const Refusal refusal = ValidateItems(items, engine.lexicon, FeaturesOfFolder(ProgramFolder), &features_);
+  const Tier tier = TierOf(platform_.Value(Control::chkSyllabified) == 1, platform_.Value(Control::chkVowels) == 1);
+  const Refusal refusal = ValidateItems(items, engine.lexicon, tier, FeaturesOfFolder(ProgramFolder), &parsed_);
   for (int b = 1; b <= kMaxItems; ++b) platform_.SetText(TextBox(b), items[static_cast<size_t>(b - 1)]);
   if (refusal.kind != Refusal::kNoItems) platform_.DoEvents();
   if (refusal.refused()) {

@@ -108,8 +108,8 @@ class Form1 : public SearchEvents, public ViewerHost {
   bool RunSearch(Control button, Query::Kind kind);
 
   Platform& platform_;
-  // The feature table the last validation read the boxes' bundles with.
-  std::shared_ptr<const FeatureTable> features_;
+  // The boxes as the last validation read them.
+  ParsedBoxes parsed_;
   bool searchRunning_ = false;
   Control runningButton_ = Control::cmdSearchTranscriptions;
 };

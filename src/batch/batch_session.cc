@@ -106,9 +106,10 @@ int BatchSession::Search(const BatchOptions& options, const std::string& outFold
   int status = kExitFailed;
   int32_t hits = 0;
   caption_ = orthography ? kSearchOrthographyCaption : kSearchTranscriptionsCaption;
-  std::shared_ptr<const FeatureTable> features;
-  const Refusal refusal =
-      orthography ? Refusal() : ValidateItems(s.boxes, engine.lexicon, FeaturesOfFolder(folder_), &features);
+  ParsedBoxes parsed;
+  const Refusal refusal = orthography ? Refusal()
+                                      : ValidateItems(s.boxes, engine.lexicon, TierOf(s.syllabified, s.vowels),
+                                                      FeaturesOfFolder(folder_), &parsed);
   if (refusal.refused()) {
     Message(RefusalMessage(refusal));
     status = kExitRefused;
@@ -128,7 +129,7 @@ int BatchSession::Search(const BatchOptions& options, const std::string& outFold
     query.exampleLengthLimit = s.exampleLength;
     query.orthography = Trim(s.orthography);
     query.filters = s.filters;
-    query.features = features;
+    query.parsed = std::move(parsed);
     Status result = engine.Prepare(s.inputFileName, s.syllabified, *this);
     if (result.ok()) {
       result = engine.Run(query, outFolder, *this, &hits);
