@@ -100,23 +100,27 @@ class TranscriptionMatch {
   static constexpr SymbolId kMaxPackedId = 1u << 12;
 
   bool OneSegmentEach(int32_t i, const SymbolId* row, int32_t length, bool excluded) {
+    // Locals, so that the sink's calls cannot make the compiler read them again.
+    const int32_t n = n_;
+    const uint8_t* matches[kMaxItems];
+    std::copy(matches_, matches_ + kMaxItems, matches);
     bool found = false;
-    const int32_t last = length - n_;  // last start position, 0-based
+    const int32_t last = length - n;  // last start position, 0-based
     for (int32_t j = 0; j <= last; ++j) {
-      if (matches_[0][row[j]] == 0) continue;
+      if (matches[0][row[j]] == 0) continue;
       int32_t b = 1;
-      while (b < n_ && matches_[b][row[j + b]] != 0) ++b;
-      if (b < n_) continue;
+      while (b < n && matches[b][row[j + b]] != 0) ++b;
+      if (b < n) continue;
       found = true;
       if (excluded) continue;  // not recorded, but the entry was found
       uint64_t key = 1;
       bool packable = true;
-      for (int32_t k = 0; k < n_; ++k) {
+      for (int32_t k = 0; k < n; ++k) {
         if (ignore_[k]) continue;
         packable = packable && row[j + k] < kMaxPackedId;
         key = (key << 12) | (row[j + k] & (kMaxPackedId - 1));
       }
-      focus_.SetSegments(row + j, n_, ignore_, lexicon_.Symbols, packable ? key : 0);
+      focus_.SetSegments(row + j, n, ignore_, lexicon_.Symbols, packable ? key : 0);
       sink_.InstallANewEntry(i, focus_);
     }
     return found;
