@@ -87,7 +87,7 @@ std::vector<std::string> TierSymbols(const Lexicon& lexicon, Tier tier) {
 
 // Ok when the table has a line for every symbol the search of tier may
 // read; else kMalformed naming the first few it lacks.
-Status CoversTier(const FeatureTable& table, const std::string& path, const Lexicon& lexicon, Tier tier) {
+Status CoversTier(const FeatureTable& table, const Lexicon& lexicon, Tier tier) {
   constexpr size_t kNamed = 5;
   std::vector<std::string> missing;
   for (const std::string& s : TierSymbols(lexicon, tier)) {
@@ -97,7 +97,7 @@ Status CoversTier(const FeatureTable& table, const std::string& path, const Lexi
   std::string list;
   for (size_t k = 0; k < missing.size() && k < kNamed; ++k) list += (k > 0 ? ", \"" : "\"") + missing[k] + "\"";
   if (missing.size() > kNamed) list += " and " + std::to_string(missing.size() - kNamed) + " more";
-  return Status::Malformed(path, 0,
+  return Status::Malformed(table.path(), 0,
                            std::string("it has no line for the symbol") + (missing.size() == 1 ? " " : "s ") + list +
                                " of the searched transcriptions");
 }
@@ -116,7 +116,7 @@ Refusal ValidateItems(std::array<std::string, kMaxItems>& items, const Lexicon& 
     if (!tried && features) {
       loaded = features(&loadStatus);
       // A table that lacks a symbol the search reads would leave its words out unseen.
-      if (loaded != nullptr) loadStatus = CoversTier(*loaded, loaded->path(), lexicon, tier);
+      if (loaded != nullptr) loadStatus = CoversTier(*loaded, lexicon, tier);
       if (!loadStatus.ok()) loaded = nullptr;
     }
     tried = true;
