@@ -482,15 +482,15 @@ def make_report(args, jobs, results, micro, started, load_before, load_after):
     if micro:
         w("## Microbenchmark (Google Benchmark, `velmora_bench`)\n")
         w("In process, over the divided bundled dictionary (read and divided once) unless named. BM_SearchLoop: the search "
-          "loop alone (compiled items tested at every start position, matches counted, nothing recorded). "
-          "BM_SearchCommand: a whole search command after the first of a run (settings saved, the six files "
+          "alone (the engine's Search() into a sink that counts the hits and makes each focus string, no file). "
+          "BM_SearchCommand: a whole search after the first of a run (Engine::Run: the six files "
           "written over those of the search before, every hit recorded). Start positions: what the search tests, the sum over the entries of "
           "(length - items + 1). BM_ReadDictionary, BM_Divide: the two phases of the load alone; BM_FirstSearch: "
-          "a fresh window's first search (read, divide, search, six files) without the process around it, "
+          "a fresh engine's first search (read, divide, search, six files) without the process around it, "
           "so that the difference to the end-to-end time is exec, first-touch page faults and exit (memory "
           "freed by one iteration can be reused by the next). BM_Responsiveness: the first search of a run on the whole CMU dictionary; "
-          "the longest stretches in which the window could not process events: from the click to the first "
-          "event-loop turn (reading and dividing), between two turns during the search, after the last turn "
+          "the longest stretches in which the window could not process events: from the start to the first "
+          "progress report (reading and dividing), between two reports during the search, after the last one "
           "(finishing the files); wall time, the largest of three runs.\n")
         w("| Benchmark | Wall per search | CPU per search | Start positions / s (wall) | (CPU) | Counters |")
         w("|---|---:|---:|---:|---:|---|")

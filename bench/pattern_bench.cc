@@ -73,8 +73,7 @@ const Dictionary& Cmu() {
     std::string table = "Symbol\tvoice\tsonorant\r\n";
     for (const char* s : {"P", "T", "K"}) table += std::string(s) + "\t-\t-\r\n";
     for (const char* s : {"B", "D", "G"}) table += std::string(s) + "\t+\t-\r\n";
-    std::string error;
-    if (!velmora::ReadFeatureTable(table, "bench", &d->features, &error)) std::abort();
+    if (!velmora::ReadFeatureTable(table, "bench", &d->features).ok()) std::abort();
     d->positions = static_cast<int64_t>(d->ids.size());
     return d;
   }();
@@ -117,7 +116,7 @@ void BM_Pattern(benchmark::State& state, const std::vector<std::string>& boxes) 
     }
     return false;
   };
-  context.features = [&](std::string*) { return &d.features; };
+  context.features = [&](velmora::Status*) { return &d.features; };
   std::vector<velmora::PatternItem> items;
   for (const std::string& box : boxes) {
     const velmora::ParsedItem item = velmora::ParseItem(box, 1, context);

@@ -1,11 +1,13 @@
-// In-process microbenchmarks of the search over the divided bundled dictionary:
-//  * BM_SearchLoop: the search loop alone, every start position of every entry
-//    tested against the compiled items (matches counted, nothing recorded);
-//  * BM_SearchCommand: a whole search command after the first (dictionary
-//    already read and divided): reset, settings, result files opened, the
-//    search with every hit recorded, the six files finished;
+// In-process microbenchmarks of the search engine over the divided bundled
+// dictionary:
+//  * BM_SearchLoop: the search alone (Search() into a sink that counts the
+//    hits, no file written);
+//  * BM_SearchCommand: a whole search after the first (dictionary already read
+//    and divided): result files opened, the search with every hit recorded,
+//    the six files finished;
 //  * BM_Responsiveness: the first search of a run on a dictionary, timing the
-//    longest stretch between two moments where window events may run.
+//    longest stretch between two progress reports (where the window lets its
+//    events run).
 // Rates are start positions tested per second.
 #include <benchmark/benchmark.h>
 
@@ -18,22 +20,33 @@
 #include <string>
 #include <vector>
 
-#include "app/form1.h"
-#include "support/recording_platform.h"
-#include "search/matcher.h"
+#include "classes/class_folder.h"
+#include "engine/engine.h"
+#include "search/search.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using velmora::Control;
-using velmora::Form1;
 
-// A platform that notes the moment of every event-loop turn.
-class TimingPlatform : public velmora::RecordingPlatform {
+// Answers every question Yes and notes the moment of every progress report.
+class TimingEvents : public velmora::SearchEvents {
  public:
   using Clock = std::chrono::steady_clock;
-  void DoEvents() override { turns.push_back(Clock::now()); }
+  bool Continue(const velmora::Caution&) override { return true; }
+  bool RetryInUse(const velmora::Status&) override { return false; }
+  void Progress(int32_t, int32_t) override { turns.push_back(Clock::now()); }
   std::vector<Clock::time_point> turns;
+};
+
+// Counts hits and makes each focus string, as a result file does for a new row.
+struct CountingSink : velmora::HitSink {
+  void InstallANewEntry(int32_t, const velmora::FocusText& focus) override {
+    ++hits;
+    bytes += focus.Text().size();
+  }
+  void EntryDone(int32_t, bool) override {}
+  int64_t hits = 0;
+  int64_t bytes = 0;
 };
 
 // A folder holding a copy of the bundled data, removed at exit. The path is
@@ -89,59 +102,57 @@ const std::vector<Job>& Jobs() {
   return jobs;
 }
 
-// A window on the copied data with the job's boxes filled in, dictionary not
-// yet read.
+// An engine on the copied data with the job's query, dictionary not yet
+// read: the inventory and the classes of the job's folder loaded, the boxes
+// validated. The one place that knows the engine's API.
 struct Session {
-  TimingPlatform platform;
-  std::unique_ptr<Form1> form;
+  TimingEvents events;
+  velmora::Engine engine{DataCopy()};
+  velmora::Query query;
+  std::string input;
+  int32_t hits = 0;
 
-  Session(const Job& job, const std::string& input) {
-    form = std::make_unique<Form1>(platform, DataCopy());
-    platform.SetText(Control::cmdSearchTranscriptions, "Search transcriptions");
-    platform.SetText(Control::cmdSearchOrthography, "Search orthography");
-    platform.SetText(Control::txtInputFileName, input);
-    platform.SetText(Control::txtExampleLength, "100");
-    for (int b = 1; b <= 5; ++b) {
-      const size_t i = static_cast<size_t>(b - 1);
-      platform.SetText(velmora::TextBox(b), i < job.items.size() ? job.items[i] : std::string());
-      platform.SetValue(velmora::IgnoreBox(b), 0);
+  Session(const Job& job, std::string inputFileName) : input(std::move(inputFileName)) {
+    query.kind = job.items.empty() ? velmora::Query::Kind::kOrthography : velmora::Query::Kind::kTranscriptions;
+    for (size_t b = 0; b < job.items.size(); ++b) query.items[b] = job.items[b];
+    query.orthography = job.orthography;
+    query.syllabified = job.syllabified;
+    query.vowels = job.vowels;
+    if (!engine.lexicon.LoadInventory(DataCopy() + "/AllSegments.txt").ok()) std::abort();
+    std::vector<std::string> names;
+    const std::string classes = job.syllabified ? "/SyllabifiedNaturalClasses" : "/NaturalClasses";
+    if (!velmora::LoadClassFolder(DataCopy() + classes, &engine.lexicon.classes, &names).ok()) std::abort();
+    if (!job.items.empty() && velmora::ValidateItems(query.items, engine.lexicon, query.tier(),
+                                                     velmora::FeaturesOfFolder(DataCopy()), &query.parsed)
+                                  .refused()) {
+      std::abort();
     }
-    platform.SetText(Control::txtOrthography, job.orthography);
-    platform.SetValue(Control::chkSyllabified, job.syllabified ? 1 : 0);
-    platform.SetValue(Control::chkVowels, job.vowels ? 1 : 0);
-    platform.SetValue(Control::chkExclude, 0);
-    form->ReadPhonemeInventory();
-    form->PostTheUserLabel();
   }
 
-  void Search(const Job& job) {
-    if (job.items.empty()) {
-      form->cmdSearchOrthography_Click();
-    } else {
-      form->cmdSearchTranscriptions_Click();
-    }
-    if (form->lastOutcome != Form1::Outcome::kHits) std::abort();
+  // Reads and divides the dictionary when it is not yet, and makes the vowel tier.
+  void Prepare() {
+    if (!engine.Prepare(input, query.syllabified, events).ok()) std::abort();
+    if (query.vowels) engine.lexicon.MakeVowelTier();
   }
 
-  const velmora::SegmentTable& Table(const Job& job) const {
-    if (job.vowels) return form->lexicon().VowelTranscriptions;
-    return job.syllabified ? form->lexicon().SyllabifiedTranscriptions : form->lexicon().Transcriptions;
+  void Search() {
+    Prepare();
+    if (!engine.Run(query, DataCopy(), events, &hits).ok() || hits == 0) std::abort();
   }
-  const std::vector<int32_t>& Lengths(const Job& job) const {
-    return job.vowels ? form->lexicon().VowelTranscriptionLengths : form->lexicon().TranscriptionLengths;
-  }
+
+  const velmora::Lexicon& lexicon() const { return engine.lexicon; }
 
   // The start positions the search tests.
   int64_t StartPositions(const Job& job) const {
-    const int32_t words = form->lexicon().dictionary.NumberOfWords;
+    const int32_t words = lexicon().dictionary.NumberOfWords;
     int64_t positions = 0;
     if (job.items.empty()) {
       const int64_t length = static_cast<int64_t>(job.orthography.size());
       for (int32_t i = 1; i <= words; ++i) {
-        positions += std::max<int64_t>(0, static_cast<int64_t>(form->lexicon().dictionary.Spellings[i].size()) + 2 - length + 1);
+        positions += std::max<int64_t>(0, static_cast<int64_t>(lexicon().dictionary.Spellings[i].size()) + 2 - length + 1);
       }
     } else {
-      const std::vector<int32_t>& lengths = Lengths(job);
+      const std::vector<int32_t>& lengths = lexicon().Lengths(query.tier());
       const int32_t n = static_cast<int32_t>(job.items.size());
       for (int32_t i = 1; i <= words; ++i) positions += std::max(0, lengths[i] - n + 1);
     }
@@ -149,57 +160,40 @@ struct Session {
   }
 };
 
-void BM_SearchLoop(benchmark::State& state, const Job& job) {
-  Session session(job, "in.txt");
-  if (!session.form->DoOnceOnlyTasks()) std::abort();
-  if (job.vowels) session.form->lexicon().MakeVowelTier();
-  const velmora::SegmentTable& table = session.Table(job);
-  const std::vector<int32_t>& lengths = session.Lengths(job);
-  const int32_t n = static_cast<int32_t>(job.items.size());
-  std::vector<velmora::CompiledItem> compiled;
-  for (const std::string& item : job.items) {
-    compiled.push_back(velmora::CompileItem(item, session.form->lexicon().Symbols, session.form->lexicon().classes));
-  }
-  const int32_t words = session.form->lexicon().dictionary.NumberOfWords;
-  int64_t matches = 0;
-  for (auto _ : state) {
-    matches = 0;
-    for (int32_t i = 1; i <= words; ++i) {
-      const velmora::SymbolId* row = table.Row(i);
-      const int32_t last = lengths[i] - n;
-      for (int32_t j = 0; j <= last; ++j) {
-        int32_t b = 0;
-        while (b < n && compiled[static_cast<size_t>(b)](row[j + b])) ++b;
-        matches += b == n;
-      }
-    }
-    benchmark::DoNotOptimize(matches);
-  }
+void CountPositions(benchmark::State& state, const Session& session, const Job& job) {
   const int64_t positions = session.StartPositions(job);
   state.counters["positions/s"] =
       benchmark::Counter(static_cast<double>(positions) * static_cast<double>(state.iterations()),
                          benchmark::Counter::kIsRate);
   state.counters["positions"] = static_cast<double>(positions);
-  state.counters["matches"] = static_cast<double>(matches);
+}
+
+void BM_SearchLoop(benchmark::State& state, const Job& job) {
+  Session session(job, "in.txt");
+  session.Prepare();
+  CountingSink sink;
+  for (auto _ : state) {
+    sink = CountingSink();
+    velmora::Search(session.lexicon(), session.query, sink);
+    benchmark::DoNotOptimize(sink.bytes);
+  }
+  CountPositions(state, session, job);
+  state.counters["matches"] = static_cast<double>(sink.hits);
 }
 
 void BM_SearchCommand(benchmark::State& state, const Job& job) {
   Session session(job, "in.txt");
-  session.Search(job);  // the first search reads and divides the dictionary
-  for (auto _ : state) session.Search(job);
-  const int64_t positions = session.StartPositions(job);
-  state.counters["positions/s"] =
-      benchmark::Counter(static_cast<double>(positions) * static_cast<double>(state.iterations()),
-                         benchmark::Counter::kIsRate);
-  state.counters["positions"] = static_cast<double>(positions);
-  state.counters["hits"] = static_cast<double>(session.form->NumberOfHits);
+  session.Search();  // the first search reads and divides the dictionary
+  for (auto _ : state) session.Search();
+  CountPositions(state, session, job);
+  state.counters["hits"] = static_cast<double>(session.hits);
 }
 
 // The first search of a run on the whole CMU dictionary, timed in the three
-// stretches between event-loop turns that matter to the window: from the
-// click to the first turn (settings, reading and dividing the dictionary,
-// opening the files, the first 100 entries), the longest between two turns of
-// the search itself, and from the last turn to the end (the files finished).
+// stretches between progress reports that matter to the window: from the
+// start to the first report (reading and dividing the dictionary, opening the
+// files, the first 100 entries), the longest between two reports of the
+// search itself, and from the last report to the end (the files finished).
 void BM_Responsiveness(benchmark::State& state, const Job& job) {
   using Ms = std::chrono::duration<double, std::milli>;
   double first = 0, middle = 0, last = 0;
@@ -208,12 +202,11 @@ void BM_Responsiveness(benchmark::State& state, const Job& job) {
     state.PauseTiming();
     RemoveResults();
     Session session(job, "cmudict-full.txt");
-    session.platform.turns.clear();
     state.ResumeTiming();
-    const TimingPlatform::Clock::time_point start = TimingPlatform::Clock::now();
-    session.Search(job);
-    const TimingPlatform::Clock::time_point end = TimingPlatform::Clock::now();
-    const std::vector<TimingPlatform::Clock::time_point>& t = session.platform.turns;
+    const TimingEvents::Clock::time_point start = TimingEvents::Clock::now();
+    session.Search();
+    const TimingEvents::Clock::time_point end = TimingEvents::Clock::now();
+    const std::vector<TimingEvents::Clock::time_point>& t = session.events.turns;
     if (t.empty()) std::abort();
     first = std::max(first, Ms(t.front() - start).count());
     for (size_t k = 1; k < t.size(); ++k) middle = std::max(middle, Ms(t[k] - t[k - 1]).count());
@@ -227,27 +220,22 @@ void BM_Responsiveness(benchmark::State& state, const Job& job) {
 }
 
 // The phases of a first search, in process, on one dictionary: reading,
-// dividing, and the whole first search (a fresh window each time: read,
+// dividing, and the whole first search (a fresh engine each time: read,
 // divide, search, six files). Memory freed by one iteration may be reused by
 // the next, so these see fewer page faults than a fresh process.
-struct AnswerYes : velmora::DivisionReporter {
-  bool Continue(const velmora::Caution&) override { return true; }
-};
-
 void BM_ReadDictionary(benchmark::State& state, const std::string& input) {
   Session session(Jobs()[0], input);
   for (auto _ : state) {
-    if (!session.form->lexicon().LoadDictionary(session.form->ProgramFolder + "/" + input).ok()) std::abort();
+    if (!session.engine.lexicon.LoadDictionary(DataCopy() + "/" + input).ok()) std::abort();
   }
-  state.counters["entries"] = static_cast<double>(session.form->lexicon().dictionary.NumberOfWords);
+  state.counters["entries"] = static_cast<double>(session.lexicon().dictionary.NumberOfWords);
 }
 
 void BM_Divide(benchmark::State& state, const std::string& input) {
   Session session(Jobs()[0], input);
-  if (!session.form->lexicon().LoadDictionary(session.form->ProgramFolder + "/" + input).ok()) std::abort();
-  AnswerYes yes;
-  for (auto _ : state) session.form->lexicon().DivideWordsIntoPhonemes(false, yes);
-  state.counters["entries"] = static_cast<double>(session.form->lexicon().dictionary.NumberOfWords);
+  if (!session.engine.lexicon.LoadDictionary(DataCopy() + "/" + input).ok()) std::abort();
+  for (auto _ : state) session.engine.lexicon.DivideWordsIntoPhonemes(false, session.events);
+  state.counters["entries"] = static_cast<double>(session.lexicon().dictionary.NumberOfWords);
 }
 
 void BM_FirstSearch(benchmark::State& state, const Job& job, const std::string& input) {
@@ -256,7 +244,7 @@ void BM_FirstSearch(benchmark::State& state, const Job& job, const std::string& 
     RemoveResults();
     state.ResumeTiming();
     Session session(job, input);
-    session.Search(job);
+    session.Search();
   }
 }
 

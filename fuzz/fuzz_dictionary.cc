@@ -1,8 +1,8 @@
 // The dictionary reader and the division into segments, on a fuzzed in.txt in
 // a program folder with a small fixed inventory and class folders. The low bit
 // of the first byte chooses which transcription field is divided first; the
-// other field is divided after it, from the same reading. Bit 1 answers the
-// first vetting question No, which ends the program. The same bytes with each
+// other field is divided after it, from the same reading, by the engine. Bit 1
+// answers the first vetting question No, which stops the division. The same bytes with each
 // lone CR written as CR LF must read the same.
 #include <cstddef>
 #include <cstdint>
@@ -11,11 +11,10 @@
 #include <utility>
 #include <vector>
 
-#include "app/form1.h"
+#include "fuzz_engine.h"
 #include "fuzz_support.h"
 #include "lexicon/dictionary.h"
 #include "lexicon/text.h"
-#include "support/recording_platform.h"
 
 namespace velmora::fuzz {
 namespace {
@@ -51,47 +50,48 @@ std::vector<std::string_view> ExpectedSegments(std::string_view wrapped) {
   return segments;
 }
 
-bool IsVowelOrBoundary(const Form1& form, std::string_view s) {
-  return s == "[" || s == "]" || IsInNaturalClass(form.lexicon().classes, s, "vowel");
+bool IsVowelOrBoundary(const Lexicon& lexicon, std::string_view s) {
+  return s == "[" || s == "]" || IsInNaturalClass(lexicon.classes, s, "vowel");
 }
 
 // The table divided last against the dictionary it came from; returns the
 // number of vetting questions the division had to ask.
-size_t CheckDivision(Form1& form, bool syllabified) {
-  form.lexicon().MakeVowelTier();
-  const Dictionary& dict = form.lexicon().dictionary;
-  const SegmentTable& table = syllabified ? form.lexicon().SyllabifiedTranscriptions : form.lexicon().Transcriptions;
+size_t CheckDivision(Lexicon& lexicon, bool syllabified) {
+  lexicon.MakeVowelTier();
+  const Dictionary& dict = lexicon.dictionary;
+  const Tier searched = syllabified ? Tier::kSyllabified : Tier::kPlain;
+  const SegmentTable& table = lexicon.Table(searched);
   const TranscriptionFields& strings = syllabified ? dict.SyllabifiedTranscriptionStrings : dict.TranscriptionStrings;
   FUZZ_CHECK(table.filled());
-  FUZZ_CHECK(form.lexicon().VowelTranscriptions.filled());
-  FUZZ_CHECK(form.lexicon().TranscriptionLengths.size() == static_cast<size_t>(dict.NumberOfWords) + 1);
-  FUZZ_CHECK(form.lexicon().VowelTranscriptionLengths.size() == static_cast<size_t>(dict.NumberOfWords) + 1);
+  FUZZ_CHECK(lexicon.Table(Tier::kVowels).filled());
+  FUZZ_CHECK(lexicon.Lengths(searched).size() == static_cast<size_t>(dict.NumberOfWords) + 1);
+  FUZZ_CHECK(lexicon.Lengths(Tier::kVowels).size() == static_cast<size_t>(dict.NumberOfWords) + 1);
   size_t questions = 0;
   for (int32_t n = 1; n <= dict.NumberOfWords; ++n) {
     const std::string wrapped = strings[n];
     const std::vector<std::string_view> expected = ExpectedSegments(wrapped);
-    const int32_t length = form.lexicon().TranscriptionLengths[n];
+    const int32_t length = lexicon.Lengths(searched)[n];
     FUZZ_CHECK(length == static_cast<int32_t>(expected.size()));
     FUZZ_CHECK(length >= 1);
     const SymbolId* row = table.Row(n);
-    FUZZ_CHECK(form.lexicon().Symbols.Text(row[0]) == "[");
+    FUZZ_CHECK(lexicon.Symbols.Text(row[0]) == "[");
     for (int32_t j = 0; j < length; ++j) {
-      const std::string& segment = form.lexicon().Symbols.Text(row[j]);
+      const std::string& segment = lexicon.Symbols.Text(row[j]);
       FUZZ_CHECK(segment == expected[j]);
       FUZZ_CHECK(table.At(n, j + 1) == row[j]);
       bool known = false;
-      for (int32_t p = 1; p <= form.lexicon().NumberOfPhonemes; ++p) known = known || form.lexicon().Phonemes[p] == segment;
+      for (int32_t p = 1; p <= lexicon.NumberOfPhonemes; ++p) known = known || lexicon.Phonemes[p] == segment;
       if (!syllabified && Lower(LastChars(segment, 4)) == "coda") ++questions;
       if (!known) ++questions;
     }
     FUZZ_CHECK(table.At(n, length + 1) == 0);
 
     // The vowel tier keeps, in order, the boundaries and the vowels of the row.
-    const int32_t vowels = form.lexicon().VowelTranscriptionLengths[n];
-    const SymbolId* tier = form.lexicon().VowelTranscriptions.Row(n);
+    const int32_t vowels = lexicon.Lengths(Tier::kVowels)[n];
+    const SymbolId* tier = lexicon.Table(Tier::kVowels).Row(n);
     int32_t k = 0;
     for (int32_t j = 0; j < length; ++j) {
-      if (!IsVowelOrBoundary(form, form.lexicon().Symbols.Text(row[j]))) continue;
+      if (!IsVowelOrBoundary(lexicon, lexicon.Symbols.Text(row[j]))) continue;
       FUZZ_CHECK(k < vowels && tier[k] == row[j]);
       ++k;
     }
@@ -154,36 +154,25 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   const ProgramFolder& folder = Folder();
   folder.Write("in.txt", input);
-  RecordingPlatform platform;
-  platform.SetText(Control::txtInputFileName, "in.txt");
-  platform.SetValue(Control::chkSyllabified, syllabifiedFirst ? 1 : 0);
-  if (refuseFirstQuestion) platform.answers.push_back(false);
-  Form1 form(platform, folder.path());
-  form.ReadPhonemeInventory();
-  form.PostTheUserLabel();
-  FUZZ_CHECK(platform.messages.empty());
-
-  try {
-    FUZZ_CHECK(form.DoOnceOnlyTasks());
-  } catch (const ProgramEnded&) {
-    FUZZ_CHECK(refuseFirstQuestion && platform.questions.size() == 1);
+  Engine engine(folder.path());
+  LoadEngine(engine, syllabifiedFirst);
+  YesEvents events;
+  events.noToFirst = refuseFirstQuestion;
+  const Status status = engine.Prepare("in.txt", syllabifiedFirst, events);
+  if (!status.ok()) {
+    FUZZ_CHECK(status.kind == Status::kStopped && refuseFirstQuestion && events.cautions == 1);
+    FUZZ_CHECK(!engine.lexicon.divided());
     return 0;
   }
-  CheckReading(input, form.lexicon().dictionary);
-  FUZZ_CHECK(form.lexicon().dictionary.NumberOfWords == parsed.NumberOfWords);
-  FUZZ_CHECK(CheckDivision(form, syllabifiedFirst) == platform.questions.size());
-  FUZZ_CHECK(!refuseFirstQuestion || platform.questions.empty());
+  CheckReading(input, engine.lexicon.dictionary);
+  FUZZ_CHECK(engine.lexicon.dictionary.NumberOfWords == parsed.NumberOfWords);
+  FUZZ_CHECK(CheckDivision(engine.lexicon, syllabifiedFirst) == events.cautions);
+  FUZZ_CHECK(!refuseFirstQuestion || events.cautions == 0);
 
   // The other field, divided again from the same reading.
-  platform.answers.clear();
-  const size_t asked = platform.questions.size();
-  platform.SetValue(Control::chkSyllabified, syllabifiedFirst ? 0 : 1);
-  try {
-    FUZZ_CHECK(form.DoOnceOnlyTasks());
-  } catch (const ProgramEnded&) {
-    FUZZ_CHECK(false);  // every question was answered Yes
-  }
-  FUZZ_CHECK(CheckDivision(form, !syllabifiedFirst) == platform.questions.size() - asked);
-  FUZZ_CHECK(platform.messages.empty());
+  events.noToFirst = false;
+  const size_t asked = events.cautions;
+  FUZZ_CHECK(engine.Prepare("in.txt", !syllabifiedFirst, events).ok());
+  FUZZ_CHECK(CheckDivision(engine.lexicon, !syllabifiedFirst) == events.cautions - asked);
   return 0;
 }

@@ -110,17 +110,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view contents = parts[0];
 
   FeatureTable table;
-  std::string error;
-  const bool read = ReadFeatureTable(contents, "Features.txt", &table, &error);
+  const Status status = ReadFeatureTable(contents, "Features.txt", &table);
+  const bool read = status.ok();
   FeatureTable again;
-  std::string errorAgain;
-  FUZZ_CHECK(ReadFeatureTable(WithCrLfLineEnds(contents), "Features.txt", &again, &errorAgain) == read);
+  const Status statusAgain = ReadFeatureTable(WithCrLfLineEnds(contents), "Features.txt", &again);
+  FUZZ_CHECK(statusAgain.ok() == read);
   if (read) {
     CheckTable(contents, table);
     CheckTable(contents, again);
   } else {
-    FUZZ_CHECK(error.rfind("the feature table Features.txt is damaged: ", 0) == 0);
-    FUZZ_CHECK(error == errorAgain);
+    FUZZ_CHECK(status.kind == Status::kMalformed && status.path == "Features.txt" && !status.detail.empty());
+    FUZZ_CHECK(status.line == statusAgain.line && status.detail == statusAgain.detail);
+    FUZZ_CHECK(status.line <= static_cast<int>(CountLines(contents)));
     FUZZ_CHECK(table.NumberOfSymbols() == 0 && table.FeatureNames().empty());
   }
 
@@ -150,9 +151,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     return false;
   };
-  context.features = [&](std::string* why) -> const FeatureTable* {
+  context.features = [&](Status* why) -> const FeatureTable* {
     if (read) return &table;
-    *why = error;
+    *why = status;
     return nullptr;
   };
   const MatchesOfName matchesOfName = [&](std::string_view name) {
@@ -175,6 +176,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (item.kind == ParsedItem::Kind::kMalformed) {
       FUZZ_CHECK(newCharacters);
       FUZZ_CHECK(item.message.rfind("Box " + std::to_string(box) + ": ", 0) == 0);
+      FUZZ_CHECK(item.features.ok() || !read);  // the table is named only when it could not be read
       continue;
     }
     FUZZ_CHECK(item.message.empty());

@@ -2,15 +2,17 @@
 // input is AllSegments.txt and SegmentKey.txt at once. The low bit of the first
 // byte checks "Search syllabified data". Every inventory entry must then pass
 // the validation of the search boxes, and the same file with each lone CR
-// written as CR LF must give the same inventory.
+// written as CR LF must give the same inventory. Read as the engine reads it.
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
-#include "app/form1.h"
+#include "app/label.h"
 #include "fuzz_support.h"
-#include "support/recording_platform.h"
+#include "lexicon/lexicon.h"
+#include "search/query.h"
 
 namespace velmora::fuzz {
 namespace {
@@ -62,38 +64,34 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   folder.Write("AllSegments.txt", input);
   folder.Write("SegmentKey.txt", input);
 
-  RecordingPlatform platform;
-  platform.SetValue(Control::chkSyllabified, syllabified ? 1 : 0);
-  Form1 form(platform, folder.path());
-  form.ReadPhonemeInventory();
-  form.PostTheUserLabel();
-  FUZZ_CHECK(platform.messages.empty());
+  Lexicon lexicon;
+  FUZZ_CHECK(lexicon.LoadInventory(folder.Path("AllSegments.txt")).ok());
+  const KeyAndClasses loaded = LoadKeyAndClasses(folder.path(), syllabified, &lexicon.classes);
+  FUZZ_CHECK(loaded.key.ok() && loaded.classes.ok());
 
-  FUZZ_CHECK(static_cast<size_t>(form.lexicon().NumberOfPhonemes) == CountLines(input));
-  FUZZ_CHECK(form.lexicon().Phonemes.size() == static_cast<size_t>(form.lexicon().NumberOfPhonemes) + 1);
-  for (int32_t j = 1; j <= form.lexicon().NumberOfPhonemes; ++j) {
-    const std::string& p = form.lexicon().Phonemes[j];
+  FUZZ_CHECK(static_cast<size_t>(lexicon.NumberOfPhonemes) == CountLines(input));
+  FUZZ_CHECK(lexicon.Phonemes.size() == static_cast<size_t>(lexicon.NumberOfPhonemes) + 1);
+  for (int32_t j = 1; j <= lexicon.NumberOfPhonemes; ++j) {
+    const std::string& p = lexicon.Phonemes[j];
     FUZZ_CHECK(p.find_first_of("\r\n") == std::string::npos);
     FUZZ_CHECK(p.empty() || (p.front() != ' ' && p.back() != ' '));
   }
 
-  const std::string label = platform.Text(Control::lblListOfNaturalClasses);
   const std::string key = ExpectedKey(input);
-  FUZZ_CHECK(label.compare(0, key.size(), key) == 0);
-  FUZZ_CHECK(EndsWith(label, std::string(kClassSentence) + (syllabified ? ", Coda" : ", VOWEL")));
-  FUZZ_CHECK(form.lexicon().classes.NumberOfNaturalClasses == 1);
+  FUZZ_CHECK(loaded.label.compare(0, key.size(), key) == 0);
+  FUZZ_CHECK(EndsWith(loaded.label, std::string(kClassSentence) + (syllabified ? ", Coda" : ", VOWEL")));
+  FUZZ_CHECK(lexicon.classes.NumberOfNaturalClasses == 1);
 
   // Each entry, typed into a box, is a legal item.
-  for (int32_t j = 1; j <= form.lexicon().NumberOfPhonemes && j <= 8; ++j) {
-    if (form.lexicon().Phonemes[j].empty()) continue;
-    platform.SetText(Control::Text1, form.lexicon().Phonemes[j]);
-    FUZZ_CHECK(form.ValidateInput());
+  for (int32_t j = 1; j <= lexicon.NumberOfPhonemes && j <= 8; ++j) {
+    if (lexicon.Phonemes[j].empty()) continue;
+    std::array<std::string, kMaxItems> boxes = {lexicon.Phonemes[j]};
+    FUZZ_CHECK(!ValidateItems(boxes, lexicon, TierOf(syllabified, false)).refused());
   }
-  FUZZ_CHECK(platform.messages.empty());
 
   folder.Write("AllSegments.txt", WithCrLfLineEnds(input));
-  Form1 cr(platform, folder.path());
-  cr.ReadPhonemeInventory();
-  FUZZ_CHECK(cr.lexicon().Phonemes == form.lexicon().Phonemes);
+  Lexicon cr;
+  FUZZ_CHECK(cr.LoadInventory(folder.Path("AllSegments.txt")).ok());
+  FUZZ_CHECK(cr.Phonemes == lexicon.Phonemes);
   return 0;
 }

@@ -1,5 +1,5 @@
-// A whole search on fuzzed data: the transcription search and then the
-// orthography search, as clicked, in a program folder whose dictionary, search
+// A whole search on fuzzed data, through the engine: the transcription search
+// and then the orthography search in a program folder whose dictionary, search
 // boxes, orthography box and vowel class come from the input; then the
 // orthography search once more on the dictionary without its first line.
 //
@@ -8,18 +8,19 @@
 // inventory, bits 4-7 the ignore boxes 1-4); byte 1 bit 0 the ignore box 5 and
 // bits 1-7 the example-length limit. The rest is cut at NUL bytes into the
 // dictionary, the five boxes, the orthography box and the vowel class file.
-// Every question is answered Yes. The number of hits must be what the literal
-// matching rule finds at every position, and so must the hit table's rows.
+// Every question is answered Yes. The number of hits must be what a literal
+// reading of the boxes finds at every start position (the matching rule for
+// each segment, backtracking over the counts each item may take, most first),
+// and so must the hit table's rows.
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "app/form1.h"
+#include "fuzz_engine.h"
 #include "fuzz_support.h"
 #include "lexicon/text.h"
-#include "support/recording_platform.h"
 
 namespace velmora::fuzz {
 namespace {
@@ -49,8 +50,8 @@ std::string BoxText(std::string_view part) {
   return text;
 }
 
-bool Excluded(const Form1& form, RecordingPlatform& platform, int32_t i) {
-  return platform.Value(Control::chkExclude) == 1 && !TrimView(form.lexicon().dictionary.Annotations[i]).empty();
+bool Excluded(const Lexicon& lexicon, const Query& query, int32_t i) {
+  return query.exclude && !TrimView(lexicon.dictionary.Annotations[i]).empty();
 }
 
 // The hits a search must record, in order: the entry of each and its focus string.
@@ -60,39 +61,82 @@ struct Hits {
   std::string flags;  // Hits.txt as the search should write it
 };
 
-// Hits of the boxes' items in the searched table, by the literal rule at every
-// position, and each entry's hit flag.
-Hits TranscriptionHits(const Form1& form, RecordingPlatform& platform) {
-  std::vector<std::string> items;
-  for (int b = 1; b <= 5; ++b) {
-    std::string item = Trim(platform.Text(TextBox(b)));
-    if (item.empty()) break;
-    items.push_back(std::move(item));
+// Whether the read box takes the segment, by the literal matching rule.
+bool Takes(const ParsedItem& item, const ClassTable& classes, std::string_view segment) {
+  const bool boundary = segment == "[" || segment == "]";
+  switch (item.kind) {
+    case ParsedItem::Kind::kPlain:
+      return Satisfies(classes, segment, item.text);
+    case ParsedItem::Kind::kAnySegments:
+      return !boundary;
+    case ParsedItem::Kind::kSegment: {
+      FUZZ_CHECK(!item.isBundle);  // the folder has no feature table
+      bool any = false;
+      for (const std::string& name : item.names) any = any || Satisfies(classes, segment, name);
+      return item.negated ? !boundary && !any : any;
+    }
+    default:
+      FUZZ_CHECK(false);  // validation let a refused box through
+      return false;
   }
-  const bool vowels = platform.Value(Control::chkVowels) == 1;
-  const bool syllabified = platform.Value(Control::chkSyllabified) == 1;
-  const SegmentTable& table =
-      vowels ? form.lexicon().VowelTranscriptions : syllabified ? form.lexicon().SyllabifiedTranscriptions : form.lexicon().Transcriptions;
-  const std::vector<int32_t>& lengths = vowels ? form.lexicon().VowelTranscriptionLengths : form.lexicon().TranscriptionLengths;
-  const int32_t n = static_cast<int32_t>(items.size());
+}
+
+// The literal reading of the boxes at one start: items left to right, each
+// taking from the most segments it may down to the fewest, the first
+// complete way winning; ends[k] is where item k stopped. failed remembers
+// the (item, position) pairs from which the rest cannot match.
+bool Reference(const std::vector<ParsedItem>& items, const ClassTable& classes,
+               const std::vector<std::string_view>& segments, size_t k, size_t p, std::vector<size_t>& ends,
+               std::vector<char>& failed) {
+  if (k == items.size()) return true;
+  char& known = failed[k * (segments.size() + 1) + p];
+  if (known) return false;
+  const ParsedItem& item = items[k];
+  const bool many = item.kind == ParsedItem::Kind::kAnySegments || item.quantifier == Quantifier::kStar ||
+                    item.quantifier == Quantifier::kPlus;
+  const size_t fewest = item.kind == ParsedItem::Kind::kAnySegments || item.quantifier == Quantifier::kOptional ||
+                                item.quantifier == Quantifier::kStar
+                            ? 0
+                            : 1;
+  size_t most = 0;
+  while (p + most < segments.size() && (many || most < 1) && Takes(item, classes, segments[p + most])) ++most;
+  for (size_t c = most + 1; c-- > fewest;) {
+    ends[k] = p + c;
+    if (Reference(items, classes, segments, k + 1, p + c, ends, failed)) return true;
+  }
+  known = 1;
+  return false;
+}
+
+// Hits of the validated boxes in the searched table, by the literal reading
+// at every start position, and each entry's hit flag. The focus string has a
+// column per kept box (all when there is one box): the segments it took,
+// joined by a blank.
+Hits TranscriptionHits(const Lexicon& lexicon, const Query& query) {
+  const std::vector<ParsedItem>& items = query.parsed.items;
+  const SegmentTable& table = lexicon.Table(query.tier());
+  const std::vector<int32_t>& lengths = lexicon.Lengths(query.tier());
+  const size_t n = items.size();
   Hits hits;
-  for (int32_t i = 1; i <= form.lexicon().dictionary.NumberOfWords; ++i) {
+  std::vector<std::string_view> segments;
+  std::vector<size_t> ends(n);
+  std::vector<char> failed;
+  for (int32_t i = 1; i <= lexicon.dictionary.NumberOfWords; ++i) {
+    segments.clear();
+    for (int32_t j = 1; j <= lengths[i]; ++j) segments.push_back(lexicon.Symbols.Text(table.At(i, j)));
+    failed.assign((n + 1) * (segments.size() + 1), 0);
     bool found = false;
-    for (int32_t j = 1; n > 0 && j + n - 1 <= lengths[i]; ++j) {
-      bool all = true;
-      for (int32_t b = 0; b < n && all; ++b) all = Satisfies(form.lexicon().classes, form.lexicon().Symbols.Text(table.At(i, j + b)), items[b]);
-      if (!all) continue;
+    for (size_t start = 0; n > 0 && start < segments.size(); ++start) {
+      if (!Reference(items, lexicon.classes, segments, 0, start, ends, failed)) continue;
       found = true;
-      if (Excluded(form, platform, i)) continue;
-      // The focus string: the matched segments, those of ignored boxes left
-      // out when there is more than one item.
+      if (Excluded(lexicon, query, i)) continue;
       std::string focus;
-      bool first = true;
-      for (int32_t b = 0; b < n; ++b) {
-        if (n > 1 && platform.Value(IgnoreBox(b + 1)) != 0) continue;
-        if (!first) focus += '\t';
-        focus += form.lexicon().Symbols.Text(table.At(i, j + b));
-        first = false;
+      bool firstColumn = true;
+      for (size_t k = 0, from = start; k < n; from = ends[k], ++k) {
+        if (n > 1 && query.ignore[k]) continue;
+        if (!firstColumn) focus += '\t';
+        firstColumn = false;
+        for (size_t p = from; p < ends[k]; ++p) focus.append(p > from ? " " : "").append(segments[p]);
       }
       hits.entries.push_back(i);
       hits.focus.push_back(std::move(focus));
@@ -104,11 +148,11 @@ Hits TranscriptionHits(const Form1& form, RecordingPlatform& platform) {
 
 // Hits of the orthography box in "[" + spelling + "]", starting and ending on
 // character boundaries.
-Hits OrthographyHits(const Form1& form, RecordingPlatform& platform) {
-  const std::string target = Trim(platform.Text(Control::txtOrthography));
+Hits OrthographyHits(const Lexicon& lexicon, const Query& query) {
+  const std::string& target = query.orthography;
   Hits hits;
-  for (int32_t i = 1; i <= form.lexicon().dictionary.NumberOfWords; ++i) {
-    const std::string framed = "[" + std::string(form.lexicon().dictionary.Spellings[i]) + "]";
+  for (int32_t i = 1; i <= lexicon.dictionary.NumberOfWords; ++i) {
+    const std::string framed = "[" + std::string(lexicon.dictionary.Spellings[i]) + "]";
     std::vector<bool> boundary(framed.size() + 1, false);
     for (size_t p = 0; p < framed.size(); p += CharLengthAt(framed, p)) boundary[p] = true;
     boundary[framed.size()] = true;
@@ -117,7 +161,7 @@ Hits OrthographyHits(const Form1& form, RecordingPlatform& platform) {
       if (!boundary[p] || !boundary[p + target.size()]) continue;
       if (framed.compare(p, target.size(), target) != 0) continue;
       found = true;
-      if (Excluded(form, platform, i)) continue;
+      if (Excluded(lexicon, query, i)) continue;
       hits.entries.push_back(i);
       hits.focus.push_back(target);
     }
@@ -130,10 +174,10 @@ Hits OrthographyHits(const Form1& form, RecordingPlatform& platform) {
 // of first occurrence, a row per hit in the result files, a flag per entry;
 // and the results in input format read back as a dictionary give the entries
 // that were hit, field for field.
-void CheckFinishedSearch(const Form1& form, const ProgramFolder& folder, const Hits& expected) {
-  const Dictionary& dict = form.lexicon().dictionary;
+void CheckFinishedSearch(const Lexicon& lexicon, int32_t found, const ProgramFolder& folder, const Hits& expected) {
+  const Dictionary& dict = lexicon.dictionary;
   const size_t hits = expected.entries.size();
-  FUZZ_CHECK(static_cast<size_t>(form.NumberOfHits) == hits);
+  FUZZ_CHECK(static_cast<size_t>(found) == hits);
 
   std::vector<std::string> rows;
   std::vector<int32_t> counts;
@@ -221,42 +265,35 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   folder.Write("NaturalClasses/Vowel.txt", part(7));
   folder.Write("SyllabifiedNaturalClasses/Vowel.txt", part(7));
 
-  RecordingPlatform platform;
-  platform.SetValue(Control::chkSyllabified, flags & 1);
-  platform.SetValue(Control::chkVowels, (flags >> 1) & 1);
-  platform.SetValue(Control::chkExclude, (flags >> 2) & 1);
-  for (int b = 1; b <= 4; ++b) platform.SetValue(IgnoreBox(b), (flags >> (3 + b)) & 1);
-  platform.SetValue(IgnoreBox(5), more & 1);
-  for (int b = 1; b <= 5; ++b) platform.SetText(TextBox(b), BoxText(part(static_cast<size_t>(b))));
-  platform.SetText(Control::txtOrthography, BoxText(part(6)));
+  Query query;
+  query.syllabified = flags & 1;
+  query.vowels = (flags >> 1) & 1;
+  query.exclude = (flags >> 2) & 1;
+  for (size_t b = 0; b < 4; ++b) query.ignore[b] = (flags >> (4 + b)) & 1;
+  query.ignore[4] = more & 1;
+  for (size_t b = 0; b < 5; ++b) query.items[b] = BoxText(part(b + 1));
+  query.exampleLengthLimit = more >> 1;
 
-  Form1 form(platform, folder.path());
-  form.Form_Load();
-  form.ExampleLengthLimit = more >> 1;
-  try {
-    form.cmdSearchTranscriptions_Click();
-    FUZZ_CHECK(form.lastOutcome == Form1::Outcome::kRefused || form.lastOutcome == Form1::Outcome::kHits ||
-               form.lastOutcome == Form1::Outcome::kNoHits);
-    if (form.lastOutcome != Form1::Outcome::kRefused) {
-      CheckFinishedSearch(form, folder, TranscriptionHits(form, platform));
-    }
-    form.cmdSearchOrthography_Click();
-    FUZZ_CHECK(form.lastOutcome == Form1::Outcome::kHits || form.lastOutcome == Form1::Outcome::kNoHits);
-    CheckFinishedSearch(form, folder, OrthographyHits(form, platform));
+  Engine engine(folder.path());
+  LoadEngine(engine, query.syllabified);
+  YesEvents events;
+  int32_t hits = 0;
+  FUZZ_CHECK(RunQuery(engine, query, "in.txt", events, &hits).ok());
+  if (hits >= 0) CheckFinishedSearch(engine.lexicon, hits, folder, TranscriptionHits(engine.lexicon, query));
 
-    // Another dictionary (the same without its first line) in the same run:
-    // nothing of the first may stay behind.
-    const size_t firstEnd = part(0).find_first_of("\r\n");
-    if (firstEnd != std::string_view::npos) {
-      folder.Write("in2.txt", part(0).substr(firstEnd + 1));
-      platform.SetText(Control::txtInputFileName, "in2.txt");
-      form.cmdSearchOrthography_Click();
-      FUZZ_CHECK(form.lastOutcome == Form1::Outcome::kHits || form.lastOutcome == Form1::Outcome::kNoHits);
-      FUZZ_CHECK(static_cast<size_t>(form.lexicon().dictionary.NumberOfWords) == CountLines(part(0).substr(firstEnd + 1)));
-      CheckFinishedSearch(form, folder, OrthographyHits(form, platform));
-    }
-  } catch (const ProgramEnded&) {
-    FUZZ_CHECK(false);  // every question is answered Yes
+  query.kind = Query::Kind::kOrthography;
+  query.orthography = Trim(BoxText(part(6)));
+  FUZZ_CHECK(RunQuery(engine, query, "in.txt", events, &hits).ok());
+  CheckFinishedSearch(engine.lexicon, hits, folder, OrthographyHits(engine.lexicon, query));
+
+  // Another dictionary (the same without its first line) in the same run:
+  // nothing of the first may stay behind.
+  const size_t firstEnd = part(0).find_first_of("\r\n");
+  if (firstEnd != std::string_view::npos) {
+    folder.Write("in2.txt", part(0).substr(firstEnd + 1));
+    FUZZ_CHECK(RunQuery(engine, query, "in2.txt", events, &hits).ok());
+    FUZZ_CHECK(static_cast<size_t>(engine.lexicon.dictionary.NumberOfWords) == CountLines(part(0).substr(firstEnd + 1)));
+    CheckFinishedSearch(engine.lexicon, hits, folder, OrthographyHits(engine.lexicon, query));
   }
   return 0;
 }

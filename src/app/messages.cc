@@ -41,10 +41,23 @@ std::string CautionMessage(const Caution& caution) {
          "AllSegments.txt before continuing.  Click Yes to continue, No to exit program.";
 }
 
+namespace {
+// Why the feature table could not be used, e.g. "the feature table F is
+// damaged: line 3 has 5 fields, but the first line has 24".
+std::string FeatureTableText(const Status& status) {
+  if (status.kind != Status::kMalformed) return "the feature table " + status.path + " could not be read: " + status.reason;
+  return "the feature table " + status.path + " is damaged: " +
+         (status.line > 0 ? "line " + std::to_string(status.line) + " " : "") + status.detail;
+}
+}  // namespace
+
 std::string RefusalMessage(const Refusal& refusal) {
   if (refusal.kind == Refusal::kNoItems) return "Please type segments or natural classes in row of five boxes.";
   if (refusal.kind == Refusal::kMalformedItem) {
-    return refusal.message + ".  Please fix this and click on the search button again.";
+    const std::string what = refusal.features.ok()
+                                 ? refusal.message
+                                 : "Box " + std::to_string(refusal.box) + ": " + FeatureTableText(refusal.features);
+    return what + ".  Please fix this and click on the search button again.";
   }
   return "The item in Box # " + std::to_string(refusal.box) +
          " is neither a legal phoneme nor a legal natural class name.  Please fix this and click on the search "

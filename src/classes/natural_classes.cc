@@ -23,22 +23,21 @@ std::vector<std::string> ParseClassFile(std::string_view contents) {
   return members;
 }
 
-bool IsInNaturalClass(const ClassTable& table, std::string_view MySegment, std::string_view MyNaturalClass) {
-  const std::string wanted = Lower(MyNaturalClass);
-  for (int32_t k = 1; k <= table.NumberOfNaturalClasses; ++k) {
-    if (Lower(table.NaturalClassNames[k]) != wanted) continue;
-    const std::string segment = Lower(MySegment);
-    for (int32_t m = 1; m <= table.NaturalClassSizes[k]; ++m) {
-      if (Lower(table.NaturalClassMembers[k][m]) == segment) return true;
-    }
-    return false;
+ItemRule::ItemRule(const ClassTable& table, std::string_view item) : table_(table), item_(Lower(item)) {
+  for (int32_t k = 1; k <= table.NumberOfNaturalClasses && class_ == 0; ++k) {
+    if (Lower(table.NaturalClassNames[k]) == item_) class_ = k;
+  }
+}
+
+bool ItemRule::InClass(std::string_view segment) const {
+  if (class_ == 0) return false;
+  const std::string lowered = Lower(segment);
+  for (int32_t m = 1; m <= table_.NaturalClassSizes[class_]; ++m) {
+    if (Lower(table_.NaturalClassMembers[class_][m]) == lowered) return true;
   }
   return false;
 }
 
-bool Satisfies(const ClassTable& table, std::string_view MyPhoneme, std::string_view MyDescription) {
-  if (Lower(MyPhoneme) == Lower(MyDescription)) return true;
-  return IsInNaturalClass(table, MyPhoneme, MyDescription);
-}
+bool ItemRule::Satisfies(std::string_view segment) const { return Lower(segment) == item_ || InClass(segment); }
 
 }  // namespace velmora

@@ -29,13 +29,34 @@ struct ClassTable {
 // The members of a class file: each line with spaces removed from both ends.
 std::vector<std::string> ParseClassFile(std::string_view contents);
 
+// The matching rule for one item, made once and asked of many segments: a
+// segment satisfies the item when both, lowered, are equal, or else when the
+// first class whose lowered name equals the item lists the segment (lowered).
+// REQUIRES: table outlives the rule.
+class ItemRule {
+ public:
+  ItemRule(const ClassTable& table, std::string_view item);
+  // Whether the class the item names lists the segment; false when no class has that name.
+  bool InClass(std::string_view segment) const;
+  bool Satisfies(std::string_view segment) const;
+
+ private:
+  const ClassTable& table_;
+  std::string item_;     // lowered
+  int32_t class_ = 0;    // the deciding class, 0 for none
+};
+
 // True when the first class whose lowered name equals the lowered
 // MyNaturalClass lists MySegment (lowered); false when no class has that name.
-bool IsInNaturalClass(const ClassTable& table, std::string_view MySegment, std::string_view MyNaturalClass);
+inline bool IsInNaturalClass(const ClassTable& table, std::string_view MySegment, std::string_view MyNaturalClass) {
+  return ItemRule(table, MyNaturalClass).InClass(MySegment);
+}
 
 // True when the segment equals the item ignoring case, or is in the class the
 // item names.
-bool Satisfies(const ClassTable& table, std::string_view MyPhoneme, std::string_view MyDescription);
+inline bool Satisfies(const ClassTable& table, std::string_view MyPhoneme, std::string_view MyDescription) {
+  return ItemRule(table, MyDescription).Satisfies(MyPhoneme);
+}
 
 }  // namespace velmora
 

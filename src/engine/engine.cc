@@ -84,7 +84,8 @@ Refusal Engine::Compile(Settings& settings, Query::Kind kind, Query* query) cons
   q.kind = kind;
   q.classes = classes_ != nullptr ? classes_ : std::make_shared<ClassTable>();
   if (kind == Query::Kind::kTranscriptions) {
-    const Refusal refusal = ValidateItems(settings.boxes, names_, *q.classes, FeaturesOfFolder(folder_), &q.features);
+    const Refusal refusal = ValidateItems(settings.boxes, names_, *q.classes, TierOf(settings.syllabified, settings.vowels),
+                                          FeaturesOfFolder(folder_), &q.parsed);
     if (refusal.refused()) return refusal;
   }
   q.items = settings.boxes;

@@ -49,85 +49,96 @@ bool FeatureTable::Agrees(std::string_view symbol, const std::vector<FeatureValu
   return true;
 }
 
-bool ReadFeatureTable(std::string_view contents, const std::string& path, FeatureTable* out, std::string* error) {
-  *out = FeatureTable();
-  FeatureTable table;
-  std::string damage;  // the first damage found, as "line N ..." or a reason
-  int32_t lineNumber = 0;
-  bool haveHeader = false;
-  std::vector<std::string_view> fields;
-  std::unordered_map<std::string, int32_t> lineOfSymbol;
-  ForEachLine(contents, [&](std::string_view line) {
-    ++lineNumber;
-    if (!damage.empty() || TrimView(line).empty()) return;
-    const std::string at = "line " + std::to_string(lineNumber);
-    SplitFields(line, &fields);
-    if (!haveHeader) {
-      haveHeader = true;
-      if (Lower(fields[0]) != "symbol") {
-        damage = at + " begins with " + Quoted(fields[0]) + " where the first line must begin with Symbol";
-        return;
+// Reads a table line by line; the first damage found ends the reading.
+class FeatureTableReader {
+ public:
+  explicit FeatureTableReader(const std::string& path) : path_(path) { table_.path_ = path; }
+
+  Status Read(std::string_view contents) {
+    ForEachLine(contents, [&](std::string_view line) {
+      ++line_;
+      if (!status_.ok() || TrimView(line).empty()) return;
+      SplitFields(line, &fields_);
+      if (haveHeader_) {
+        Row();
+      } else {
+        haveHeader_ = true;
+        Header();
       }
-      for (size_t f = 1; f < fields.size() && damage.empty(); ++f) {
-        const std::string_view name = fields[f];
-        const std::string lowered = Lower(name);
-        if (name.empty()) {
-          damage = at + " has an empty feature name in field " + std::to_string(f + 1);
-        } else if (name.find_first_of(" \t") != std::string_view::npos) {
-          damage = at + " has the feature name " + Quoted(name) + ", which holds a blank";
-        } else if (table.featureOfName_.count(lowered) != 0) {
-          damage = at + " names the feature " + Quoted(name) + " twice";
-        } else {
-          table.featureOfName_.emplace(lowered, static_cast<int32_t>(table.names_.size()));
-          table.names_.emplace_back(name);
-        }
-      }
-      return;
+    });
+    if (status_.ok() && !haveHeader_) {
+      status_ = Status::Malformed(path_, 0, contents.empty() ? "it is empty" : "it holds only empty lines");
     }
-    const size_t expected = table.names_.size() + 1;
-    if (fields.size() != expected) {
-      damage = at + " has " + std::to_string(fields.size()) + (fields.size() == 1 ? " field" : " fields") +
-               ", but the first line has " + std::to_string(expected);
-      return;
-    }
-    if (fields[0].empty()) {
-      damage = at + " has an empty symbol";
-      return;
-    }
-    const std::string symbol = Lower(fields[0]);
-    if (const auto it = lineOfSymbol.find(symbol); it != lineOfSymbol.end()) {
-      damage = at + " repeats the symbol " + Quoted(fields[0]) + " of line " + std::to_string(it->second);
-      return;
-    }
-    for (size_t f = 1; f < fields.size(); ++f) {
-      const std::string_view value = fields[f];
-      if (value != "+" && value != "-" && value != "0") {
-        damage = at + " gives " + Quoted(fields[0]) + " the value " + Quoted(value) + " for " + table.names_[f - 1] +
-                 ", where a value is +, - or 0";
-        return;
-      }
-      table.values_.push_back(value[0]);
-    }
-    lineOfSymbol.emplace(symbol, lineNumber);
-    table.rowOfSymbol_.emplace(symbol, table.symbols_++);
-  });
-  if (damage.empty() && !haveHeader) damage = contents.empty() ? "it is empty" : "it holds only empty lines";
-  if (!damage.empty()) {
-    *error = "the feature table " + path + " is damaged: " + damage;
-    return false;
+    return status_;
   }
-  *out = std::move(table);
-  return true;
+
+  FeatureTable& table() { return table_; }
+
+ private:
+  void Damage(std::string detail) { status_ = Status::Malformed(path_, line_, std::move(detail)); }
+
+  void Header() {
+    if (Lower(fields_[0]) != "symbol") {
+      return Damage("begins with " + Quoted(fields_[0]) + " where the first line must begin with Symbol");
+    }
+    for (size_t f = 1; f < fields_.size(); ++f) {
+      const std::string_view name = fields_[f];
+      const std::string lowered = Lower(name);
+      if (name.empty()) return Damage("has an empty feature name in field " + std::to_string(f + 1));
+      if (name.find_first_of(" \t") != std::string_view::npos) {
+        return Damage("has the feature name " + Quoted(name) + ", which holds a blank");
+      }
+      if (table_.featureOfName_.count(lowered) != 0) return Damage("names the feature " + Quoted(name) + " twice");
+      table_.featureOfName_.emplace(lowered, static_cast<int32_t>(table_.names_.size()));
+      table_.names_.emplace_back(name);
+    }
+  }
+
+  void Row() {
+    const size_t expected = table_.names_.size() + 1;
+    if (fields_.size() != expected) {
+      return Damage("has " + std::to_string(fields_.size()) + (fields_.size() == 1 ? " field" : " fields") +
+                    ", but the first line has " + std::to_string(expected));
+    }
+    if (fields_[0].empty()) return Damage("has an empty symbol");
+    const std::string symbol = Lower(fields_[0]);
+    if (const auto it = lineOfSymbol_.find(symbol); it != lineOfSymbol_.end()) {
+      return Damage("repeats the symbol " + Quoted(fields_[0]) + " of line " + std::to_string(it->second));
+    }
+    for (size_t f = 1; f < fields_.size(); ++f) {
+      const std::string_view value = fields_[f];
+      if (value != "+" && value != "-" && value != "0") {
+        return Damage("gives " + Quoted(fields_[0]) + " the value " + Quoted(value) + " for " +
+                      table_.names_[f - 1] + ", where a value is +, - or 0");
+      }
+      table_.values_.push_back(value[0]);
+    }
+    lineOfSymbol_.emplace(symbol, line_);
+    table_.rowOfSymbol_.emplace(symbol, table_.symbols_++);
+  }
+
+  const std::string& path_;
+  FeatureTable table_;
+  Status status_;
+  int line_ = 0;
+  bool haveHeader_ = false;
+  std::vector<std::string_view> fields_;
+  std::unordered_map<std::string, int> lineOfSymbol_;
+};
+
+Status ReadFeatureTable(std::string_view contents, const std::string& path, FeatureTable* out) {
+  *out = FeatureTable();
+  FeatureTableReader reader(path);
+  Status status = reader.Read(contents);
+  if (status.ok()) *out = std::move(reader.table());
+  return status;
 }
 
-bool LoadFeatureTable(const std::string& path, FeatureTable* out, std::string* error) {
+Status LoadFeatureTable(const std::string& path, FeatureTable* out) {
   *out = FeatureTable();
   std::string contents;
-  if (Status read = ReadWholeFile(path, &contents); !read.ok()) {
-    *error = "the feature table " + path + " could not be read: " + read.reason;
-    return false;
-  }
-  return ReadFeatureTable(contents, path, out, error);
+  if (Status read = ReadWholeFile(path, &contents); !read.ok()) return read;
+  return ReadFeatureTable(contents, path, out);
 }
 
 }  // namespace velmora

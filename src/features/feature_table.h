@@ -15,6 +15,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "platform/status.h"
+
 namespace velmora {
 
 // One token of a bundle: +name (plus) or -name, the feature by its index.
@@ -31,6 +33,10 @@ class FeatureTable {
   // The feature names as the file writes them.
   const std::vector<std::string>& FeatureNames() const { return names_; }
   int32_t NumberOfSymbols() const { return symbols_; }
+  // Whether the symbol (not case sensitive) has a line.
+  bool HasSymbol(std::string_view symbol) const { return RowOf(symbol) >= 0; }
+  // The file the table was read from.
+  const std::string& path() const { return path_; }
 
   // '+', '-' or '0' for the symbol (not case sensitive) and feature index;
   // 0 (the NUL character) when the symbol has no line.
@@ -42,7 +48,7 @@ class FeatureTable {
   bool Agrees(std::string_view symbol, const std::vector<FeatureValue>& bundle) const;
 
  private:
-  friend bool ReadFeatureTable(std::string_view, const std::string&, FeatureTable*, std::string*);
+  friend class FeatureTableReader;
   int32_t RowOf(std::string_view symbol) const;
 
   std::vector<std::string> names_;
@@ -50,18 +56,17 @@ class FeatureTable {
   std::unordered_map<std::string, int32_t> rowOfSymbol_;    // lowered symbol -> row
   std::vector<char> values_;                                // row * names_.size() + feature
   int32_t symbols_ = 0;
+  std::string path_;
 };
 
-// Reads the contents of a feature table file. On damage returns false, leaves
-// *out empty and sets *error to one sentence naming path and the line (or the
-// reason), e.g. "the feature table Features.txt is damaged: line 3 has 5
-// fields, but the first line has 24".
-bool ReadFeatureTable(std::string_view contents, const std::string& path, FeatureTable* out, std::string* error);
+// Reads the contents of a feature table file. On damage leaves *out empty and
+// returns kMalformed with path, the line (0 when the damage is not on one
+// line) and what is wrong there, e.g. "has 5 fields, but the first line has 24".
+Status ReadFeatureTable(std::string_view contents, const std::string& path, FeatureTable* out);
 
 // Reads the file at path and then its contents as above; a missing or
-// unreadable file gives false and "the feature table PATH could not be read:
-// REASON".
-bool LoadFeatureTable(const std::string& path, FeatureTable* out, std::string* error);
+// unreadable file gives the status of the failed read.
+Status LoadFeatureTable(const std::string& path, FeatureTable* out);
 
 }  // namespace velmora
 

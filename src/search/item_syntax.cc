@@ -9,6 +9,8 @@ namespace {
 constexpr std::string_view kNewCharacters = "|!{}?*+";
 constexpr std::string_view kQuantifiers = "?*+";
 constexpr std::string_view kBlanks = " \t";
+// What separates the tokens of a bundle: a blank, a TAB or a line break.
+constexpr std::string_view kSeparators = " \t\r\n";
 
 // What the user typed, as a message may show it.
 std::string Quoted(std::string_view text) { return "\"" + Echoed(text) + "\""; }
@@ -142,9 +144,9 @@ class Reader {
     if (inner.find('{') != std::string_view::npos) return Refuse(whole + " has a { inside its feature bundle");
     std::vector<std::string_view> tokens;
     for (size_t start = 0; start < inner.size();) {
-      start = inner.find_first_not_of(kBlanks, start);
+      start = inner.find_first_not_of(kSeparators, start);
       if (start == std::string_view::npos) break;
-      size_t end = inner.find_first_of(kBlanks, start);
+      size_t end = inner.find_first_of(kSeparators, start);
       if (end == std::string_view::npos) end = inner.size();
       tokens.push_back(inner.substr(start, end - start));
       start = end;
@@ -155,9 +157,14 @@ class Reader {
         return Refuse("the bundle token " + Quoted(t) + " is not + or - followed by a feature name");
       }
     }
-    std::string error;
-    const FeatureTable* table = context_.features ? context_.features(&error) : nullptr;
-    if (table == nullptr) return Refuse(error.empty() ? "there is no feature table to read the bundle with" : error);
+    Status status;
+    const FeatureTable* table = context_.features ? context_.features(&status) : nullptr;
+    if (table == nullptr && !status.ok()) {
+      ParsedItem refused = Refuse("");
+      refused.features = std::move(status);
+      return refused;
+    }
+    if (table == nullptr) return Refuse("there is no feature table to read the bundle with");
     for (std::string_view t : tokens) {
       const int32_t feature = table->FeatureIndex(t.substr(1));
       if (feature < 0) return Refuse("unknown feature " + Quoted(t.substr(1)));

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "features/feature_table.h"
+#include "platform/status.h"
 
 namespace velmora {
 
@@ -41,8 +42,10 @@ struct ParsedItem {
   bool negated = false;
   Quantifier quantifier = Quantifier::kOne;
 
-  // kMalformed: one sentence starting "Box N: ".
+  // kMalformed: one sentence starting "Box N: ", or only that prefix when
+  // features tells why the feature table could not be used.
   std::string message;
+  Status features;
 
   bool ok() const { return kind == Kind::kPlain || kind == Kind::kAnySegments || kind == Kind::kSegment; }
 };
@@ -52,10 +55,9 @@ struct ItemContext {
   // True when the text names a symbol of the inventory or a natural class
   // (the caller compares lowered texts).
   std::function<bool(std::string_view)> isName;
-  // The feature table, asked for only when a box holds a bundle. nullptr with
-  // *error set (one sentence, e.g. "the feature table F could not be read:
-  // R") when it is missing or damaged.
-  std::function<const FeatureTable*(std::string* error)> features;
+  // The feature table, asked for only when a box holds a bundle; nullptr with
+  // *status set when it is missing or damaged.
+  std::function<const FeatureTable*(Status* status)> features;
 };
 
 // Reads the text of Box boxNumber (already trimmed by the caller; never empty).

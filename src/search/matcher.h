@@ -1,6 +1,6 @@
 // Search items compiled once per search into the set of symbol ids they match,
-// by the one matching rule (lowered equality, else membership in the first
-// class of that name), so that the search loop compares integers.
+// by the one matching rule (ItemRule of classes/natural_classes.h), so that
+// the search loop compares integers.
 #ifndef VELMORA_SEARCH_MATCHER_H_
 #define VELMORA_SEARCH_MATCHER_H_
 

@@ -19,6 +19,7 @@ PatternItem CompilePatternItem(const ParsedItem& item, const MatchesOfName& matc
   PatternItem compiled;
   switch (item.kind) {
     case ParsedItem::Kind::kPlain:
+    case ParsedItem::Kind::kPlainUnknownName:
       compiled.matches = ofName(item.text);
       break;
     case ParsedItem::Kind::kAnySegments:
@@ -47,7 +48,6 @@ PatternItem CompilePatternItem(const ParsedItem& item, const MatchesOfName& matc
       compiled.many = item.quantifier == Quantifier::kStar || item.quantifier == Quantifier::kPlus;
       break;
     }
-    case ParsedItem::Kind::kPlainUnknownName:
     case ParsedItem::Kind::kMalformed:
       compiled.matches.assign(size, 0);
       break;

@@ -35,10 +35,11 @@ struct PatternItem {
 // search: CompileItem(name, symbols, classes).matches).
 using MatchesOfName = std::function<std::vector<uint8_t>(std::string_view name)>;
 
-// Compiles one read box. REQUIRES: item.ok(). features is the table the
-// item's bundle was read with (unused when it has none). `...`, negated items
-// and bundles never match the word boundaries [ and ]; names and
-// alternations match them by name.
+// Compiles one read box. features is the table the item's bundle was read
+// with (unused when it has none). `...`, negated items and bundles never
+// match the word boundaries [ and ]; names and alternations match them by
+// name. An unknown name (a box that was not validated) matches by the one
+// matching rule too; a malformed box matches nothing.
 PatternItem CompilePatternItem(const ParsedItem& item, const MatchesOfName& matchesOfName, const SymbolTable& symbols,
                                const FeatureTable* features);
 
@@ -49,6 +50,8 @@ class Pattern {
 
   const std::vector<PatternItem>& items() const { return items_; }
   int32_t size() const { return static_cast<int32_t>(items_.size()); }
+  // True when every item takes exactly one segment.
+  bool exactlyOne() const { return allExactlyOne_; }
 
   // Prepares the matching of one entry: row[0..length-1] are its segment ids,
   // each below the size of every item's matches (the row must stay valid

@@ -10,16 +10,31 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "classes/natural_classes.h"
 #include "features/feature_table.h"
 #include "lexicon/lexicon.h"
+#include "platform/status.h"
 #include "search/filters.h"
 #include "search/item_syntax.h"
 
 namespace velmora {
 
 inline constexpr int kMaxItems = 5;
+
+// The boxes of a transcription search read by the search language: one item
+// per filled box, in box order, and the feature table the bundles were read
+// with (null when no box holds a bundle).
+struct ParsedBoxes {
+  std::vector<ParsedItem> items;
+  std::shared_ptr<const FeatureTable> features;
+};
+
+// The tier that the search of these choices reads.
+inline Tier TierOf(bool syllabified, bool vowels) {
+  return vowels ? Tier::kVowels : syllabified ? Tier::kSyllabified : Tier::kPlain;
+}
 
 struct Query {
   enum class Kind { kTranscriptions, kOrthography };
@@ -34,9 +49,10 @@ struct Query {
   int32_t exampleLengthLimit = 100;
   std::string orthography;    // the orthography search's string, trimmed
   LexicalFilters filters;     // entries failing them count as entries without hits
-  // The feature table the boxes' bundles were read with (ValidateItems gives
-  // it); null when no box holds a bundle.
-  std::shared_ptr<const FeatureTable> features;
+  // The boxes as ValidateItems read them, so that the search reads them no
+  // more; empty when the boxes were not validated (the search then reads
+  // them itself, by the one matching rule and without a feature table).
+  ParsedBoxes parsed;
   // The natural classes the items are read with; null reads as no classes.
   std::shared_ptr<const ClassTable> classes;
   // The dictionary file searched, a name in the program folder.
@@ -44,7 +60,7 @@ struct Query {
   const ClassTable& Classes() const;
 
   // The tier a transcription search reads.
-  Tier tier() const { return vowels ? Tier::kVowels : syllabified ? Tier::kSyllabified : Tier::kPlain; }
+  Tier tier() const { return TierOf(syllabified, vowels); }
 };
 
 // The number of items of a search: boxes from Box 1 on up to the first empty one.
@@ -59,13 +75,14 @@ struct Refusal {
   enum Kind { kNone, kNoItems, kIllegalItem, kMalformedItem };
   Kind kind = kNone;
   int box = 0;          // the first refused box, for kIllegalItem and kMalformedItem
-  std::string message;  // kMalformedItem: "Box N: what is wrong"
+  std::string message;  // kMalformedItem: "Box N: what is wrong", unless features says it
+  Status features;      // kMalformedItem: why the box's bundle could not be read with the feature table
   bool refused() const { return kind != kNone; }
 };
 
-// Reads the feature table when a box holds a bundle: null with *error set
-// (one sentence naming the file and the line or the reason) when it cannot.
-using FeatureLoader = std::function<std::shared_ptr<const FeatureTable>(std::string* error)>;
+// Reads the feature table when a box holds a bundle: null with *status set
+// when it cannot.
+using FeatureLoader = std::function<std::shared_ptr<const FeatureTable>(Status* status)>;
 inline constexpr const char* kFeatureTableFileName = "Features.txt";
 // The loader of folder's Features.txt, read afresh at each call.
 FeatureLoader FeaturesOfFolder(const std::string& folder);
@@ -76,14 +93,16 @@ FeatureLoader FeaturesOfFolder(const std::string& folder);
 // richer items. The first box refused gives the refusal: kIllegalItem for an
 // unknown name without any of the new characters (today's message),
 // kMalformedItem for the rest. features is asked only when a box holds a
-// bundle; *table (when given) gets the table it gave, else null.
+// bundle, and a bundle is refused when the table lacks a line for a symbol
+// that the search of tier may read. *parsed (when given) gets the items
+// read, or nothing when refused.
 Refusal ValidateItems(std::array<std::string, kMaxItems>& items, const Lexicon& lexicon, const ClassTable& classes,
-                      const FeatureLoader& features = {}, std::shared_ptr<const FeatureTable>* table = nullptr);
+                      Tier tier, const FeatureLoader& features = {}, ParsedBoxes* parsed = nullptr);
 
-// What item reading needs of a lexicon: its names (symbols of the
-// inventory and class names, compared lowered) and the given table.
-ItemContext ItemContextOf(const Lexicon& lexicon, const ClassTable& classes,
-                          std::function<const FeatureTable*(std::string*)> features);
+// The boxes of the query read without a feature table, for a query that was
+// not validated: its trimmed boxes up to the first empty one.
+ParsedBoxes ParseBoxes(const std::array<std::string, kMaxItems>& items, const Lexicon& lexicon,
+                       const ClassTable& classes);
 
 }  // namespace velmora
 

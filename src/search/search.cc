@@ -5,7 +5,7 @@
 
 #include "lexicon/text.h"
 #include "search/matcher.h"
-#include "search/pattern_search.h"
+#include "search/pattern.h"
 
 namespace velmora {
 
@@ -25,96 +25,164 @@ std::string_view FocusText::Text() const {
 }
 
 namespace {
+
 bool Excluded(const Lexicon& lexicon, const Query& query, int32_t n) {
   return query.exclude && !TrimView(lexicon.dictionary().Annotations[static_cast<size_t>(n)]).empty();
 }
-}  // namespace
 
-void KeptBoxes(const Query& query, int32_t n, bool ignore[kMaxItems]) {
-  for (int32_t b = 0; b < n && n > 1; ++b) ignore[b] = query.ignore[static_cast<size_t>(b)];
+bool PassesFilters(const Lexicon& lexicon, const Query& query, int32_t n) {
+  const size_t i = static_cast<size_t>(n);
+  return query.filters.Passes(lexicon.dictionary().Frequencies[i], lexicon.dictionary().TranscriptionStrings.field(i));
 }
 
-std::vector<SymbolId> EmptyRow(const SegmentTable& table, const std::vector<int32_t>& lengths) {
-  int32_t longest = 0;
-  if (!table.filled()) {
-    for (int32_t len : lengths) longest = std::max(longest, len);
-  }
-  return std::vector<SymbolId>(static_cast<size_t>(longest), 0);
-}
-
-void FindInTranscriptions(const Lexicon& lexicon, const Query& query, HitSink& sink) {
-  // Today's loop serves the boxes that hold only today's items.
-  if (NeedsPattern(lexicon, query)) {
-    FindPatternInTranscriptions(lexicon, query, sink);
-    return;
-  }
-  const SegmentTable& table = lexicon.Table(query.tier());
-  const std::vector<int32_t>& lengths = lexicon.Lengths(query.tier());
-  const int32_t n = SetSearchStringLength(query.items);
-  CompiledItem compiled[kMaxItems];
-  for (int32_t b = 0; b < n; ++b) {
-    compiled[b] = CompileItem(Trim(query.items[static_cast<size_t>(b)]), lexicon.Symbols(), query.Classes());
-  }
-  bool ignore[kMaxItems] = {};
-  KeptBoxes(query, n, ignore);
-
-  const std::vector<SymbolId> emptyRow = EmptyRow(table, lengths);
-
-  // Equal ids of the kept segments give equal focus strings (symbols hold no
-  // TAB): the ids, packed into one number where they fit, are the focus key.
-  constexpr SymbolId kMaxPackedId = 1u << 12;
-  FocusText focus;
+// The walk of every search over the entries, in order: progress every 100
+// entries, an entry the filters leave out counted as not found, and each
+// entry done once matched. match(i, excluded) reports the hits of entry i
+// (none when excluded) and tells whether it found the entry.
+template <typename Match>
+void ForEachEntry(const Lexicon& lexicon, const Query& query, HitSink& sink, Match&& match) {
   const bool filtering = query.filters.any();
   const int32_t total = lexicon.dictionary().NumberOfWords;
   for (int32_t i = 1; i <= total; ++i) {
     if (i % 100 == 0) sink.Progress(i, total);
-    if (n == 0 || (filtering && !PassesFilters(lexicon, query, i))) {
-      sink.EntryDone(i, false);
-      continue;
+    const bool found = (!filtering || PassesFilters(lexicon, query, i)) && match(i, Excluded(lexicon, query, i));
+    sink.EntryDone(i, found);
+  }
+}
+
+// The search's boxes compiled against the lexicon's symbols.
+Pattern CompileBoxes(const Lexicon& lexicon, const ClassTable& classes, const ParsedBoxes& boxes) {
+  const MatchesOfName matchesOfName = [&](std::string_view name) {
+    return CompileItem(name, lexicon.Symbols(), classes).matches;
+  };
+  std::vector<PatternItem> items;
+  for (const ParsedItem& item : boxes.items) {
+    items.push_back(CompilePatternItem(item, matchesOfName, lexicon.Symbols(), boxes.features.get()));
+  }
+  return Pattern(std::move(items));
+}
+
+// The matching of one transcription search, entry by entry. Items of one
+// segment each (the fast path) test every start position in place and make
+// a focus string only when the sink asks for it; other items go through the
+// pattern matcher, one hit at most per start position (the first successful
+// way in greedy order), each kept box's segments joined by one blank.
+class TranscriptionMatch {
+ public:
+  TranscriptionMatch(const Lexicon& lexicon, const Query& query, const ParsedBoxes& boxes, HitSink& sink)
+      : lexicon_(lexicon),
+        sink_(sink),
+        table_(lexicon.Table(query.tier())),
+        lengths_(lexicon.Lengths(query.tier())),
+        pattern_(CompileBoxes(lexicon, query.Classes(), boxes)),
+        n_(pattern_.size()) {
+    // One item is never left out of the focus string.
+    for (int32_t b = 0; b < n_ && n_ > 1; ++b) ignore_[b] = query.ignore[static_cast<size_t>(b)];
+    for (int32_t b = 0; b < n_; ++b) matches_[b] = pattern_.items()[static_cast<size_t>(b)].matches.data();
+    // A table that was never filled holds the empty segment at every position.
+    if (!table_.filled()) {
+      int32_t longest = 0;
+      for (int32_t len : lengths_) longest = std::max(longest, len);
+      emptyRow_.assign(static_cast<size_t>(longest), 0);
     }
+  }
+
+  bool operator()(int32_t i, bool excluded) {
+    if (n_ == 0) return false;
+    const SymbolId* row = table_.filled() ? table_.Row(i) : emptyRow_.data();
+    const int32_t length = lengths_[static_cast<size_t>(i)];
+    return pattern_.exactlyOne() ? OneSegmentEach(i, row, length, excluded) : AnyLength(i, row, length, excluded);
+  }
+
+ private:
+  // Equal ids of the kept segments give equal focus strings (symbols hold no
+  // TAB): the ids, packed into one number where they fit, are the focus key.
+  static constexpr SymbolId kMaxPackedId = 1u << 12;
+
+  bool OneSegmentEach(int32_t i, const SymbolId* row, int32_t length, bool excluded) {
+    // Locals, so that the sink's calls cannot make the compiler read them again.
+    const int32_t n = n_;
+    const uint8_t* matches[kMaxItems];
+    std::copy(matches_, matches_ + kMaxItems, matches);
     bool found = false;
-    const SymbolId* row = table.filled() ? table.Row(i) : emptyRow.data();
-    const bool excluded = Excluded(lexicon, query, i);
-    const int32_t last = lengths[static_cast<size_t>(i)] - n;  // last start position, 0-based
+    const int32_t last = length - n;  // last start position, 0-based
     for (int32_t j = 0; j <= last; ++j) {
-      if (!compiled[0](row[j])) continue;
+      if (matches[0][row[j]] == 0) continue;
       int32_t b = 1;
-      while (b < n && compiled[b](row[j + b])) ++b;
+      while (b < n && matches[b][row[j + b]] != 0) ++b;
       if (b < n) continue;
       found = true;
       if (excluded) continue;  // not recorded, but the entry was found
       uint64_t key = 1;
       bool packable = true;
       for (int32_t k = 0; k < n; ++k) {
-        if (ignore[k]) continue;
+        if (ignore_[k]) continue;
         packable = packable && row[j + k] < kMaxPackedId;
         key = (key << 12) | (row[j + k] & (kMaxPackedId - 1));
       }
-      focus.SetSegments(row + j, n, ignore, lexicon.Symbols(), packable ? key : 0);
-      sink.InstallANewEntry(i, focus);
+      focus_.SetSegments(row + j, n, ignore_, lexicon_.Symbols(), packable ? key : 0);
+      sink_.InstallANewEntry(i, focus_);
     }
-    sink.EntryDone(i, found);
+    return found;
   }
+
+  bool AnyLength(int32_t i, const SymbolId* row, int32_t length, bool excluded) {
+    if (!pattern_.BeginEntry(row, length)) return false;
+    bool found = false;
+    int32_t ends[kMaxItems] = {};
+    for (int32_t j = 0; j < length; ++j) {
+      if (!pattern_.MatchAt(j, ends)) continue;
+      found = true;
+      if (excluded) continue;
+      text_.clear();
+      bool firstColumn = true;
+      for (int32_t k = 0, from = j; k < n_; from = ends[k], ++k) {
+        if (ignore_[k]) continue;
+        if (!firstColumn) text_ += '\t';
+        firstColumn = false;
+        for (int32_t p = from; p < ends[k]; ++p) {
+          if (p > from) text_ += ' ';
+          text_ += lexicon_.Symbols().Text(row[p]);
+        }
+      }
+      // No key: the ids of variable-length items would not tell their columns apart.
+      focus_.SetText(text_, 0);
+      sink_.InstallANewEntry(i, focus_);
+    }
+    return found;
+  }
+
+  const Lexicon& lexicon_;
+  HitSink& sink_;
+  const SegmentTable& table_;
+  const std::vector<int32_t>& lengths_;
+  Pattern pattern_;
+  const int32_t n_;
+  bool ignore_[kMaxItems] = {};
+  const uint8_t* matches_[kMaxItems] = {};
+  std::vector<SymbolId> emptyRow_;
+  FocusText focus_;
+  std::string text_;
+};
+
+}  // namespace
+
+void FindInTranscriptions(const Lexicon& lexicon, const Query& query, HitSink& sink) {
+  const ParsedBoxes unvalidated = query.parsed.items.empty() ? ParseBoxes(query.items, lexicon, query.Classes()) : ParsedBoxes();
+  TranscriptionMatch match(lexicon, query, query.parsed.items.empty() ? unvalidated : query.parsed, sink);
+  ForEachEntry(lexicon, query, sink, match);
 }
 
 void FindInOrthography(const Lexicon& lexicon, const Query& query, HitSink& sink) {
   const std::string& target = query.orthography;
-  const Dictionary& dictionary = lexicon.dictionary();
-  const int32_t total = dictionary.NumberOfWords;
   FocusText focus;  // every hit has the same focus string: the search string
   focus.SetText(target, 1);
   std::string framed;
   std::vector<size_t> starts;  // character starts of the framed spelling, and its end
-  const bool filtering = query.filters.any();
-  for (int32_t i = 1; i <= total; ++i) {
-    if (i % 100 == 0) sink.Progress(i, total);
-    if (filtering && !PassesFilters(lexicon, query, i)) {
-      sink.EntryDone(i, false);
-      continue;
-    }
+  ForEachEntry(lexicon, query, sink, [&](int32_t i, bool excluded) {
     framed.clear();
     framed += '[';
-    framed += dictionary.Spellings[static_cast<size_t>(i)];
+    framed += lexicon.dictionary().Spellings[static_cast<size_t>(i)];
     framed += ']';
     size_t found = 0;
     const bool ascii = std::all_of(framed.begin(), framed.end(), [](char c) { return (c & 0x80) == 0; });
@@ -137,11 +205,9 @@ void FindInOrthography(const Lexicon& lexicon, const Query& query, HitSink& sink
       }
     }
     // Each occurrence is one hit.
-    if (!Excluded(lexicon, query, i)) {
-      for (size_t k = 0; k < found; ++k) sink.InstallANewEntry(i, focus);
-    }
-    sink.EntryDone(i, found != 0);
-  }
+    for (size_t k = 0; k < found && !excluded; ++k) sink.InstallANewEntry(i, focus);
+    return found != 0;
+  });
 }
 
 void Search(const Lexicon& lexicon, const Query& query, HitSink& sink) {

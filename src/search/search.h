@@ -62,7 +62,12 @@ class HitSink {
   virtual void Progress(int32_t done, int32_t total) { (void)done, (void)total; }
 };
 
-// Searches the transcriptions of the query's tier for its items.
+// Searches the transcriptions of the query's tier for its boxes as
+// ValidateItems read them (query.parsed; the boxes themselves when it is
+// empty). Items of one segment each report every matching start position;
+// with items of other lengths each start position gives one hit at most, the
+// first successful way in greedy order, and a focus column holds the
+// segments its box matched joined by one blank (empty when it matched none).
 // REQUIRES: lexicon is divided; for the vowel tier, MakeVowelTier has run.
 void FindInTranscriptions(const Lexicon& lexicon, const Query& query, HitSink& sink);
 // Searches "[" + spelling + "]" of every entry for the query's orthography string.

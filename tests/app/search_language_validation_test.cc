@@ -33,8 +33,16 @@ TEST_F(SearchLanguageWindow, ABundleReadsTheTableOfTheProgramFolderEachTime) {
   EXPECT_EQ(platform.messages[0].rfind("Box 1: the feature table " + dir.Path("Features.txt") + " could not be read", 0),
             0u)
       << platform.messages[0];
-  // Once the file is there, the same boxes pass and the search uses it.
+  // A table that lacks a symbol the search reads refuses the bundle, naming the first few.
   Write("Features.txt", "Symbol\tvoice\r\nD\t+\r\nT\t-\r\n]\t0\r\n");
+  EXPECT_FALSE(Validates());
+  EXPECT_EQ(platform.messages.back(),
+            "Box 1: the feature table " + dir.Path("Features.txt") +
+                " is damaged: it has no line for the symbols \"B\", \"L\", \"AY1\", \"N\", \"CH\" and 4 more of the "
+                "searched transcriptions.  Please fix this and click on the search button again.");
+  // Once the file is whole, the same boxes pass and the search uses it.
+  Write("Features.txt", "Symbol\tvoice\r\nD\t+\r\nT\t-\r\n]\t0\r\nB\t0\r\nL\t0\r\nAY1\t0\r\nN\t0\r\nCH\t0\r\n"
+                        "P\t0\r\nAE1\t0\r\nK\t0\r\nER0\t0\r\n");
   EXPECT_TRUE(Validates());
   form->cmdSearchTranscriptions_Click();
   EXPECT_EQ(form->lastOutcome, Form1::Outcome::kHits);

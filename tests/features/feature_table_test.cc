@@ -20,19 +20,21 @@ constexpr char kTable[] =
 
 FeatureTable Read(std::string_view contents) {
   FeatureTable table;
-  std::string error;
-  EXPECT_TRUE(ReadFeatureTable(contents, "Features.txt", &table, &error)) << error;
+  const Status status = ReadFeatureTable(contents, "Features.txt", &table);
+  EXPECT_TRUE(status.ok()) << status.line << " " << status.detail;
   return table;
 }
 
-// The damage message for contents the reader must refuse.
+// The damage of contents the reader must refuse, as "line N what" (or "what"
+// for damage of no one line).
 std::string Damage(std::string_view contents) {
   FeatureTable table;
-  std::string error;
-  EXPECT_FALSE(ReadFeatureTable(contents, "F.txt", &table, &error)) << "accepted: " << contents;
+  const Status status = ReadFeatureTable(contents, "F.txt", &table);
+  EXPECT_EQ(status.kind, Status::kMalformed) << "accepted: " << contents;
+  EXPECT_EQ(status.path, "F.txt");
   EXPECT_EQ(table.NumberOfSymbols(), 0);
   EXPECT_TRUE(table.FeatureNames().empty());
-  return error;
+  return (status.line > 0 ? "line " + std::to_string(status.line) + " " : "") + status.detail;
 }
 
 std::vector<FeatureValue> Bundle(const FeatureTable& t, std::initializer_list<std::pair<const char*, bool>> values) {
@@ -99,48 +101,47 @@ TEST(FeatureTable, LineEndsBlanksAndEmptyLines) {
 }
 
 TEST(FeatureTable, EachDamageIsNamedWithItsLine) {
-  EXPECT_EQ(Damage(""), "the feature table F.txt is damaged: it is empty");
-  EXPECT_EQ(Damage("\r\n \r\n"), "the feature table F.txt is damaged: it holds only empty lines");
+  EXPECT_EQ(Damage(""), "it is empty");
+  EXPECT_EQ(Damage("\r\n \r\n"), "it holds only empty lines");
   EXPECT_EQ(Damage("Segment\tvoice\r\nB\t+\r\n"),
-            "the feature table F.txt is damaged: line 1 begins with \"Segment\" where the first line must begin "
+            "line 1 begins with \"Segment\" where the first line must begin "
             "with Symbol");
   EXPECT_EQ(Damage("\r\nB\t+\r\n"),
-            "the feature table F.txt is damaged: line 2 begins with \"B\" where the first line must begin with "
+            "line 2 begins with \"B\" where the first line must begin with "
             "Symbol");
   EXPECT_EQ(Damage("Symbol\tvoice\t\tnasal\r\n"),
-            "the feature table F.txt is damaged: line 1 has an empty feature name in field 3");
+            "line 1 has an empty feature name in field 3");
   EXPECT_EQ(Damage("Symbol\tvoice\t \r\n"),
-            "the feature table F.txt is damaged: line 1 has an empty feature name in field 3");
+            "line 1 has an empty feature name in field 3");
   EXPECT_EQ(Damage("Symbol\tdelayed release\r\n"),
-            "the feature table F.txt is damaged: line 1 has the feature name \"delayed release\", which holds a "
+            "line 1 has the feature name \"delayed release\", which holds a "
             "blank");
   EXPECT_EQ(Damage("Symbol\tvoice\tnasal\tVOICE\r\n"),
-            "the feature table F.txt is damaged: line 1 names the feature \"VOICE\" twice");
+            "line 1 names the feature \"VOICE\" twice");
   EXPECT_EQ(Damage("Symbol\tvoice\tnasal\r\nB\t+\t-\r\nP\t-\r\n"),
-            "the feature table F.txt is damaged: line 3 has 2 fields, but the first line has 3");
+            "line 3 has 2 fields, but the first line has 3");
   EXPECT_EQ(Damage("Symbol\tvoice\r\nB\t+\t-\r\n"),
-            "the feature table F.txt is damaged: line 2 has 3 fields, but the first line has 2");
+            "line 2 has 3 fields, but the first line has 2");
   EXPECT_EQ(Damage("Symbol\tvoice\r\nB\r\n"),
-            "the feature table F.txt is damaged: line 2 has 1 field, but the first line has 2");
+            "line 2 has 1 field, but the first line has 2");
   EXPECT_EQ(Damage("Symbol\tvoice\r\nB\t+-\r\n"),
-            "the feature table F.txt is damaged: line 2 gives \"B\" the value \"+-\" for voice, where a value is +, "
+            "line 2 gives \"B\" the value \"+-\" for voice, where a value is +, "
             "- or 0");
   EXPECT_EQ(Damage("Symbol\tvoice\r\nB\t\r\n"),
-            "the feature table F.txt is damaged: line 2 gives \"B\" the value \"\" for voice, where a value is +, - "
+            "line 2 gives \"B\" the value \"\" for voice, where a value is +, - "
             "or 0");
-  EXPECT_EQ(Damage("Symbol\tvoice\r\n\t+\r\n"), "the feature table F.txt is damaged: line 2 has an empty symbol");
+  EXPECT_EQ(Damage("Symbol\tvoice\r\n\t+\r\n"), "line 2 has an empty symbol");
   EXPECT_EQ(Damage("Symbol\tvoice\r\nB\t+\r\n\r\nb\t-\r\n"),
-            "the feature table F.txt is damaged: line 4 repeats the symbol \"b\" of line 2");
+            "line 4 repeats the symbol \"b\" of line 2");
   // The first damage is the one named.
   EXPECT_EQ(Damage("Symbol\tvoice\r\nB\tx\r\nB\t+\t+\r\n"),
-            "the feature table F.txt is damaged: line 2 gives \"B\" the value \"x\" for voice, where a value is +, "
+            "line 2 gives \"B\" the value \"x\" for voice, where a value is +, "
             "- or 0");
 }
 
 TEST(FeatureTable, ReadingAgainReplacesTheTable) {
   FeatureTable t = Read(kTable);
-  std::string error;
-  EXPECT_FALSE(ReadFeatureTable("Symbol\tvoice\r\nB\r\n", "F.txt", &t, &error));
+  EXPECT_FALSE(ReadFeatureTable("Symbol\tvoice\r\nB\r\n", "F.txt", &t).ok());
   EXPECT_EQ(t.NumberOfSymbols(), 0);
   EXPECT_EQ(t.FeatureIndex("voice"), -1);
   EXPECT_FALSE(t.Agrees("B", {}));
@@ -149,14 +150,16 @@ TEST(FeatureTable, ReadingAgainReplacesTheTable) {
 TEST(FeatureTable, LoadNamesAMissingFile) {
   ScopedTempDir dir;
   FeatureTable t;
-  std::string error;
-  EXPECT_FALSE(LoadFeatureTable(dir.Path("Features.txt"), &t, &error));
-  EXPECT_EQ(error, "the feature table " + dir.Path("Features.txt") + " could not be read: No such file or directory");
-  EXPECT_FALSE(LoadFeatureTable(dir.path(), &t, &error));  // a folder
-  EXPECT_NE(error.find("could not be read"), std::string::npos) << error;
+  Status status = LoadFeatureTable(dir.Path("Features.txt"), &t);
+  EXPECT_EQ(status.kind, Status::kNotFound);
+  EXPECT_EQ(status.path, dir.Path("Features.txt"));
+  EXPECT_EQ(status.reason, "No such file or directory");
+  status = LoadFeatureTable(dir.path(), &t);  // a folder
+  EXPECT_EQ(status.reason, "Is a directory");
   ASSERT_TRUE(WriteFile(dir.Path("Features.txt"), kTable));
-  ASSERT_TRUE(LoadFeatureTable(dir.Path("Features.txt"), &t, &error)) << error;
+  ASSERT_TRUE(LoadFeatureTable(dir.Path("Features.txt"), &t).ok());
   EXPECT_EQ(t.NumberOfSymbols(), 4);
+  EXPECT_EQ(t.path(), dir.Path("Features.txt"));
 }
 
 // The bundled table: readable, every symbol of the inventory has a line, and
@@ -166,8 +169,7 @@ TEST(FeatureTable, BundledTableCoversTheInventory) {
   const std::string contents = ReadFile(data + "/Features.txt");
   EXPECT_NE(contents.find("\r\n"), std::string::npos);
   FeatureTable t;
-  std::string error;
-  ASSERT_TRUE(ReadFeatureTable(contents, "Features.txt", &t, &error)) << error;
+  ASSERT_TRUE(ReadFeatureTable(contents, "Features.txt", &t).ok());
   std::vector<std::string> inventory;
   ForEachLine(ReadFile(data + "/AllSegments.txt"), [&](std::string_view line) {
     if (!TrimView(line).empty()) inventory.emplace_back(TrimView(line));

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <set>
 #include <string>
 
@@ -15,14 +16,12 @@ namespace {
 class ItemSyntaxTest : public ::testing::Test {
  protected:
   ItemSyntaxTest() {
-    std::string error;
-    EXPECT_TRUE(ReadFeatureTable("Symbol\tvoice\tsonorant\r\nB\t+\t-\r\nT\t-\t-\r\n", "Features.txt", &table_,
-                                 &error));
+    EXPECT_TRUE(ReadFeatureTable("Symbol\tvoice\tsonorant\r\nB\t+\t-\r\nT\t-\t-\r\n", "Features.txt", &table_).ok());
     context_.isName = [this](std::string_view text) { return names_.count(Lower(text)) != 0; };
-    context_.features = [this](std::string* error) -> const FeatureTable* {
+    context_.features = [this](Status* status) -> const FeatureTable* {
       ++tableRequests_;
-      if (!tableError_.empty()) {
-        *error = tableError_;
+      if (!tableError_.ok()) {
+        *status = tableError_;
         return nullptr;
       }
       return &table_;
@@ -40,7 +39,7 @@ class ItemSyntaxTest : public ::testing::Test {
 
   std::set<std::string> names_ = {"[", "]", "ay1", "t", "d", "b", "consonant", "v+", "front vowel", "!x"};
   FeatureTable table_;
-  std::string tableError_;
+  Status tableError_;
   int tableRequests_ = 0;
   ItemContext context_;
 };
@@ -109,16 +108,19 @@ TEST_F(ItemSyntaxTest, BundlesAskForTheTableOnlyWhenPresent) {
   EXPECT_EQ(item.bundle, (std::vector<FeatureValue>{{0, true}, {1, false}}));
   EXPECT_EQ(tableRequests_, 1);
 
-  item = Parse("!{ +voice   -voice }*");
+  item = Parse("!{ +voice\r\n-voice\n}*");  // a line break separates tokens as a blank does
   ASSERT_EQ(item.kind, ParsedItem::Kind::kSegment) << item.message;
   EXPECT_TRUE(item.negated);
   EXPECT_EQ(item.quantifier, Quantifier::kStar);
   EXPECT_EQ(item.bundle, (std::vector<FeatureValue>{{0, true}, {0, false}}));
 
-  // A table that cannot be had refuses the bundle's box only, with its reason.
-  tableError_ = "the feature table /p/Features.txt could not be read: No such file or directory";
-  EXPECT_EQ(Refusal("{+voice}", 4),
-            "Box 4: the feature table /p/Features.txt could not be read: No such file or directory");
+  // A table that cannot be had refuses the bundle's box only, with its status.
+  tableError_ = Status::FromErrno(ENOENT, "/p/Features.txt");
+  item = Parse("{+voice}", 4);
+  EXPECT_EQ(item.kind, ParsedItem::Kind::kMalformed);
+  EXPECT_EQ(item.message, "Box 4: ");
+  EXPECT_EQ(item.features.kind, Status::kNotFound);
+  EXPECT_EQ(item.features.path, "/p/Features.txt");
   EXPECT_EQ(Parse("T|D*").kind, ParsedItem::Kind::kSegment);
   // Malformed tokens are named before the table is asked for.
   const int before = tableRequests_;

@@ -121,12 +121,12 @@ class CompiledPatternTest : public ::testing::Test {
  protected:
   CompiledPatternTest() {
     for (const char* s : {"[", "]", "CH", "AY1", "L", "D", "B", "IH0", "Z"}) symbols_.Intern(s);
-    std::string error;
     EXPECT_TRUE(ReadFeatureTable("Symbol\tvoice\tsonorant\r\n[\t+\t+\r\nCH\t-\t-\r\nAY1\t+\t+\r\nL\t+\t+\r\n"
                                  "D\t+\t-\r\nB\t+\t-\r\nIH0\t+\t+\r\n",
-                                 "Features.txt", &features_, &error));
+                                 "Features.txt", &features_)
+                    .ok());
     context_.isName = [this](std::string_view t) { return classes_.count(Lower(t)) != 0 || IsSymbol(t); };
-    context_.features = [this](std::string*) { return &features_; };
+    context_.features = [this](Status*) { return &features_; };
   }
 
   bool IsSymbol(std::string_view t) const {
