@@ -18,8 +18,7 @@ const std::string kData = VELMORA_DATA_DIR;
 
 std::vector<std::string> Lines(const std::string& name) {
   std::vector<std::string> lines;
-  std::string error;
-  EXPECT_TRUE(ReadLines(kData + "/" + name, &lines, &error)) << error;
+  EXPECT_TRUE(ReadLines(kData + "/" + name, &lines).ok()) << name;
   return lines;
 }
 

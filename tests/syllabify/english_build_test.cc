@@ -38,8 +38,7 @@ class EnglishBuildTest : public ::testing::Test {
 
   std::map<std::string, std::vector<std::string>> Build() {
     EnglishBuildResult result;
-    std::string error;
-    EXPECT_TRUE(BuildEnglishDataSet(sources_, options_, &result, &error)) << error;
+    EXPECT_TRUE(BuildEnglishDataSet(sources_, options_, &result).ok());
     std::map<std::string, std::vector<std::string>> files;
     for (const DataFile& file : result.files) files[file.path] = file.lines;
     return files;
@@ -126,15 +125,14 @@ TEST_F(EnglishBuildTest, ClassFoldersHoldTheSameClassesInTheirOwnSymbols) {
 
 TEST_F(EnglishBuildTest, RefusesUnknownSymbolsAndTooFewWords) {
   EnglishBuildResult result;
-  std::string error;
   options_.word_count = 11;
-  EXPECT_FALSE(BuildEnglishDataSet(sources_, options_, &result, &error));
-  EXPECT_NE(error.find("10 words qualify"), std::string::npos) << error;
+  EXPECT_EQ(BuildEnglishDataSet(sources_, options_, &result).kind, Status::kFailed);
+  EXPECT_EQ(result.qualifying_words, 10u);
 
   options_.word_count = 6;
   sources_.pronunciations.push_back({"odd", "AA1 DCoda"});
-  EXPECT_FALSE(BuildEnglishDataSet(sources_, options_, &result, &error));
-  EXPECT_NE(error.find("DCoda"), std::string::npos) << error;
+  EXPECT_EQ(BuildEnglishDataSet(sources_, options_, &result).detail, "DCoda");
+  EXPECT_EQ(result.failed_word, "odd");
 }
 
 }  // namespace

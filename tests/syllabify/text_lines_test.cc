@@ -21,23 +21,24 @@ TEST(TextLinesTest, FieldsKeepEmptiesAndSegmentsNever) {
 TEST(TextLinesTest, WritesCrLfOverAnEarlierFileOrThroughALinkAndReportsFilesByName) {
   testing::TempFolder folder;
   testing::WriteFile(folder.Path("x.txt"), "an earlier, longer text\n");
-  std::string error;
-  ASSERT_TRUE(WriteLines(folder.Path("x.txt"), {"one", "", "two\tthree"}, &error)) << error;
+  auto write = [](const std::string& path, const Lines& lines) {
+    LinesFile file;
+    Status status = file.Open(path);
+    return status.ok() ? file.Write(lines) : status;
+  };
+  ASSERT_TRUE(write(folder.Path("x.txt"), {"one", "", "two\tthree"}).ok());
   EXPECT_EQ(testing::ReadFile(folder.Path("x.txt")), "one\r\n\r\ntwo\tthree\r\n");
   Lines lines;
-  ASSERT_TRUE(ReadLines(folder.Path("x.txt"), &lines, &error)) << error;
+  ASSERT_TRUE(ReadLines(folder.Path("x.txt"), &lines).ok());
   EXPECT_EQ(lines, (Lines{"one", "", "two\tthree"}));
   // A link is written through, not replaced by a file of its own.
   std::filesystem::create_symlink(folder.Path("x.txt"), folder.Path("link.txt"));
-  ASSERT_TRUE(WriteLines(folder.Path("link.txt"), {"new"}, &error)) << error;
+  ASSERT_TRUE(write(folder.Path("link.txt"), {"new"}).ok());
   EXPECT_TRUE(std::filesystem::is_symlink(folder.Path("link.txt")));
   EXPECT_EQ(testing::ReadFile(folder.Path("x.txt")), "new\r\n");
 
-  EXPECT_FALSE(ReadLines(folder.Path("missing.txt"), &lines, &error));
-  EXPECT_NE(error.find("missing.txt"), std::string::npos);
-  error.clear();
-  EXPECT_FALSE(WriteLines(folder.Path("no/such/folder.txt"), {"x"}, &error));
-  EXPECT_NE(error.find("folder.txt"), std::string::npos);
+  EXPECT_EQ(ReadLines(folder.Path("missing.txt"), &lines).path, folder.Path("missing.txt"));
+  EXPECT_EQ(write(folder.Path("no/such/folder.txt"), {"x"}).kind, Status::kNotFound);
 }
 
 }  // namespace

@@ -70,22 +70,22 @@ TEST_F(ToolTest, DerivesOnsetsFromTheDictionaryItself) {
       << Read("out.txt");
 }
 
-TEST_F(ToolTest, WrongUsageExitsWithOneAndUnreadableFilesWithTwo) {
-  EXPECT_EQ(Run("--onsets " + Path("onsets.txt")), 1);
+TEST_F(ToolTest, WrongUsageExitsWithTwoAndUnreadableFilesWithThree) {
+  EXPECT_EQ(Run("--onsets " + Path("onsets.txt")), 2);
   EXPECT_NE(Read("stderr.txt").find("--vowels is required"), std::string::npos);
   EXPECT_EQ(Run("--vowels " + Path("VOWEL.txt") + " --onsets " + Path("onsets.txt") +
                 " --derive-onsets 3"),
-            1);
-  EXPECT_EQ(Run("--vowels " + Path("VOWEL.txt") + " --derive-onsets zero"), 1);
+            2);
+  EXPECT_EQ(Run("--vowels " + Path("VOWEL.txt") + " --derive-onsets zero"), 2);
   EXPECT_EQ(Run("--vowels " + Path("VOWEL.txt") + " --onsets " + Path("onsets.txt") +
                 " --frobnicate"),
-            1);
+            2);
   EXPECT_EQ(Run("--vowels " + Path("VOWEL.txt") + " --onsets " + Path("onsets.txt") + " " +
                 Path("missing.txt") + " " + Path("out.txt")),
-            2);
+            3);
   EXPECT_NE(Read("stderr.txt").find("missing.txt"), std::string::npos);
   testing::WriteFile(Path("empty.txt"), "\r\n");
-  EXPECT_EQ(Run("--vowels " + Path("empty.txt") + " --onsets " + Path("onsets.txt")), 2);
+  EXPECT_EQ(Run("--vowels " + Path("empty.txt") + " --onsets " + Path("onsets.txt")), 3);
   EXPECT_EQ(Run("--help > " + Path("help.txt")), 0);
   EXPECT_NE(Read("help.txt").find("Maximal Onset"), std::string::npos);
 }
