@@ -106,8 +106,10 @@ std::string ParseOptions(const std::vector<std::string>& args, Options* options)
     const bool has_value = i + 1 < args.size();
     if (arg == "--vowels" || arg == "--onsets" || arg == "--save-onsets") {
       if (!has_value) return arg + " needs a file";
-      (arg == "--vowels" ? options->vowels_path
-       : arg == "--onsets" ? options->onsets_path : options->save_onsets_path) = args[++i];
+      std::string* file = &options->save_onsets_path;
+      if (arg == "--vowels") file = &options->vowels_path;
+      if (arg == "--onsets") file = &options->onsets_path;
+      *file = args[++i];
     } else if (arg == "--derive-onsets") {
       if (!has_value) return "--derive-onsets needs a number";
       const std::string& number = args[++i];
