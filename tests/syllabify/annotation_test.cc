@@ -52,7 +52,7 @@ TEST(AnnotationTest, PartsWhoseSpellingAndSoundsJoinToTheWord) {
       {"blackbird", "B L AE1 K B ER0 D", "compound: black+bird"},
       {"herself", "HH ER0 S EH1 L F", "compound: her+self"},
       {"able-bodied", "EY1 B AH0 L B AA1 D IY0 D", "compound: able+bodied"},
-      {"blackbird", "B L AE1 K B ER0 T", ""},
+      {"blackbird", "B L AE1 K B ER0 D D", ""},
       {"carton", "K AA1 R T AH0 N", ""},
       {"season", "S IY1 Z AH0 N", ""},
       // A suffix comes before a compound.
