@@ -61,6 +61,7 @@ TEST(AnnotationTest, PartsWhoseSpellingAndSoundsJoinToTheWord) {
       {"kindness", "K IH1 N D N AH0 S", ""},
       {"reader", "R EH1 D ER0", ""},
       {"kindling", "K IH1 N D L IH0 NG", ""},
+      {"stopps", "S T AA1 P S", ""},  // -s doubles no letter
       {"need", "N IY1 D", ""},
       {"ambush", "AE1 M B UH2 SH", ""},
       // A word is not its own stem or part.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <map>
@@ -32,6 +33,7 @@ TEST(ToolTest, ArgumentsToFilesMessagesAndExitStatus) {
       {"counts.tsv", "the\t0\r\ntab\t5x\r\n"},
       {"odd.tsv", "odd\tAA1 DCoda\r\n"},
       {"bad.tsv", "bad line\r\n"},
+      {"badp.tsv", "tab\tT AE1 B\r\nbad line\r\n"},
   };
   for (const auto& [name, contents] : files) testing::WriteFile(folder.Path(name), contents);
   std::filesystem::create_symlink(folder.Path("target.txt"), folder.Path("link.txt"));
@@ -58,6 +60,7 @@ TEST(ToolTest, ArgumentsToFilesMessagesAndExitStatus) {
        "strap\tS T R AE1 P\tS T R AE1 PCoda\t\t\t\r\ntab\tT AE1 B\tT AE1 BCoda\t\t\t\r\ntap\tT AE1 P\tT AE1 PCoda\t\t\t\r\n"
        "astra\tAE1 S T R AH0\tAE1 SCoda TCoda RCoda AH0\t\t\t\r\n"},
       {"--help > {d}/help.txt", 0},
+      {"--vowels {d}/VOWEL.txt --derive-onsets 1 {d}/p.tsv > /dev/null", 0},
       {"--onsets {d}/onsets.txt", 2, "velmora-syllabify: --vowels is required"},
       {"--vowels", 2, "velmora-syllabify: --vowels needs a file"},
       {common + "--derive-onsets 3", 2, "velmora-syllabify: give either --onsets or --derive-onsets"},
@@ -75,8 +78,8 @@ TEST(ToolTest, ArgumentsToFilesMessagesAndExitStatus) {
       {common + "{d}/in.txt {d}/no/out.txt", 3,
        "velmora-syllabify: cannot open {d}/no/out.txt for writing: No such file or directory"},
       {common + "{d}/in.txt > /dev/full", 3, "velmora-syllabify: cannot write to standard output"},
-      {"--build-english {d}/bad.tsv {d}/none.tsv {d}", 3,
-       "velmora-syllabify: {d}/bad.tsv: expected key TAB pronunciation, got \"bad line\""},
+      {"--build-english {d}/badp.tsv {d}/none.tsv {d}", 3,
+       "velmora-syllabify: {d}/badp.tsv: expected key TAB pronunciation, got \"bad line\""},
       {"--build-english {d}/p.tsv {d}/bad.tsv {d}", 3,
        "velmora-syllabify: {d}/bad.tsv: expected word TAB count, got \"bad line\""},
       {"--build-english {d}/p.tsv {d}/counts.tsv {d}", 3,
@@ -101,6 +104,30 @@ TEST(ToolTest, ArgumentsToFilesMessagesAndExitStatus) {
       EXPECT_EQ(testing::ReadFile(folder.Path(c.file)), c.contents);
     }
   }
+}
+
+// A whole build from 20,000 made-up words: every file is written into its
+// folder, and the class files are the bundled ones.
+TEST(ToolTest, BuildsTheEnglishDataSetIntoAFolder) {
+  testing::TempFolder folder;
+  std::string pronunciations, counts;
+  for (int n = 0; n < 20000; ++n) {
+    const std::string word = {char('a' + n % 26), char('a' + n / 26 % 26), char('a' + n / 676 % 26), char('a' + n / 17576)};
+    pronunciations += word + "\tT AE1 B\n";
+    counts += word + "\t" + std::to_string(n + 1) + "\n";
+  }
+  testing::WriteFile(folder.Path("p.tsv"), pronunciations);
+  testing::WriteFile(folder.Path("c.tsv"), counts);
+  const int status = std::system((std::string(VELMORA_SYLLABIFY_TOOL) + " --build-english " + folder.Path("p.tsv") + " " +
+                                  folder.Path("c.tsv") + " " + folder.Path("data") + " > " + folder.Path("out.txt")).c_str());
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  const std::string out = testing::ReadFile(folder.Path("out.txt"));
+  EXPECT_EQ(out.substr(out.rfind('\n', out.size() - 2) + 1), "wrote 46 files into " + folder.Path("data") + "\n");
+  for (const char* file : {"NaturalClasses/STOP.txt", "SyllabifiedNaturalClasses/CODA.txt"}) {
+    EXPECT_EQ(testing::ReadFile(folder.Path("data/") + file), testing::ReadFile(std::string(VELMORA_DATA_DIR) + "/" + file));
+  }
+  const std::string in_txt = testing::ReadFile(folder.Path("data/in.txt"));
+  EXPECT_EQ(std::count(in_txt.begin(), in_txt.end(), '\n'), 20000);
 }
 
 }  // namespace
