@@ -9,6 +9,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/status.h"
+
 namespace velmora::syllabify {
 
 struct EnglishSources {
@@ -35,17 +37,24 @@ struct DataFile {
 struct EnglishBuildResult {
   std::vector<DataFile> files;
   std::vector<std::string> summary;  // human-readable counts for the log
+  // Of a failed build: the word whose pronunciation has the symbol outside the
+  // inventory (the Status's detail), or how many words qualified.
+  std::string failed_word;
+  size_t qualifying_words = 0;
 };
 
-// Parses the two TSV files written by extract.mjs.
-bool ReadEnglishSources(const std::string& pronunciation_tsv, const std::string& count_tsv,
-                        EnglishSources* sources, std::string* error);
+// Reads the pronunciations written by extract.mjs: key TAB pronunciation on
+// each line. A line of another form is kMalformed, its text the detail.
+Status ReadPronunciations(const std::string& path, EnglishSources* sources);
+// Reads the counts written by extract.mjs: word TAB count (a whole number of
+// at least 0) on each line. A line of another form is as above.
+Status ReadCounts(const std::string& path, EnglishSources* sources);
 
-// Builds every file of the data set. Fails when a pronunciation uses a
-// symbol outside the ARPABET inventory or when fewer than
-// `options.word_count` words qualify.
-bool BuildEnglishDataSet(const EnglishSources& sources, const EnglishBuildOptions& options,
-                         EnglishBuildResult* result, std::string* error);
+// Builds every file of the data set. kMalformed when a pronunciation uses a
+// symbol outside the ARPABET inventory (the first word in byte order);
+// kFailed when fewer than `options.word_count` words qualify.
+Status BuildEnglishDataSet(const EnglishSources& sources, const EnglishBuildOptions& options,
+                           EnglishBuildResult* result);
 
 // Tokens of the subtitle counts that are pieces of contractions (don|'t,
 // c'|mon) rather than words; they are left out of in.txt and get no

@@ -1,7 +1,7 @@
 // velmora-syllabify: fills the syllabified field of a six-field dictionary by
 // the Maximal Onset Principle, and builds the bundled English data set.
 //
-// Exit status: 0 done, 1 wrong usage, 2 a file could not be read or written
+// Exit status: 0 done, 2 wrong usage, 3 a file could not be read or written
 // or the sources are unusable.
 #include <filesystem>
 #include <iostream>
@@ -12,6 +12,7 @@
 #include "lexicon/text.h"
 #include "syllabify/dictionary_file.h"
 #include "syllabify/english_build.h"
+#include "syllabify/messages.h"
 #include "syllabify/onsets.h"
 #include "syllabify/syllabifier.h"
 #include "syllabify/text_lines.h"
@@ -19,6 +20,7 @@
 namespace {
 
 using namespace velmora::syllabify;
+using velmora::Status;
 
 constexpr char kUsage[] =
     "usage: velmora-syllabify --vowels FILE --onsets FILE [INPUT [OUTPUT]]\n"
@@ -41,118 +43,138 @@ constexpr char kUsage[] =
     "                       at least N distinct words of INPUT\n"
     "  --save-onsets FILE   write the derived onsets to FILE\n"
     "  --build-english      build the bundled English data set into OUTDIR from the\n"
-    "                       files written by data/build/extract.mjs\n";
+    "                       files written by data/build/extract.mjs\n"
+    "\n"
+    "Exit status: 0 done, 2 wrong usage, 3 a file could not be read or written or\n"
+    "the sources are unusable.\n";
 
 int Fail(const std::string& message) {
   std::cerr << "velmora-syllabify: " << message << "\n";
-  return 2;
+  return 3;
 }
 
 int Usage(const std::string& message) {
   std::cerr << "velmora-syllabify: " << message << "\n\n" << kUsage;
-  return 1;
+  return 2;
+}
+
+// Writes `lines` to `path`; on failure says why and returns the exit status.
+int WriteOrFail(const std::string& path, const std::vector<std::string>& lines) {
+  LinesFile file;
+  Status status = file.Open(path);
+  if (!status.ok()) return Fail(OpenForWritingMessage(status));
+  status = file.Write(lines);
+  if (!status.ok()) return Fail(WriteMessage(status));
+  return 0;
 }
 
 int BuildEnglish(const std::string& pronunciations, const std::string& counts,
                  const std::string& out_dir) {
-  std::string error;
   EnglishSources sources;
-  if (!ReadEnglishSources(pronunciations, counts, &sources, &error)) return Fail(error);
+  Status status = ReadPronunciations(pronunciations, &sources);
+  if (!status.ok()) return Fail(SourceMessage(Source::kPronunciations, status));
+  status = ReadCounts(counts, &sources);
+  if (!status.ok()) return Fail(SourceMessage(Source::kCounts, status));
+  const EnglishBuildOptions options;
   EnglishBuildResult result;
-  if (!BuildEnglishDataSet(sources, EnglishBuildOptions(), &result, &error)) return Fail(error);
+  status = BuildEnglishDataSet(sources, options, &result);
+  if (!status.ok()) return Fail(BuildMessage(status, result, options));
   for (const DataFile& file : result.files) {
     std::filesystem::path path = std::filesystem::path(out_dir) / file.path;
     std::error_code ec;
     std::filesystem::create_directories(path.parent_path(), ec);
-    if (ec) return Fail("cannot create " + path.parent_path().string() + ": " + ec.message());
-    if (!WriteLines(path.string(), file.lines, &error)) return Fail(error);
+    if (ec) return Fail(FolderMessage(Status::FromErrno(ec.value(), path.parent_path().string())));
+    if (const int exit_status = WriteOrFail(path.string(), file.lines)) return exit_status;
   }
   for (const std::string& line : result.summary) std::cout << line << "\n";
   std::cout << "wrote " << result.files.size() << " files into " << out_dir << "\n";
   return 0;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  std::vector<std::string> args(argv + 1, argv + argc);
-  if (!args.empty() && (args[0] == "--help" || args[0] == "-h")) {
-    std::cout << kUsage;
-    return 0;
-  }
-  if (!args.empty() && args[0] == "--build-english") {
-    if (args.size() != 4) return Usage("--build-english takes three arguments");
-    return BuildEnglish(args[1], args[2], args[3]);
-  }
-
+struct Options {
   std::string vowels_path, onsets_path, save_onsets_path;
-  int derive_min_words = 0;
+  int derive_min_words = 0;  // 0: the onsets are read from onsets_path
+  std::string input = "-", output = "-";
+};
+
+// Reads the arguments of a syllabification into `options`. Returns the usage
+// error, or "" when they are whole.
+std::string ParseOptions(const std::vector<std::string>& args, Options* options) {
   std::vector<std::string> files;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
-    auto value = [&](std::string* target) {
-      if (i + 1 >= args.size()) return false;
-      *target = args[++i];
-      return true;
-    };
-    if (arg == "--vowels") {
-      if (!value(&vowels_path)) return Usage("--vowels needs a file");
-    } else if (arg == "--onsets") {
-      if (!value(&onsets_path)) return Usage("--onsets needs a file");
-    } else if (arg == "--save-onsets") {
-      if (!value(&save_onsets_path)) return Usage("--save-onsets needs a file");
+    const bool has_value = i + 1 < args.size();
+    if (arg == "--vowels" || arg == "--onsets" || arg == "--save-onsets") {
+      if (!has_value) return arg + " needs a file";
+      std::string* file = &options->save_onsets_path;
+      if (arg == "--vowels") file = &options->vowels_path;
+      if (arg == "--onsets") file = &options->onsets_path;
+      *file = args[++i];
     } else if (arg == "--derive-onsets") {
-      std::string number;
-      if (!value(&number)) return Usage("--derive-onsets needs a number");
+      if (!has_value) return "--derive-onsets needs a number";
+      const std::string& number = args[++i];
+      size_t used = 0;
       try {
-        size_t used = 0;
-        derive_min_words = std::stoi(number, &used);
-        if (used != number.size() || derive_min_words < 1) throw std::invalid_argument(number);
+        options->derive_min_words = std::stoi(number, &used);
       } catch (const std::exception&) {
-        return Usage("--derive-onsets needs a whole number of at least 1, not " + number);
+        used = 0;
+      }
+      if (used == 0 || used != number.size() || options->derive_min_words < 1) {
+        return "--derive-onsets needs a whole number of at least 1, not " + number;
       }
     } else if (arg.size() > 1 && arg[0] == '-' && arg != "-") {
-      return Usage("unknown option " + arg);
+      return "unknown option " + arg;
     } else {
       files.push_back(arg);
     }
   }
-  if (vowels_path.empty()) return Usage("--vowels is required");
-  if (onsets_path.empty() == (derive_min_words == 0)) {
-    return Usage("give either --onsets or --derive-onsets");
+  if (options->vowels_path.empty()) return "--vowels is required";
+  if (options->onsets_path.empty() == (options->derive_min_words == 0)) {
+    return "give either --onsets or --derive-onsets";
   }
-  if (!save_onsets_path.empty() && derive_min_words == 0) {
-    return Usage("--save-onsets goes with --derive-onsets");
+  if (!options->save_onsets_path.empty() && options->derive_min_words == 0) {
+    return "--save-onsets goes with --derive-onsets";
   }
-  if (files.size() > 2) return Usage("too many files");
-  const std::string input = files.size() > 0 ? files[0] : "-";
-  const std::string output = files.size() > 1 ? files[1] : "-";
+  if (files.size() > 2) return "too many files";
+  if (files.size() > 0) options->input = files[0];
+  if (files.size() > 1) options->output = files[1];
+  return "";
+}
 
-  std::string error;
+// The onsets that the clusters beginning at least `min_words` words of the
+// dictionary `contents` make legal. The words are those the program reads:
+// lines trimmed of blanks.
+std::vector<std::string> DeriveOnsets(const std::string& contents, const VowelSet& vowels,
+                                      int min_words) {
+  velmora::Dictionary dictionary;
+  velmora::ParseDictionary(contents, &dictionary);
+  std::vector<std::pair<std::string, std::string>> words;
+  for (int32_t n = 1; n <= dictionary.NumberOfWords; ++n) {
+    words.emplace_back(dictionary.Spellings[n], dictionary.TranscriptionStrings.field(n));
+  }
+  std::vector<std::string> onsets;
+  for (const ClusterCount& onset : ClustersAtLeast(CountInitialClusters(words, vowels), min_words)) {
+    onsets.push_back(onset.cluster);
+  }
+  return onsets;
+}
+
+int SyllabifyFile(const Options& options) {
   std::vector<std::string> vowel_lines, onset_lines;
-  if (!ReadLines(vowels_path, &vowel_lines, &error)) return Fail(error);
+  Status status = ReadLines(options.vowels_path, &vowel_lines);
+  if (!status.ok()) return Fail(ReadMessage(status));
   VowelSet vowels(vowel_lines);
-  if (vowels.empty()) return Fail(vowels_path + " lists no vowel");
+  if (vowels.empty()) return Fail(NoVowelMessage(options.vowels_path));
   std::string contents;
-  if (!ReadText(input, &contents, &error)) return Fail(error);
-
-  if (derive_min_words > 0) {
-    // The words as the program reads the dictionary: lines trimmed of blanks.
-    velmora::Dictionary dictionary;
-    velmora::ParseDictionary(contents, &dictionary);
-    std::vector<std::pair<std::string, std::string>> words;
-    for (int32_t n = 1; n <= dictionary.NumberOfWords; ++n) {
-      words.emplace_back(dictionary.Spellings[n], dictionary.TranscriptionStrings.field(n));
+  status = ReadText(options.input, &contents);
+  if (!status.ok()) return Fail(ReadMessage(status));
+  if (options.derive_min_words > 0) {
+    onset_lines = DeriveOnsets(contents, vowels, options.derive_min_words);
+    if (!options.save_onsets_path.empty()) {
+      if (const int exit_status = WriteOrFail(options.save_onsets_path, onset_lines)) return exit_status;
     }
-    for (const ClusterCount& onset :
-         ClustersAtLeast(CountInitialClusters(words, vowels), derive_min_words)) {
-      onset_lines.push_back(onset.cluster);
-    }
-    if (!save_onsets_path.empty() && !WriteLines(save_onsets_path, onset_lines, &error)) {
-      return Fail(error);
-    }
-  } else if (!ReadLines(onsets_path, &onset_lines, &error)) {
-    return Fail(error);
+  } else if (status = ReadLines(options.onsets_path, &onset_lines); !status.ok()) {
+    return Fail(ReadMessage(status));
   }
 
   const Syllabifier syllabifier(vowels, OnsetSet(onset_lines));
@@ -161,11 +183,29 @@ int main(int argc, char** argv) {
   // core reader, which trims lines and keeps six fields, is not used here.
   std::vector<std::string> result =
       SyllabifyDictionary(velmora::SplitLines(contents), syllabifier, &counts);
-  if (!WriteLines(output, result, &error)) return Fail(error);
+  if (const int exit_status = WriteOrFail(options.output, result)) return exit_status;
   std::cerr << "velmora-syllabify: " << counts.entries << " entries syllabified";
   if (counts.without_vowel > 0) {
     std::cerr << "; " << counts.without_vowel << " without a vowel, left without Coda marks";
   }
   std::cerr << "\n";
   return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  if (!args.empty() && (args[0] == "--help" || args[0] == "-h")) {
+    std::cout << kUsage;
+    return 0;
+  }
+  if (!args.empty() && args[0] == "--build-english") {
+    if (args.size() != 4) return Usage("--build-english takes three arguments");
+    return BuildEnglish(args[1], args[2], args[3]);
+  }
+  Options options;
+  const std::string usage_error = ParseOptions(args, &options);
+  if (!usage_error.empty()) return Usage(usage_error);
+  return SyllabifyFile(options);
 }

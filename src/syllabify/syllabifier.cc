@@ -39,6 +39,16 @@ bool OnsetSet::IsLegal(const std::vector<std::string>& segments, size_t begin,
   return onsets_.count(key) > 0;
 }
 
+namespace {
+
+// Marks segments [from, to) as codas. A range past the end fails loudly
+// (at() throws) instead of writing beyond the flags.
+void MarkCodas(std::vector<bool>* coda, size_t from, size_t to) {
+  for (size_t i = from; i < to; ++i) coda->at(i) = true;
+}
+
+}  // namespace
+
 std::vector<bool> Syllabifier::CodaFlags(
     const std::vector<std::string>& segments) const {
   std::vector<bool> coda(segments.size(), false);
@@ -52,9 +62,9 @@ std::vector<bool> Syllabifier::CodaFlags(
     const size_t next_vowel = nuclei[k + 1];
     size_t onset_start = first;
     while (!onsets_.IsLegal(segments, onset_start, next_vowel)) ++onset_start;
-    for (size_t i = first; i < onset_start; ++i) coda[i] = true;
+    MarkCodas(&coda, first, onset_start);
   }
-  for (size_t i = nuclei.back() + 1; i < segments.size(); ++i) coda[i] = true;
+  MarkCodas(&coda, nuclei.back() + 1, segments.size());
   return coda;
 }
 

@@ -54,7 +54,6 @@ class OnsetSet {
   // empty range.
   bool IsLegal(const std::vector<std::string>& segments, size_t begin,
                size_t end) const;
-  size_t size() const { return onsets_.size(); }
 
  private:
   std::unordered_set<std::string> onsets_;  // lower-cased, single blanks

@@ -3,40 +3,30 @@
 #include <sys/stat.h>
 
 #include <cerrno>
-#include <cstring>
-#include <fstream>
 #include <iostream>
 #include <iterator>
 
 #include "lexicon/text.h"
-#include "platform/files.h"
 
 namespace velmora::syllabify {
 
-bool ReadText(const std::string& path, std::string* contents, std::string* error) {
+Status ReadText(const std::string& path, std::string* contents) {
   if (path == "-") {
     contents->assign(std::istreambuf_iterator<char>(std::cin),
                      std::istreambuf_iterator<char>());
-    if (std::cin.bad()) {
-      *error = "cannot read standard input";
-      return false;
-    }
-    return true;
+    if (std::cin.bad()) return Status::Make(Status::kFailed, std::string(), path);
+    return Status::Ok();
   }
-  if (Status read = ReadWholeFile(path, contents); !read.ok()) {
-    *error = "cannot open " + path + " for reading: " + read.reason;
-    return false;
-  }
-  return true;
+  return ReadWholeFile(path, contents);
 }
 
-bool ReadLines(const std::string& path, std::vector<std::string>* lines,
-               std::string* error) {
+Status ReadLines(const std::string& path, std::vector<std::string>* lines) {
   std::string contents;
-  if (!ReadText(path, &contents, error)) return false;
+  const Status read = ReadText(path, &contents);
+  if (!read.ok()) return read;
   lines->clear();
   ForEachLine(contents, [&](std::string_view line) { lines->emplace_back(line); });
-  return true;
+  return Status::Ok();
 }
 
 namespace {
@@ -60,39 +50,21 @@ bool WriteStream(std::ostream& out, const std::vector<std::string>& lines) {
 
 }  // namespace
 
-bool WriteLines(const std::string& path, const std::vector<std::string>& lines,
-                std::string* error) {
-  if (path == "-") {
-    if (!WriteStream(std::cout, lines)) {
-      *error = "cannot write to standard output";
-      return false;
-    }
-    return true;
-  }
-  if (IsSpecialFile(path)) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) {
-      *error = "cannot open " + path + " for writing: " + std::strerror(errno);
-      return false;
-    }
-    if (!WriteStream(out, lines)) {
-      *error = "cannot write " + path;
-      return false;
-    }
-    return true;
-  }
-  OutputFile out;
-  const Status opened = out.Open(path);
-  if (!opened.ok()) {
-    *error = "cannot open " + path + " for writing: " + opened.reason;
-    return false;
-  }
-  for (const std::string& line : lines) out.WriteLine(line);
-  if (!out.Close().ok()) {
-    *error = "cannot write " + path;
-    return false;
-  }
-  return true;
+Status LinesFile::Open(const std::string& path) {
+  path_ = path;
+  if (path == "-") return Status::Ok();
+  if (!IsSpecialFile(path)) return replacing_.Open(path);
+  in_place_.open(path, std::ios::binary | std::ios::trunc);
+  if (!in_place_) return Status::FromErrno(errno, path);
+  return Status::Ok();
+}
+
+Status LinesFile::Write(const std::vector<std::string>& lines) {
+  const Status failed = Status::Make(Status::kFailed, std::string(), path_);
+  if (path_ == "-") return WriteStream(std::cout, lines) ? Status::Ok() : failed;
+  if (in_place_.is_open()) return WriteStream(in_place_, lines) ? Status::Ok() : failed;
+  for (const std::string& line : lines) replacing_.WriteLine(line);
+  return replacing_.Close();
 }
 
 std::vector<std::string> SplitSegments(std::string_view transcription) {

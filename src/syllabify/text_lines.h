@@ -5,25 +5,38 @@
 #ifndef VELMORA_SYLLABIFY_TEXT_LINES_H_
 #define VELMORA_SYLLABIFY_TEXT_LINES_H_
 
+#include <fstream>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "platform/files.h"
+#include "platform/status.h"
+
 namespace velmora::syllabify {
 
-// Reads the whole file at `path` into `contents`; "-" reads standard input.
-// Returns false and sets `error` to the message for the user on failure.
-bool ReadText(const std::string& path, std::string* contents, std::string* error);
+// Reads the whole file at `path` into `contents`; "-" reads standard input
+// (a failure there is kFailed with the path "-").
+Status ReadText(const std::string& path, std::string* contents);
 
 // Reads the file at `path` (as ReadText) and splits it into `lines`.
-bool ReadLines(const std::string& path, std::vector<std::string>* lines,
-               std::string* error);
+Status ReadLines(const std::string& path, std::vector<std::string>* lines);
 
-// Writes every line followed by CR LF to `path`, which takes the place of an
-// earlier file only when written whole; a device, pipe or link (/dev/stdout)
-// is written in place. `path` "-" writes to standard output.
-bool WriteLines(const std::string& path, const std::vector<std::string>& lines,
-                std::string* error);
+// A file of lines, each written followed by CR LF: opened, then written whole.
+// "-" is standard output; a device, pipe or link (/dev/stdout) is written in
+// place; any other file takes the place of an earlier one only when written
+// whole. The two steps fail apart, so that the message can say which.
+class LinesFile {
+ public:
+  Status Open(const std::string& path);
+  // Writes the lines and closes the file.
+  Status Write(const std::vector<std::string>& lines);
+
+ private:
+  std::string path_;
+  std::ofstream in_place_;  // a device, pipe or link
+  OutputFile replacing_;    // any other file but "-"
+};
 
 // Splits a transcription into its segments at blanks; runs of blanks and
 // blanks at either end produce no empty segments.

@@ -14,7 +14,8 @@ namespace velmora {
 class frmHelp;
 
 // What the viewer needs of the main window's model: the two stored program
-// locations, saving them, the help window, ending the program.
+// locations and their saving, the folder of the result files, the help
+// window, ending the program.
 class ViewerHost {
  public:
   virtual ~ViewerHost() = default;
