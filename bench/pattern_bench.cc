@@ -19,7 +19,7 @@
 #include "classes/natural_classes.h"
 #include "features/feature_table.h"
 #include "lexicon/segmentation.h"
-#include "lexicon/text.h"
+#include "platform/text.h"
 #include "platform/files.h"
 #include "search/item_syntax.h"
 #include "search/matcher.h"

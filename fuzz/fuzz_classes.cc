@@ -17,7 +17,7 @@
 #include "classes/natural_classes.h"
 #include "fuzz_support.h"
 #include "lexicon/segmentation.h"
-#include "lexicon/text.h"
+#include "platform/text.h"
 #include "search/matcher.h"
 
 namespace velmora::fuzz {

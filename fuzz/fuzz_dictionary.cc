@@ -14,7 +14,7 @@
 #include "fuzz_engine.h"
 #include "fuzz_support.h"
 #include "lexicon/dictionary.h"
-#include "lexicon/text.h"
+#include "platform/text.h"
 
 namespace velmora::fuzz {
 namespace {

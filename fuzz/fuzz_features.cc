@@ -16,7 +16,7 @@
 #include "features/feature_table.h"
 #include "fuzz_support.h"
 #include "lexicon/segmentation.h"
-#include "lexicon/text.h"
+#include "platform/text.h"
 #include "search/item_syntax.h"
 #include "search/pattern.h"
 

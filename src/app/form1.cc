@@ -6,7 +6,7 @@
 #include "app/messages.h"
 #include "engine/settings.h"
 #include "app/label.h"
-#include "lexicon/text.h"
+#include "platform/text.h"
 #include "platform/files.h"
 
 namespace velmora {

@@ -1,6 +1,6 @@
 #include "app/messages.h"
 
-#include "lexicon/text.h"
+#include "platform/text.h"
 
 namespace velmora {
 

@@ -7,7 +7,7 @@
 
 #include "app/messages.h"
 #include "batch/batch_session.h"
-#include "lexicon/text.h"
+#include "platform/text.h"
 #include "platform/files.h"
 
 namespace velmora {

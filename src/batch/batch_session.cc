@@ -5,7 +5,7 @@
 
 #include "app/messages.h"
 #include "batch/batch_run.h"
-#include "lexicon/text.h"
+#include "platform/text.h"
 
 namespace velmora {
 

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <utility>
 
-#include "lexicon/text.h"
+#include "platform/text.h"
 
 namespace velmora {
 

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "lexicon/text.h"
+#include "platform/text.h"
 #include "platform/files.h"
 
 namespace velmora {

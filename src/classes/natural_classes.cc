@@ -1,6 +1,6 @@
 #include "classes/natural_classes.h"
 
-#include "lexicon/text.h"
+#include "platform/text.h"
 
 namespace velmora {
 

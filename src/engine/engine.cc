@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "classes/class_folder.h"
-#include "lexicon/text.h"
+#include "platform/text.h"
 #include "platform/files.h"
 #include "search/search.h"
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string_view>
 
-#include "lexicon/text.h"
+#include "platform/text.h"
 #include "platform/files.h"
 
 namespace velmora {

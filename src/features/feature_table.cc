@@ -1,6 +1,6 @@
 #include "features/feature_table.h"
 
-#include "lexicon/text.h"
+#include "platform/text.h"
 #include "platform/files.h"
 
 namespace velmora {

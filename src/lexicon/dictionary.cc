@@ -3,7 +3,7 @@
 #include <exception>
 #include <thread>
 
-#include "lexicon/text.h"
+#include "platform/text.h"
 
 namespace velmora {
 

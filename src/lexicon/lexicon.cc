@@ -8,7 +8,7 @@
 #include <thread>
 #include <unordered_set>
 
-#include "lexicon/text.h"
+#include "platform/text.h"
 #include "platform/files.h"
 
 namespace velmora {

@@ -1,6 +1,6 @@
 #include "lexicon/segmentation.h"
 
-#include "lexicon/text.h"
+#include "platform/text.h"
 
 namespace velmora {
 

@@ -1,6 +1,6 @@
 #include "output/hit_table.h"
 
-#include "lexicon/text.h"
+#include "platform/text.h"
 
 namespace velmora {
 

@@ -2,7 +2,7 @@
 
 #include <charconv>
 
-#include "lexicon/text.h"
+#include "platform/text.h"
 
 namespace velmora {
 

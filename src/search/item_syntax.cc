@@ -1,6 +1,6 @@
 #include "search/item_syntax.h"
 
-#include "lexicon/text.h"
+#include "platform/text.h"
 
 namespace velmora {
 namespace {

@@ -3,7 +3,7 @@
 #include <unordered_set>
 #include <utility>
 
-#include "lexicon/text.h"
+#include "platform/text.h"
 
 namespace velmora {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "lexicon/text.h"
+#include "platform/text.h"
 #include "search/matcher.h"
 #include "search/pattern.h"
 

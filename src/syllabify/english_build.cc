@@ -7,7 +7,7 @@
 #include <unordered_map>
 #include <utility>
 
-#include "lexicon/text.h"
+#include "platform/text.h"
 #include "syllabify/annotation.h"
 #include "syllabify/english_inventory.h"
 #include "syllabify/onsets.h"

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "lexicon/dictionary.h"
-#include "lexicon/text.h"
+#include "platform/text.h"
 #include "syllabify/dictionary_file.h"
 #include "syllabify/english_build.h"
 #include "syllabify/messages.h"

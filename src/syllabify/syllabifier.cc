@@ -1,6 +1,6 @@
 #include "syllabify/syllabifier.h"
 
-#include "lexicon/text.h"
+#include "platform/text.h"
 #include "syllabify/text_lines.h"
 
 namespace velmora::syllabify {

@@ -6,7 +6,7 @@
 #include <iostream>
 #include <iterator>
 
-#include "lexicon/text.h"
+#include "platform/text.h"
 
 namespace velmora::syllabify {
 

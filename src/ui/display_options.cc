@@ -1,6 +1,6 @@
 #include "ui/display_options.h"
 
-#include "lexicon/text.h"
+#include "platform/text.h"
 #include "platform/files.h"
 #include "ui/help_window.h"
 

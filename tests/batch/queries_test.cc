@@ -10,7 +10,7 @@
 
 #include "batch/batch_process.h"
 #include "batch/batch_run.h"
-#include "lexicon/text.h"
+#include "platform/text.h"
 #include "support/fixture_folder.h"
 #include "support/temp_dir.h"
 

@@ -3,7 +3,7 @@
 #include <random>
 
 #include "classes/natural_classes.h"
-#include "lexicon/text.h"
+#include "platform/text.h"
 #include "search/matcher.h"
 
 namespace velmora {

@@ -5,7 +5,7 @@
 #include <set>
 #include <string>
 
-#include "lexicon/text.h"
+#include "platform/text.h"
 #include "support/temp_dir.h"
 
 namespace velmora {

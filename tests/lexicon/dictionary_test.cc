@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "lexicon/text.h"
+#include "platform/text.h"
 
 namespace velmora {
 namespace {

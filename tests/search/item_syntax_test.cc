@@ -6,7 +6,7 @@
 #include <set>
 #include <string>
 
-#include "lexicon/text.h"
+#include "platform/text.h"
 
 namespace velmora {
 namespace {

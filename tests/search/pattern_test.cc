@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "lexicon/text.h"
+#include "platform/text.h"
 
 namespace velmora {
 namespace {

@@ -8,7 +8,7 @@
 #include <map>
 #include <set>
 
-#include "lexicon/text.h"
+#include "platform/text.h"
 #include "syllabify/syllabifier.h"
 #include "syllabify/text_lines.h"
 

@@ -5,8 +5,8 @@
 // Texts are UTF-8 byte strings, handled as bytes and never transcoded. A
 // "character" is one UTF-8 character; a byte that does not begin a valid UTF-8
 // sequence counts as one character on its own.
-#ifndef VELMORA_LEXICON_TEXT_H_
-#define VELMORA_LEXICON_TEXT_H_
+#ifndef VELMORA_PLATFORM_TEXT_H_
+#define VELMORA_PLATFORM_TEXT_H_
 
 #include <algorithm>
 #include <cstddef>
@@ -89,4 +89,4 @@ void ForEachLine(std::string_view contents, Fn&& fn) {
 
 }  // namespace velmora
 
-#endif  // VELMORA_LEXICON_TEXT_H_
+#endif  // VELMORA_PLATFORM_TEXT_H_

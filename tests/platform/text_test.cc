@@ -1,4 +1,4 @@
-#include "lexicon/text.h"
+#include "platform/text.h"
 
 #include <gtest/gtest.h>
 #include <unicode/uchar.h>

@@ -1,4 +1,4 @@
-#include "lexicon/text.h"
+#include "platform/text.h"
 
 #include <algorithm>
 #include <iterator>
@@ -182,7 +182,7 @@ struct LowerCaseRow {
 };
 
 constexpr LowerCaseRow kLowerCaseRows[] = {
-#include "lexicon/lower_case_table.inc"
+#include "platform/lower_case_table.inc"
 };
 
 constexpr bool RowsAreSortedAndApart() {

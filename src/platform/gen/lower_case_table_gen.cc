@@ -1,4 +1,4 @@
-// Writes the lower-case table that Lower() (lexicon/text.cc) searches: every
+// Writes the lower-case table that Lower() (platform/text.cc) searches: every
 // code point whose simple lower-case mapping, as ICU has it, is another code
 // point, as rows {first, last, delta, stride}. A row maps first, first +
 // stride, ... up to last to itself plus delta; the code points between them
