@@ -18,10 +18,13 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
-#include "classes/class_folder.h"
+#include "classes/natural_classes.h"
 #include "engine/engine.h"
+#include "engine/settings.h"
+#include "lexicon/lexicon.h"
 #include "search/search.h"
 
 namespace {
@@ -103,53 +106,63 @@ const std::vector<Job>& Jobs() {
 }
 
 // An engine on the copied data with the job's query, dictionary not yet
-// read: the inventory and the classes of the job's folder loaded, the boxes
-// validated. The one place that knows the engine's API.
+// read: the inventory and the classes of the job's folder loaded, the query
+// compiled from the job's settings. The one place that knows the engine's API.
 struct Session {
   TimingEvents events;
   velmora::Engine engine{DataCopy()};
   velmora::Query query;
-  std::string input;
   int32_t hits = 0;
 
-  Session(const Job& job, std::string inputFileName) : input(std::move(inputFileName)) {
-    query.kind = job.items.empty() ? velmora::Query::Kind::kOrthography : velmora::Query::Kind::kTranscriptions;
-    for (size_t b = 0; b < job.items.size(); ++b) query.items[b] = job.items[b];
-    query.orthography = job.orthography;
-    query.syllabified = job.syllabified;
-    query.vowels = job.vowels;
-    if (!engine.lexicon.LoadInventory(DataCopy() + "/AllSegments.txt").ok()) std::abort();
-    std::vector<std::string> names;
-    const std::string classes = job.syllabified ? "/SyllabifiedNaturalClasses" : "/NaturalClasses";
-    if (!velmora::LoadClassFolder(DataCopy() + classes, &engine.lexicon.classes, &names).ok()) std::abort();
-    if (!job.items.empty() && velmora::ValidateItems(query.items, engine.lexicon, query.tier(),
-                                                     velmora::FeaturesOfFolder(DataCopy()), &query.parsed)
-                                  .refused()) {
-      std::abort();
-    }
+  Session(const Job& job, const std::string& inputFileName) {
+    if (!engine.LoadInventory().ok()) std::abort();
+    const velmora::ClassLoad load = engine.LoadClasses(job.syllabified);
+    if (!load.key.ok() || !load.classes.ok()) std::abort();
+    velmora::Settings settings;
+    settings.inputFileName = inputFileName;
+    for (size_t b = 0; b < job.items.size(); ++b) settings.boxes[b] = job.items[b];
+    settings.orthography = job.orthography;
+    settings.syllabified = job.syllabified;
+    settings.vowels = job.vowels;
+    const velmora::Query::Kind kind =
+        job.items.empty() ? velmora::Query::Kind::kOrthography : velmora::Query::Kind::kTranscriptions;
+    if (engine.Compile(settings, kind, &query).refused()) std::abort();
   }
 
-  // Reads and divides the dictionary when it is not yet, and makes the vowel tier.
-  void Prepare() {
-    if (!engine.Prepare(input, query.syllabified, events).ok()) std::abort();
-    if (query.vowels) engine.lexicon.MakeVowelTier();
-  }
-
+  // A whole search: the dictionary read and divided when it is not yet, the
+  // vowel tier made when the query reads it, the six files written.
   void Search() {
-    Prepare();
-    if (!engine.Run(query, DataCopy(), events, &hits).ok() || hits == 0) std::abort();
+    const velmora::SearchResult result = engine.Run(query, DataCopy(), events);
+    if (result.outcome != velmora::Outcome::kHits) std::abort();
+    hits = result.hits;
   }
 
-  const velmora::Lexicon& lexicon() const { return engine.lexicon; }
+  const velmora::Lexicon& lexicon() const {
+    if (engine.lexicon() == nullptr) std::abort();
+    return *engine.lexicon();
+  }
+
+  // A lexicon of its own with the engine's inventory, the dictionary unread.
+  velmora::Lexicon FreshLexicon() const {
+    velmora::Lexicon fresh;
+    fresh.SetInventory(engine.phonemes());
+    return fresh;
+  }
+
+  // Whether a symbol is a vowel, by the classes the query is made with.
+  velmora::VowelTest IsVowel() const {
+    return [this](std::string_view symbol) { return velmora::IsInNaturalClass(engine.classes(), symbol, "vowel"); };
+  }
 
   // The start positions the search tests.
   int64_t StartPositions(const Job& job) const {
-    const int32_t words = lexicon().dictionary.NumberOfWords;
+    const velmora::Dictionary& dictionary = lexicon().dictionary();
+    const int32_t words = dictionary.NumberOfWords;
     int64_t positions = 0;
     if (job.items.empty()) {
       const int64_t length = static_cast<int64_t>(job.orthography.size());
       for (int32_t i = 1; i <= words; ++i) {
-        positions += std::max<int64_t>(0, static_cast<int64_t>(lexicon().dictionary.Spellings[i].size()) + 2 - length + 1);
+        positions += std::max<int64_t>(0, static_cast<int64_t>(dictionary.Spellings[i].size()) + 2 - length + 1);
       }
     } else {
       const std::vector<int32_t>& lengths = lexicon().Lengths(query.tier());
@@ -170,7 +183,7 @@ void CountPositions(benchmark::State& state, const Session& session, const Job& 
 
 void BM_SearchLoop(benchmark::State& state, const Job& job) {
   Session session(job, "in.txt");
-  session.Prepare();
+  session.Search();  // reads and divides the dictionary, makes the vowel tier
   CountingSink sink;
   for (auto _ : state) {
     sink = CountingSink();
@@ -224,18 +237,21 @@ void BM_Responsiveness(benchmark::State& state, const Job& job) {
 // divide, search, six files). Memory freed by one iteration may be reused by
 // the next, so these see fewer page faults than a fresh process.
 void BM_ReadDictionary(benchmark::State& state, const std::string& input) {
-  Session session(Jobs()[0], input);
+  const Session session(Jobs()[0], input);
+  velmora::Lexicon lexicon = session.FreshLexicon();
   for (auto _ : state) {
-    if (!session.engine.lexicon.LoadDictionary(DataCopy() + "/" + input).ok()) std::abort();
+    if (!lexicon.LoadDictionary(DataCopy() + "/" + input).ok()) std::abort();
   }
-  state.counters["entries"] = static_cast<double>(session.lexicon().dictionary.NumberOfWords);
+  state.counters["entries"] = static_cast<double>(lexicon.dictionary().NumberOfWords);
 }
 
 void BM_Divide(benchmark::State& state, const std::string& input) {
   Session session(Jobs()[0], input);
-  if (!session.engine.lexicon.LoadDictionary(DataCopy() + "/" + input).ok()) std::abort();
-  for (auto _ : state) session.engine.lexicon.DivideWordsIntoPhonemes(false, session.events);
-  state.counters["entries"] = static_cast<double>(session.lexicon().dictionary.NumberOfWords);
+  velmora::Lexicon lexicon = session.FreshLexicon();
+  if (!lexicon.LoadDictionary(DataCopy() + "/" + input).ok()) std::abort();
+  const velmora::VowelTest isVowel = session.IsVowel();
+  for (auto _ : state) lexicon.DivideWordsIntoPhonemes(false, session.events, isVowel);
+  state.counters["entries"] = static_cast<double>(lexicon.dictionary().NumberOfWords);
 }
 
 void BM_FirstSearch(benchmark::State& state, const Job& job, const std::string& input) {

@@ -12,9 +12,12 @@
 
 #include <cstdlib>
 #include <string>
+#include <string_view>
 #include <vector>
 
-#include "app/label.h"
+#include "classes/natural_classes.h"
+#include "engine/engine.h"
+#include "engine/settings.h"
 #include "lexicon/lexicon.h"
 #include "search/query.h"
 #include "search/search.h"
@@ -36,15 +39,32 @@ struct CountingSink : velmora::HitSink {
   int64_t entries = 0;
 };
 
-velmora::Lexicon& Cmu() {
-  static velmora::Lexicon* const lexicon = [] {
+// The engine of the data folder, with the inventory and the plain classes
+// loaded: it makes the queries. The dictionary is divided by a Lexicon of its
+// own, so that the searches read it as the engine's would.
+velmora::Engine& Data() {
+  static velmora::Engine* const engine = [] {
+    auto* e = new velmora::Engine(VELMORA_DATA_DIR);
+    if (!e->LoadInventory().ok()) std::abort();
+    const velmora::ClassLoad load = e->LoadClasses(false);
+    if (!load.key.ok() || !load.classes.ok()) std::abort();
+    return e;
+  }();
+  return *engine;
+}
+
+const velmora::Lexicon& Cmu() {
+  static const velmora::Lexicon* const lexicon = [] {
+    const velmora::Engine& engine = Data();
     auto* l = new velmora::Lexicon;
     const std::string data = VELMORA_DATA_DIR;
     GoOn goOn;
-    if (!l->LoadInventory(data + "/AllSegments.txt").ok()) std::abort();
+    l->SetInventory(engine.phonemes());
     if (!l->LoadDictionary(data + "/cmudict-full.txt").ok()) std::abort();
-    if (!l->DivideWordsIntoPhonemes(false, goOn)) std::abort();
-    velmora::LoadKeyAndClasses(data, false, &l->classes);
+    const velmora::VowelTest isVowel = [&engine](std::string_view symbol) {
+      return velmora::IsInNaturalClass(engine.classes(), symbol, "vowel");
+    };
+    if (!l->DivideWordsIntoPhonemes(false, goOn, isVowel)) std::abort();
     return l;
   }();
   return *lexicon;
@@ -52,10 +72,11 @@ velmora::Lexicon& Cmu() {
 
 void BM_Search(benchmark::State& state, std::vector<std::string> boxes) {
   const velmora::Lexicon& lexicon = Cmu();
+  velmora::Settings settings;
+  settings.inputFileName = "cmudict-full.txt";
+  for (size_t b = 0; b < boxes.size(); ++b) settings.boxes[b] = boxes[b];
   velmora::Query query;
-  for (size_t b = 0; b < boxes.size(); ++b) query.items[b] = boxes[b];
-  const velmora::Refusal refusal =
-      velmora::ValidateItems(query.items, lexicon, query.tier(), velmora::FeaturesOfFolder(VELMORA_DATA_DIR), &query.parsed);
+  const velmora::Refusal refusal = Data().Compile(settings, velmora::Query::Kind::kTranscriptions, &query);
   if (refusal.refused()) {
     state.SkipWithError(refusal.message.c_str());
     return;

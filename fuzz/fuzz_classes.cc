@@ -15,6 +15,7 @@
 
 #include "app/label.h"
 #include "classes/natural_classes.h"
+#include "engine/engine.h"
 #include "fuzz_support.h"
 #include "lexicon/segmentation.h"
 #include "platform/text.h"
@@ -110,9 +111,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     folder.Write(folderName + "/" + name, contents);
   }
 
-  ClassTable table;
-  const KeyAndClasses loaded = LoadKeyAndClasses(folder.path(), syllabified, &table);
+  Engine engine(folder.path());
+  const ClassLoad loaded = engine.LoadClasses(syllabified);
   FUZZ_CHECK(loaded.key.ok() && loaded.classes.ok());
+  const ClassTable& table = engine.classes();
 
   // One class per file, in byte order of the names, with exactly its lines.
   FUZZ_CHECK(static_cast<size_t>(table.NumberOfNaturalClasses) == files.size());
@@ -125,9 +127,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(table.NaturalClassSizes[k] == static_cast<int32_t>(members.size()));
     FUZZ_CHECK(table.NaturalClassMembers[k].size() == members.size() + 1);
     for (size_t m = 0; m < members.size(); ++m) FUZZ_CHECK(table.NaturalClassMembers[k][m + 1] == members[m]);
+    FUZZ_CHECK(loaded.names[static_cast<size_t>(k) - 1] == table.NaturalClassNames[k]);
     list += ", " + table.NaturalClassNames[k];
   }
-  const std::string& label = loaded.label;
+  FUZZ_CHECK(loaded.names.size() == files.size());
+  const std::string label = KeyLabel(loaded, syllabified);
   FUZZ_CHECK(label.size() >= list.size() && label.compare(label.size() - list.size(), list.size(), list) == 0);
 
   // Segments: every member, its case flipped, the boundaries, the empty one.

@@ -1,9 +1,11 @@
 // The dictionary reader and the division into segments, on a fuzzed in.txt in
 // a program folder with a small fixed inventory and class folders. The low bit
 // of the first byte chooses which transcription field is divided first; the
-// other field is divided after it, from the same reading, by the engine. Bit 1
-// answers the first vetting question No, which stops the division. The same bytes with each
-// lone CR written as CR LF must read the same.
+// other field is divided after it, from the same reading. The engine reads
+// and divides for a search of the vowel tier for "]", so it makes that tier
+// too. Bit 1 answers the first vetting question No, which stops the
+// division. The same bytes with each lone CR written as CR LF must read the
+// same.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -50,15 +52,15 @@ std::vector<std::string_view> ExpectedSegments(std::string_view wrapped) {
   return segments;
 }
 
-bool IsVowelOrBoundary(const Lexicon& lexicon, std::string_view s) {
-  return s == "[" || s == "]" || IsInNaturalClass(lexicon.classes, s, "vowel");
+bool IsVowelOrBoundary(const ClassTable& classes, std::string_view s) {
+  return s == "[" || s == "]" || IsInNaturalClass(classes, s, "vowel");
 }
 
-// The table divided last against the dictionary it came from; returns the
-// number of vetting questions the division had to ask.
-size_t CheckDivision(Lexicon& lexicon, bool syllabified) {
-  lexicon.MakeVowelTier();
-  const Dictionary& dict = lexicon.dictionary;
+// The table divided last, and its vowel tier by classes, against the
+// dictionary it came from; returns the number of vetting questions the
+// division had to ask.
+size_t CheckDivision(const Lexicon& lexicon, const ClassTable& classes, bool syllabified) {
+  const Dictionary& dict = lexicon.dictionary();
   const Tier searched = syllabified ? Tier::kSyllabified : Tier::kPlain;
   const SegmentTable& table = lexicon.Table(searched);
   const TranscriptionFields& strings = syllabified ? dict.SyllabifiedTranscriptionStrings : dict.TranscriptionStrings;
@@ -74,13 +76,13 @@ size_t CheckDivision(Lexicon& lexicon, bool syllabified) {
     FUZZ_CHECK(length == static_cast<int32_t>(expected.size()));
     FUZZ_CHECK(length >= 1);
     const SymbolId* row = table.Row(n);
-    FUZZ_CHECK(lexicon.Symbols.Text(row[0]) == "[");
+    FUZZ_CHECK(lexicon.Symbols().Text(row[0]) == "[");
     for (int32_t j = 0; j < length; ++j) {
-      const std::string& segment = lexicon.Symbols.Text(row[j]);
+      const std::string& segment = lexicon.Symbols().Text(row[j]);
       FUZZ_CHECK(segment == expected[j]);
       FUZZ_CHECK(table.At(n, j + 1) == row[j]);
       bool known = false;
-      for (int32_t p = 1; p <= lexicon.NumberOfPhonemes; ++p) known = known || lexicon.Phonemes[p] == segment;
+      for (int32_t p = 1; p <= lexicon.NumberOfPhonemes(); ++p) known = known || lexicon.Phonemes()[p] == segment;
       if (!syllabified && Lower(LastChars(segment, 4)) == "coda") ++questions;
       if (!known) ++questions;
     }
@@ -91,7 +93,7 @@ size_t CheckDivision(Lexicon& lexicon, bool syllabified) {
     const SymbolId* tier = lexicon.Table(Tier::kVowels).Row(n);
     int32_t k = 0;
     for (int32_t j = 0; j < length; ++j) {
-      if (!IsVowelOrBoundary(lexicon, lexicon.Symbols.Text(row[j]))) continue;
+      if (!IsVowelOrBoundary(classes, lexicon.Symbols().Text(row[j]))) continue;
       FUZZ_CHECK(k < vowels && tier[k] == row[j]);
       ++k;
     }
@@ -158,21 +160,34 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   LoadEngine(engine, syllabifiedFirst);
   YesEvents events;
   events.noToFirst = refuseFirstQuestion;
-  const Status status = engine.Prepare("in.txt", syllabifiedFirst, events);
-  if (!status.ok()) {
-    FUZZ_CHECK(status.kind == Status::kStopped && refuseFirstQuestion && events.cautions == 1);
-    FUZZ_CHECK(!engine.lexicon.divided());
+  // A search of the vowel tier for "]", which every entry holds once: the
+  // engine reads and divides the dictionary and makes the vowel tier.
+  Settings settings;
+  settings.boxes[0] = "]";
+  settings.vowels = true;
+  settings.syllabified = syllabifiedFirst;
+  Ran ran = RunQuery(engine, settings, Query::Kind::kTranscriptions, events);
+  FUZZ_CHECK(!ran.refused);
+  if (ran.result.outcome == Outcome::kStopped) {
+    FUZZ_CHECK(refuseFirstQuestion && events.cautions == 1);
+    FUZZ_CHECK(engine.lexicon() != nullptr && !engine.lexicon()->divided());
     return 0;
   }
-  CheckReading(input, engine.lexicon.dictionary);
-  FUZZ_CHECK(engine.lexicon.dictionary.NumberOfWords == parsed.NumberOfWords);
-  FUZZ_CHECK(CheckDivision(engine.lexicon, syllabifiedFirst) == events.cautions);
+  FUZZ_CHECK(ran.finished());
+  const Lexicon& lexicon = *engine.lexicon();
+  CheckReading(input, lexicon.dictionary());
+  FUZZ_CHECK(lexicon.dictionary().NumberOfWords == parsed.NumberOfWords);
+  FUZZ_CHECK(ran.result.entries == parsed.NumberOfWords);
+  FUZZ_CHECK(CheckDivision(lexicon, engine.classes(), syllabifiedFirst) == events.cautions);
   FUZZ_CHECK(!refuseFirstQuestion || events.cautions == 0);
 
   // The other field, divided again from the same reading.
   events.noToFirst = false;
   const size_t asked = events.cautions;
-  FUZZ_CHECK(engine.Prepare("in.txt", !syllabifiedFirst, events).ok());
-  FUZZ_CHECK(CheckDivision(engine.lexicon, !syllabifiedFirst) == events.cautions - asked);
+  settings.syllabified = !syllabifiedFirst;
+  ran = RunQuery(engine, settings, Query::Kind::kTranscriptions, events);
+  FUZZ_CHECK(!ran.refused && ran.finished());
+  FUZZ_CHECK(engine.lexicon() == &lexicon);
+  FUZZ_CHECK(CheckDivision(lexicon, engine.classes(), !syllabifiedFirst) == events.cautions - asked);
   return 0;
 }

@@ -1,16 +1,16 @@
 // The engine as the fuzz targets drive it: a program folder loaded as a front
-// end loads it (inventory, then the classes of the chosen folder), boxes
-// validated into a query, and a search run into the folder with every
-// question answered Yes. The one place to change when the engine's API does.
+// end loads it (inventory, then the segment key and the classes of the chosen
+// folder), settings compiled into a query, and a search run into the folder
+// with every question answered Yes. The one place to change when the
+// engine's API does.
 #ifndef VELMORA_FUZZ_FUZZ_ENGINE_H_
 #define VELMORA_FUZZ_FUZZ_ENGINE_H_
 
 #include <cstddef>
 #include <string>
-#include <vector>
 
-#include "classes/class_folder.h"
 #include "engine/engine.h"
+#include "engine/settings.h"
 #include "search/query.h"
 
 namespace velmora::fuzz {
@@ -27,29 +27,31 @@ class YesEvents : public SearchEvents {
   size_t cautions = 0;
 };
 
-// Loads the inventory and the classes of folder (the syllabified class
-// folder when syllabified) into engine's lexicon.
-inline void LoadEngine(Engine& engine, bool syllabified) {
-  engine.lexicon.LoadInventory(engine.folder() + "/AllSegments.txt");
-  std::vector<std::string> names;
-  LoadClassFolder(engine.folder() + (syllabified ? "/SyllabifiedNaturalClasses" : "/NaturalClasses"),
-                  &engine.lexicon.classes, &names);
+// Loads the inventory, the segment key and the classes of the engine's
+// folder (the syllabified class folder when syllabified); returns the load
+// of the classes.
+inline ClassLoad LoadEngine(Engine& engine, bool syllabified) {
+  engine.LoadInventory();
+  return engine.LoadClasses(syllabified);
 }
 
-// Validates query's boxes (as the search command does) and, when they pass,
-// prepares the lexicon and runs the search into the program folder. *hits is
-// -1 when the boxes were refused.
-inline Status RunQuery(Engine& engine, Query& query, const std::string& inputFileName, YesEvents& events,
-                       int32_t* hits) {
-  *hits = -1;
-  if (query.kind == Query::Kind::kTranscriptions &&
-      ValidateItems(query.items, engine.lexicon, query.tier(), FeaturesOfFolder(engine.folder()), &query.parsed)
-          .refused()) {
-    return Status::Ok();
+// A search of settings: the query compiled from them (as the search command
+// does) and, when the boxes pass, the search run into the program folder.
+struct Ran {
+  bool refused = false;  // the boxes were refused: nothing ran
+  Query query;           // the query compiled (unset when refused)
+  SearchResult result;
+  // Whether the search ran to its end and wrote its files.
+  bool finished() const {
+    return !refused && (result.outcome == Outcome::kHits || result.outcome == Outcome::kNoHits);
   }
-  Status status = engine.Prepare(inputFileName, query.syllabified, events);
-  if (!status.ok()) return status;
-  return engine.Run(query, engine.folder(), events, hits);
+};
+
+inline Ran RunQuery(Engine& engine, Settings& settings, Query::Kind kind, YesEvents& events) {
+  Ran ran;
+  ran.refused = engine.Compile(settings, kind, &ran.query).refused();
+  if (!ran.refused) ran.result = engine.Run(ran.query, engine.folder(), events);
+  return ran;
 }
 
 }  // namespace velmora::fuzz

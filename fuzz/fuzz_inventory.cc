@@ -3,15 +3,16 @@
 // byte checks "Search syllabified data". Every inventory entry must then pass
 // the validation of the search boxes, and the same file with each lone CR
 // written as CR LF must give the same inventory. Read as the engine reads it.
-#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/label.h"
+#include "engine/engine.h"
+#include "engine/settings.h"
 #include "fuzz_support.h"
-#include "lexicon/lexicon.h"
 #include "search/query.h"
 
 namespace velmora::fuzz {
@@ -64,34 +65,39 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   folder.Write("AllSegments.txt", input);
   folder.Write("SegmentKey.txt", input);
 
-  Lexicon lexicon;
-  FUZZ_CHECK(lexicon.LoadInventory(folder.Path("AllSegments.txt")).ok());
-  const KeyAndClasses loaded = LoadKeyAndClasses(folder.path(), syllabified, &lexicon.classes);
+  Engine engine(folder.path());
+  FUZZ_CHECK(engine.LoadInventory().ok());
+  const ClassLoad loaded = engine.LoadClasses(syllabified);
   FUZZ_CHECK(loaded.key.ok() && loaded.classes.ok());
+  const std::vector<std::string>& phonemes = engine.phonemes();
 
-  FUZZ_CHECK(static_cast<size_t>(lexicon.NumberOfPhonemes) == CountLines(input));
-  FUZZ_CHECK(lexicon.Phonemes.size() == static_cast<size_t>(lexicon.NumberOfPhonemes) + 1);
-  for (int32_t j = 1; j <= lexicon.NumberOfPhonemes; ++j) {
-    const std::string& p = lexicon.Phonemes[j];
+  FUZZ_CHECK(phonemes.size() == CountLines(input) + 1);
+  for (size_t j = 1; j < phonemes.size(); ++j) {
+    const std::string& p = phonemes[j];
     FUZZ_CHECK(p.find_first_of("\r\n") == std::string::npos);
     FUZZ_CHECK(p.empty() || (p.front() != ' ' && p.back() != ' '));
   }
 
   const std::string key = ExpectedKey(input);
-  FUZZ_CHECK(loaded.label.compare(0, key.size(), key) == 0);
-  FUZZ_CHECK(EndsWith(loaded.label, std::string(kClassSentence) + (syllabified ? ", Coda" : ", VOWEL")));
-  FUZZ_CHECK(lexicon.classes.NumberOfNaturalClasses == 1);
+  const std::string label = KeyLabel(loaded, syllabified);
+  FUZZ_CHECK(label.compare(0, key.size(), key) == 0);
+  FUZZ_CHECK(EndsWith(label, std::string(kClassSentence) + (syllabified ? ", Coda" : ", VOWEL")));
+  FUZZ_CHECK(engine.classes().NumberOfNaturalClasses == 1);
 
   // Each entry, typed into a box, is a legal item.
-  for (int32_t j = 1; j <= lexicon.NumberOfPhonemes && j <= 8; ++j) {
-    if (lexicon.Phonemes[j].empty()) continue;
-    std::array<std::string, kMaxItems> boxes = {lexicon.Phonemes[j]};
-    FUZZ_CHECK(!ValidateItems(boxes, lexicon, TierOf(syllabified, false)).refused());
+  for (size_t j = 1; j < phonemes.size() && j <= 8; ++j) {
+    if (phonemes[j].empty()) continue;
+    Settings settings;
+    settings.syllabified = syllabified;
+    settings.boxes[0] = phonemes[j];
+    Query query;
+    FUZZ_CHECK(!engine.Compile(settings, Query::Kind::kTranscriptions, &query).refused());
+    FUZZ_CHECK(query.parsed.items.size() == 1);
   }
 
   folder.Write("AllSegments.txt", WithCrLfLineEnds(input));
-  Lexicon cr;
-  FUZZ_CHECK(cr.LoadInventory(folder.Path("AllSegments.txt")).ok());
-  FUZZ_CHECK(cr.Phonemes == lexicon.Phonemes);
+  Engine cr(folder.path());
+  FUZZ_CHECK(cr.LoadInventory().ok());
+  FUZZ_CHECK(cr.phonemes() == phonemes);
   return 0;
 }

@@ -51,7 +51,7 @@ std::string BoxText(std::string_view part) {
 }
 
 bool Excluded(const Lexicon& lexicon, const Query& query, int32_t i) {
-  return query.exclude && !TrimView(lexicon.dictionary.Annotations[i]).empty();
+  return query.exclude && !TrimView(lexicon.dictionary().Annotations[i]).empty();
 }
 
 // The hits a search must record, in order: the entry of each and its focus string.
@@ -121,13 +121,13 @@ Hits TranscriptionHits(const Lexicon& lexicon, const Query& query) {
   std::vector<std::string_view> segments;
   std::vector<size_t> ends(n);
   std::vector<char> failed;
-  for (int32_t i = 1; i <= lexicon.dictionary.NumberOfWords; ++i) {
+  for (int32_t i = 1; i <= lexicon.dictionary().NumberOfWords; ++i) {
     segments.clear();
-    for (int32_t j = 1; j <= lengths[i]; ++j) segments.push_back(lexicon.Symbols.Text(table.At(i, j)));
+    for (int32_t j = 1; j <= lengths[i]; ++j) segments.push_back(lexicon.Symbols().Text(table.At(i, j)));
     failed.assign((n + 1) * (segments.size() + 1), 0);
     bool found = false;
     for (size_t start = 0; n > 0 && start < segments.size(); ++start) {
-      if (!Reference(items, lexicon.classes, segments, 0, start, ends, failed)) continue;
+      if (!Reference(items, query.Classes(), segments, 0, start, ends, failed)) continue;
       found = true;
       if (Excluded(lexicon, query, i)) continue;
       std::string focus;
@@ -151,8 +151,8 @@ Hits TranscriptionHits(const Lexicon& lexicon, const Query& query) {
 Hits OrthographyHits(const Lexicon& lexicon, const Query& query) {
   const std::string& target = query.orthography;
   Hits hits;
-  for (int32_t i = 1; i <= lexicon.dictionary.NumberOfWords; ++i) {
-    const std::string framed = "[" + std::string(lexicon.dictionary.Spellings[i]) + "]";
+  for (int32_t i = 1; i <= lexicon.dictionary().NumberOfWords; ++i) {
+    const std::string framed = "[" + std::string(lexicon.dictionary().Spellings[i]) + "]";
     std::vector<bool> boundary(framed.size() + 1, false);
     for (size_t p = 0; p < framed.size(); p += CharLengthAt(framed, p)) boundary[p] = true;
     boundary[framed.size()] = true;
@@ -175,7 +175,7 @@ Hits OrthographyHits(const Lexicon& lexicon, const Query& query) {
 // and the results in input format read back as a dictionary give the entries
 // that were hit, field for field.
 void CheckFinishedSearch(const Lexicon& lexicon, int32_t found, const ProgramFolder& folder, const Hits& expected) {
-  const Dictionary& dict = lexicon.dictionary;
+  const Dictionary& dict = lexicon.dictionary();
   const size_t hits = expected.entries.size();
   FUZZ_CHECK(static_cast<size_t>(found) == hits);
 
@@ -265,35 +265,43 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   folder.Write("NaturalClasses/Vowel.txt", part(7));
   folder.Write("SyllabifiedNaturalClasses/Vowel.txt", part(7));
 
-  Query query;
-  query.syllabified = flags & 1;
-  query.vowels = (flags >> 1) & 1;
-  query.exclude = (flags >> 2) & 1;
-  for (size_t b = 0; b < 4; ++b) query.ignore[b] = (flags >> (4 + b)) & 1;
-  query.ignore[4] = more & 1;
-  for (size_t b = 0; b < 5; ++b) query.items[b] = BoxText(part(b + 1));
-  query.exampleLengthLimit = more >> 1;
+  Settings settings;
+  settings.inputFileName = "in.txt";
+  settings.syllabified = flags & 1;
+  settings.vowels = (flags >> 1) & 1;
+  settings.exclude = (flags >> 2) & 1;
+  for (size_t b = 0; b < 4; ++b) settings.ignore[b] = (flags >> (4 + b)) & 1;
+  settings.ignore[4] = more & 1;
+  for (size_t b = 0; b < 5; ++b) settings.boxes[b] = BoxText(part(b + 1));
+  settings.exampleLength = more >> 1;
+  settings.orthography = BoxText(part(6));
 
   Engine engine(folder.path());
-  LoadEngine(engine, query.syllabified);
+  LoadEngine(engine, settings.syllabified);
   YesEvents events;
-  int32_t hits = 0;
-  FUZZ_CHECK(RunQuery(engine, query, "in.txt", events, &hits).ok());
-  if (hits >= 0) CheckFinishedSearch(engine.lexicon, hits, folder, TranscriptionHits(engine.lexicon, query));
+  const Ran transcriptions = RunQuery(engine, settings, Query::Kind::kTranscriptions, events);
+  if (!transcriptions.refused) {
+    FUZZ_CHECK(transcriptions.finished());
+    CheckFinishedSearch(*engine.lexicon(), transcriptions.result.hits, folder,
+                        TranscriptionHits(*engine.lexicon(), transcriptions.query));
+  }
 
-  query.kind = Query::Kind::kOrthography;
-  query.orthography = Trim(BoxText(part(6)));
-  FUZZ_CHECK(RunQuery(engine, query, "in.txt", events, &hits).ok());
-  CheckFinishedSearch(engine.lexicon, hits, folder, OrthographyHits(engine.lexicon, query));
+  const Ran orthography = RunQuery(engine, settings, Query::Kind::kOrthography, events);
+  FUZZ_CHECK(orthography.finished());
+  CheckFinishedSearch(*engine.lexicon(), orthography.result.hits, folder,
+                      OrthographyHits(*engine.lexicon(), orthography.query));
 
   // Another dictionary (the same without its first line) in the same run:
   // nothing of the first may stay behind.
   const size_t firstEnd = part(0).find_first_of("\r\n");
   if (firstEnd != std::string_view::npos) {
     folder.Write("in2.txt", part(0).substr(firstEnd + 1));
-    FUZZ_CHECK(RunQuery(engine, query, "in2.txt", events, &hits).ok());
-    FUZZ_CHECK(static_cast<size_t>(engine.lexicon.dictionary.NumberOfWords) == CountLines(part(0).substr(firstEnd + 1)));
-    CheckFinishedSearch(engine.lexicon, hits, folder, OrthographyHits(engine.lexicon, query));
+    settings.inputFileName = "in2.txt";
+    const Ran other = RunQuery(engine, settings, Query::Kind::kOrthography, events);
+    FUZZ_CHECK(other.finished());
+    FUZZ_CHECK(static_cast<size_t>(engine.lexicon()->dictionary().NumberOfWords) ==
+               CountLines(part(0).substr(firstEnd + 1)));
+    CheckFinishedSearch(*engine.lexicon(), other.result.hits, folder, OrthographyHits(*engine.lexicon(), other.query));
   }
   return 0;
 }
