@@ -55,7 +55,6 @@ class ResultFiles : public HitSink {
   void Abandon();
 
   int32_t NumberOfHits() const { return NumberOfHits_; }
-  const HitTable& hitTable() const { return hitTable_; }
 
  private:
   // Runs one step of writing a file, again while the policy asks for it.

@@ -45,7 +45,6 @@ class OutputFile {
   // (another program holds it, or it is read-only): the caller may ask the
   // user and try again.
   Status Open(const std::string& path);
-  bool is_open() const { return file_.open(); }
   void Write(std::string_view text);
   // Writes text and CR LF.
   void WriteLine(std::string_view text) {

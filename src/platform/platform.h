@@ -1,8 +1,8 @@
-// The thin platform layer: everything the program logic needs from a window
-// system. The search, lexicon and output logic touch the screen only through
-// this interface, so the whole program runs the same behind the Qt windows,
-// behind the terminal of velmora-batch and behind the recording stand-in of
-// the tests.
+// The thin platform layer: everything the windows' logic (the main window's
+// model, the viewer and the help window) needs from a window system. They
+// touch the screen only through this interface, so the same code runs behind
+// the Qt windows and behind the recording stand-in of the tests. The engine
+// below them needs no window at all.
 #ifndef VELMORA_PLATFORM_PLATFORM_H_
 #define VELMORA_PLATFORM_PLATFORM_H_
 
