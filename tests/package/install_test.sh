@@ -1,14 +1,11 @@
 #!/usr/bin/env bash
-# Installs the Debian package into a fresh Debian 12 root made by debootstrap
-# and uses it there as a new user would: velmora-batch from PATH writes the
-# six result files into the user's own folder, which --help names; a later run
-# keeps the user's edits and restores a deleted data file; the window starts
-# with what the package pulled in.
-#
-# Slow (debootstrap and apt-get from the network) and needs root: not part of
-# ctest. Usage: sudo bash tests/package/install_test.sh BUILD_DIR [ROOT_DIR]
-# (cpack is run in BUILD_DIR when it holds no package; ROOT_DIR, by default a
-# new temporary folder, is removed at the end unless VELMORA_KEEP_ROOT=1).
+# Installs the Debian package into a fresh Debian 12 root (debootstrap) and
+# uses it as a new user would: velmora-batch from PATH writes the result files
+# into the user's own folder, which --help names; a later run keeps the user's
+# edits and restores a deleted data file; the window starts.
+# Slow (network) and needs root, so not part of ctest:
+#   sudo bash tests/package/install_test.sh BUILD_DIR [ROOT_DIR]
+# ROOT_DIR (default: a new temporary folder) is removed unless VELMORA_KEEP_ROOT=1.
 # Exit 0 passed, 1 failed, 77 skipped (not root, no debootstrap).
 set -euo pipefail
 [ "$(id -u)" -eq 0 ] || { echo "skipped: needs root (debootstrap, chroot)"; exit 77; }
