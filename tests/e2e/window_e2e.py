@@ -194,7 +194,7 @@ def tab_to(s, app, role, name):
 
 
 def message(app, text, what):
-    """The message box showing, once its text holds text."""
+    """Waits for a message box whose text holds text."""
     box = wait(what, lambda: frame_holding(app, "push button", "OK"), 60)
     if not any(text in n for n in labels(box)):
         raise Failure("%s reads %s" % (what, labels(box)))

@@ -88,8 +88,8 @@ std::string Snapshot(Session& s, bool startsProgram) {
     QWidget* window = s.platform.window(which);
     out += window == nullptr ? "unloaded\n" : window->isVisible() ? "shown\n" : "hidden\n";
   }
-  for (Control control : {Control::lblListOfNaturalClasses, Control::frmHelp_Label1,
-                          Control::cmdSearchTranscriptions, Control::cmdSearchOrthography}) {
+  for (Control control : {Control::lblListOfNaturalClasses, Control::frmHelp_Label1, Control::cmdSearchTranscriptions,
+                          Control::cmdSearchOrthography}) {
     out += s.platform.Text(control) + "\n";
   }
   if (s.quitRequested) out += "quit\n";
@@ -116,8 +116,8 @@ QString Overflow(QWidget* widget) {
     option.initFrom(button);
     option.text = text = button->text();
     const bool check = qobject_cast<QCheckBox*>(button) != nullptr;
-    rect = button->style()->subElementRect(check ? QStyle::SE_CheckBoxContents : QStyle::SE_PushButtonContents,
-                                           &option, button);
+    rect = button->style()->subElementRect(check ? QStyle::SE_CheckBoxContents : QStyle::SE_PushButtonContents, &option,
+                                           button);
     if (!check) rect.adjust(2, 0, -2, 0);
   } else if (auto* label = qobject_cast<QLabel*>(widget)) {
     text = label->text();
@@ -179,7 +179,7 @@ void WindowTest::controlsMapToTheSettingsAndBack() {
     box->insert(QStringLiteral(" ü"));
   }
   const Settings settings = s.form->SettingsFromControls();
-  const std::string read[] = {settings.boxes[0], settings.boxes[1],  settings.boxes[2],     settings.boxes[3],
+  const std::string read[] = {settings.boxes[0], settings.boxes[1],    settings.boxes[2],     settings.boxes[3],
                               settings.boxes[4], settings.orthography, settings.inputFileName};
   for (size_t i = 0; i < std::size(boxes); ++i) QCOMPARE(QString::fromStdString(read[i]), typed(boxes[i]));
   s.form->SaveSettings();
@@ -190,11 +190,11 @@ void WindowTest::controlsMapToTheSettingsAndBack() {
   // Each check box, ticked alone by a click at its right edge (a wrapped
   // caption toggles it too), sets its own setting and only that, and comes
   // back from the file.
-  const char* checks[] = {"chkIgnore1",     "chkIgnore2", "chkIgnore3", "chkIgnore4",
+  const char* checks[] = {"chkIgnore1", "chkIgnore2",     "chkIgnore3", "chkIgnore4",
                           "chkIgnore5", "chkSyllabified", "chkVowels",  "chkExclude"};
   auto ticked = [](const Settings& t) {
-    return std::vector<bool>{t.ignore[0], t.ignore[1], t.ignore[2], t.ignore[3],
-                             t.ignore[4], t.syllabified, t.vowels,  t.exclude};
+    return std::vector<bool>{t.ignore[0], t.ignore[1],   t.ignore[2], t.ignore[3],
+                             t.ignore[4], t.syllabified, t.vowels,    t.exclude};
   };
   for (size_t i = 0; i < std::size(checks); ++i) {
     auto* box = s.child<QCheckBox>(Window::Form1, checks[i]);
@@ -223,7 +223,11 @@ void WindowTest::clicksKeysAndMenusReachTheirHandlers() {
   const Start main{[](Form1&) {}, Window::Form1};
   const Start viewer{[](Form1& f) { f.displayOptions.Open(); }, Window::frmDisplayOptions};
   const Start help{[](Form1& f) { f.help.OpenFromMainWindow(); }, Window::frmHelp};
-  const Start helpAtTopic3{[](Form1& f) { f.displayOptions.Open(); f.help.OpenFromViewer(); }, Window::frmHelp};
+  const Start helpAtTopic3{[](Form1& f) {
+                             f.displayOptions.Open();
+                             f.help.OpenFromViewer();
+                           },
+                           Window::frmHelp};
   const struct {
     Start start;
     How how;
@@ -277,7 +281,7 @@ void WindowTest::clicksKeysAndMenusReachTheirHandlers() {
   }
   for (const auto& wire : wires) {
     std::string effects[2];
-    for (int byHand = 0; byHand < 2; ++byHand) {
+    for (int viaControl = 0; viaControl < 2; ++viaControl) {
       QFile::remove(dir.filePath(QStringLiteral("UserSettings.txt")));
       QFile::remove(dir.filePath(QStringLiteral("started")));
       Session s(dir.path());
@@ -285,7 +289,7 @@ void WindowTest::clicksKeysAndMenusReachTheirHandlers() {
       s.form->mWordProcessorLocation = s.path("editor").toStdString();
       wire.start.open(*s.form);
       const std::string before = Snapshot(s, false);
-      if (byHand == 0) {
+      if (viaControl == 0) {
         wire.handler(*s.form);
       } else if (wire.how == kClose) {
         s.platform.window(wire.start.window)->close();
@@ -296,8 +300,8 @@ void WindowTest::clicksKeysAndMenusReachTheirHandlers() {
       } else {
         QTest::mouseClick(s.child(wire.start.window, wire.control), Qt::LeftButton);
       }
-      effects[byHand] = Snapshot(s, wire.startsProgram);
-      QVERIFY2(effects[byHand] != before, wire.control);
+      effects[viaControl] = Snapshot(s, wire.startsProgram);
+      QVERIFY2(effects[viaControl] != before, wire.control);
     }
     QVERIFY2(effects[0] == effects[1],
              qPrintable(QStringLiteral("%1:\n%2\nnot\n%3").arg(wire.control, effects[1].c_str(), effects[0].c_str())));
@@ -398,8 +402,7 @@ void WindowTest::everyTextFitsItsControl() {
       QCOMPARE(s.platform.Text(button), caption);
     }
     s.platform.SetText(button, "Search");
-    QCOMPARE(s.platform.widget(button)->font().pointSizeF(),
-             s.platform.window(Window::Form1)->font().pointSizeF());
+    QCOMPARE(s.platform.widget(button)->font().pointSizeF(), s.platform.window(Window::Form1)->font().pointSizeF());
   }
   // A key longer than its area scrolls down.
   std::string key = "The natural classes currently available are";
