@@ -5,8 +5,7 @@ would: through the accessibility bus (AT-SPI, pyatspi) and the keyboard only.
 Usage: window_e2e.py VELMORA VELMORA_BATCH DATA_FOLDER ARTIFACT_FOLDER [SCALE]
 
 The controls of the three windows and a message box are found by role and
-caption; Tab reaches every control of the main window; Enter in a box
-searches. A search typed in, two options ticked with the space bar, writes
+caption; Tab reaches every control of each window; Enter in a box searches. A search typed in, two options ticked with the space bar, writes
 the result files and UserSettings.txt byte for byte as velmora-batch does. A
 result file held by a running program brings the file-in-use message, again
 after OK while it is held, and the search finishes once it is free. Exit
