@@ -327,8 +327,11 @@ def main():
             print("skipped: %s is not installed" % tool)
             return 77
     if os.environ.get("VELMORA_A11Y_BUS") != "1":
-        env = dict(os.environ, VELMORA_A11Y_BUS="1")
-        return subprocess.run(["dbus-run-session", "--", sys.executable] + sys.argv, env=env).returncode
+        # The AT-SPI bus's socket lies in XDG_RUNTIME_DIR (else in ~/.cache, under
+        # one name): a folder of its own, so that runs side by side stay apart.
+        with tempfile.TemporaryDirectory(prefix="velmora-bus-") as runtime:
+            env = dict(os.environ, VELMORA_A11Y_BUS="1", XDG_RUNTIME_DIR=runtime)
+            return subprocess.run(["dbus-run-session", "--", sys.executable] + sys.argv, env=env).returncode
     os.makedirs(sys.argv[4], exist_ok=True)
     s = Session(*sys.argv[1:5], sys.argv[5] if len(sys.argv) == 6 else "1")
     try:
