@@ -22,7 +22,7 @@ cp -r "$repo/data/NaturalClasses" "$repo/data/SyllabifiedNaturalClasses" "$work"
   perf record -q -F 20000 -g -o "$work/perf.data" "$build/velmora-batch" --folder "$work" --no-exclude "$@" >/dev/null
 echo "== phases (inclusive share of the samples)"
 perf report -i "$work/perf.data" --children --stdio -g none --percent-limit 0 2>/dev/null |
-  grep -E '\] (main|_dl_start_user|velmora::Form1::(ReadDictionary|DivideWordsIntoPhonemes|FindInTranscriptions|FindInOrthography|InstallANewEntry|FinishPreparingOutputFiles|OpenFiles|SaveSettings|PostTheUserLabel|ReadPhonemeInventory|~Form1)|velmora::HitRowWriter::Write|velmora::ParseDictionary|velmora::SymbolTable::Intern|asm_exc_page_fault|do_exit|exit_mmap|__x64_sys_write|__x64_sys_read|__x64_sys_openat)$' |
+  grep -E '\] (main|_dl_start_user|velmora::(Lexicon::(LoadDictionary|LoadInventory|DivideWordsIntoPhonemes)|FindInTranscriptions|FindInOrthography|ResultFiles::(InstallANewEntry|Open|Finish)|WriteSettingsFile|Engine::(LoadClasses|Run))|velmora::HitRowWriter::Write|velmora::ParseDictionary|velmora::SymbolTable::Intern|asm_exc_page_fault|do_exit|exit_mmap|__x64_sys_write|__x64_sys_read|__x64_sys_openat)$' |
   awk '{printf "  %7s  %s\n", $1, $NF}'
 echo "== hottest functions (exclusive)"
 perf report -i "$work/perf.data" --no-children --stdio -g none --percent-limit 1.5 2>/dev/null |

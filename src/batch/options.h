@@ -1,5 +1,6 @@
-// The command line of velmora-batch: what to put into the main window's
-// controls before the one search of the run, and how to answer its questions.
+// The command line of velmora-batch: what it changes in the saved settings
+// before the search (or each search of --queries), and how to answer its
+// questions.
 #ifndef VELMORA_BATCH_OPTIONS_H_
 #define VELMORA_BATCH_OPTIONS_H_
 
