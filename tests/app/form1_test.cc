@@ -183,6 +183,7 @@ TEST_F(FormTest, TheLabelShowsTheKeyAndTheClassesReadAgainOnReset) {
             "AY1 as in bite\r\rAE1 as in bat\r\r" + tail +
                 "NaturalClasses folder.  \r\rThe natural classes currently available are, CONSONANT, Nasal, VOWEL");
   EXPECT_EQ(form->engine.classes().NaturalClassMembers[2], (V{"", "N", "", "m"}));
+  EXPECT_EQ(form->engine.classes().NaturalClassSizes[1] + form->engine.classes().NaturalClassSizes[2], 8 + 3);
   EXPECT_EQ(platform.doEventsCount, 1);
   // The classes of the other folder count only once they are read again.
   Boxes("CODA");
