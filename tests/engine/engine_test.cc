@@ -68,9 +68,10 @@ struct Row {
   // File name and its whole text; "~name": a part of it. "boxes": the boxes
   // after the compilation; "refused": kind@box; "progress".
   std::vector<std::pair<std::string, std::string>> expect;
-  Outcome outcome = Outcome::kHits;
   Query::Kind kind = Query::Kind::kTranscriptions;
+  Outcome outcome = Outcome::kHits;
 };
+constexpr Query::Kind kT = Query::Kind::kTranscriptions, kO = Query::Kind::kOrthography;
 
 const Row kRows[] = {
     {"AY1|CONSONANT|CONSONANT|]", {}, {{"MediumOutput.txt", ReferenceSearchFiles()[3].second}}},
@@ -91,11 +92,11 @@ const Row kRows[] = {
     // Excluded entries are not recorded but still flagged; all excluded is no hit.
     {"[|B|L", [](Settings& s) { s.exclude = true; },
      {{"SmallOutput.txt", "[ B L\r\nblind\r\n"}, {"Hits.txt", "1\r\n0\r\n0\r\n0\r\n1\r\n"}}},
-    {"AE1|K", [](Settings& s) { s.exclude = true; }, {{"SmallOutput.txt", "-"}}, Outcome::kNoHits},
+    {"AE1|K", [](Settings& s) { s.exclude = true; }, {{"SmallOutput.txt", "-"}}, kT, Outcome::kNoHits},
     {"]|B", {},
      {{"FullOutput.txt", std::string(kHead) + "zzz Search string was:  ] B\r\n"},
       {"ResultsOfSearchInInputFormat.txt", ""}, {"SmallOutput.txt", "-"}, {"Hits.txt", "-"}},
-     Outcome::kNoHits},
+     kT, Outcome::kNoHits},
     {"[|vowel|]", [](Settings& s) { s.vowels = s.syllabified = true; },  // vowels only wins
      {{"SmallOutput.txt", "[ vowel ]\r\nblind, child, pint, tab\r\n"},
       {"~MediumOutput.txt", "\r\n[\tAY1\t]\t3\tblind child pint\r\n"}}},
@@ -103,46 +104,41 @@ const Row kRows[] = {
      {{"~FullOutput.txt", "blind\tdnilb\tB L AY1 N D\tAY1\tNCoda\tDCoda\t]\t50\t\r\n"}}},
     {"AY1", [](Settings& s) { s.filters.minFrequency = 35, s.filters.segments = CountRange{4}, s.filters.stress = "1"; },
      {{"Hits.txt", "1\r\n1\r\n0\r\n0\r\n0\r\n"}, {"Misses.txt", "0\r\n0\r\n1\r\n1\r\n1\r\n"}}},
-    {"AY1", [](Settings& s) { s.filters.maxFrequency = 45, s.filters.stress = "0"; }, {}, Outcome::kNoHits},
+    {"AY1", [](Settings& s) { s.filters.maxFrequency = 45, s.filters.stress = "0"; }, {}, kT, Outcome::kNoHits},
     {"{+voice}|]", {}, {{"SmallOutput.txt", "{+voice} ]\r\nblind, child, blackbird\r\n"}}},
     {"P", In("results.txt"),
      {{"SmallOutput.txt", "P\r\npint\r\n"}, {"Hits.txt", "0\r\n0\r\n1\r\n"},
       {"ResultsOfSearchInInputFormat.txt", "pint\tP AY1 N T\tP AY1 NCoda TCoda\t\t 30 \t 3 \r\n"}}},
     {"T", In("many.txt"), {{"progress", "100,200,"}}},
-    {"AY1", In("missing.txt"), {{"FullOutput.txt", "-"}}, Outcome::kInputFailed},
+    {"AY1", In("missing.txt"), {{"FullOutput.txt", "-"}}, kT, Outcome::kInputFailed},
     // The boxes: trimmed of spaces only, moved to the left, read without case.
-    {" | |  ", {}, {{"boxes", "||||"}, {"refused", "1@0"}}, Outcome::kStopped},
+    {" | |  ", {}, {{"boxes", "||||"}, {"refused", "1@0"}}, kT, Outcome::kStopped},
     {"||  AY1 ", {}, {{"boxes", "AY1||||"}}},
     {"B||L||AY1", {}, {{"boxes", "B|L|AY1||"}, {"SmallOutput.txt", "B L AY1\r\nblind\r\n"}}},
-    {"cOnSoNaNt|ay1|[|]|vowel", {}, {{"boxes", "cOnSoNaNt|ay1|[|]|vowel"}}, Outcome::kNoHits},
-    {"AY1|||bogus|worse", {}, {{"boxes", "AY1|bogus|worse||"}, {"refused", "2@2"}}, Outcome::kStopped},
-    {"AY1 N", {}, {{"refused", "2@1"}}, Outcome::kStopped},
-    {"\tAY1", {}, {{"refused", "2@1"}}, Outcome::kStopped},
-    {"CODA", {}, {{"refused", "2@1"}}, Outcome::kStopped},  // the plain classes are in use
-    {"|AY1|!{+voice|XYZ|", {}, {{"refused", "3@2"}}, Outcome::kStopped},
+    {"cOnSoNaNt|ay1|[|]|vowel", {}, {{"boxes", "cOnSoNaNt|ay1|[|]|vowel"}}, kT, Outcome::kNoHits},
+    {"AY1|||bogus|worse", {}, {{"boxes", "AY1|bogus|worse||"}, {"refused", "2@2"}}, kT, Outcome::kStopped},
+    {"AY1 N", {}, {{"refused", "2@1"}}, kT, Outcome::kStopped},
+    {"\tAY1", {}, {{"refused", "2@1"}}, kT, Outcome::kStopped},
+    {"CODA", {}, {{"refused", "2@1"}}, kT, Outcome::kStopped},  // the plain classes are in use
+    {"|AY1|!{+voice|XYZ|", {}, {{"refused", "3@2"}}, kT, Outcome::kStopped},
     // Spellings: brackets are the word's edges, case counts, spaces around
     // the text are trimmed, every start position counts; the boxes only head.
-    {"", Ortho("ation]"), {{"SmallOutput.txt", "\r\nnation, station\r\n"}}, Outcome::kHits, Query::Kind::kOrthography},
-    {"", Ortho("[cat"), {{"SmallOutput.txt", "\r\ncat, catalog\r\n"}}, Outcome::kHits, Query::Kind::kOrthography},
-    {"", Ortho("[cat]"), {{"SmallOutput.txt", "\r\ncat\r\n"}}, Outcome::kHits, Query::Kind::kOrthography},
-    {"", Ortho("Ation]"), {}, Outcome::kNoHits, Query::Kind::kOrthography},
-    {"", Ortho("  r s  "), {{"SmallOutput.txt", "\r\nfor sure\r\n"}}, Outcome::kHits, Query::Kind::kOrthography},
+    {"", Ortho("ation]"), {{"SmallOutput.txt", "\r\nnation, station\r\n"}}, kO},
+    {"", Ortho("[cat"), {{"SmallOutput.txt", "\r\ncat, catalog\r\n"}}, kO},
+    {"", Ortho("[cat]"), {{"SmallOutput.txt", "\r\ncat\r\n"}}, kO},
+    {"", Ortho("Ation]"), {}, kO, Outcome::kNoHits},
+    {"", Ortho("  r s  "), {{"SmallOutput.txt", "\r\nfor sure\r\n"}}, kO},
     {"", Ortho("ana"),
      {{"Hits.txt", "1\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n"},
       {"MediumOutput.txt", "Search string was:  \r\nFocus string\tNumber in corpus\tExamples\r\nana\t2\tbanana banana\r\n"},
       {"FullOutput.txt", std::string(kHead) + "banana\tananab\tB\tana\t0\t\r\nbanana\tananab\tB\tana\t0\t\r\n"
-                                              "zzz Search string was:  \r\n"}},
-     Outcome::kHits, Query::Kind::kOrthography},
+                                              "zzz Search string was:  \r\n"}}, kO},
     {"", Ortho("", "empty.txt"),
      {{"SmallOutput.txt", "\r\nab, ab, ab, ab, ab, , , \r\n"},
-      {"~MediumOutput.txt", "Examples\r\n\t8\tab ab ab ab ab   \r\n"}},
-     Outcome::kHits, Query::Kind::kOrthography},
-    {"AY1||T", Ortho("[under]"), {{"SmallOutput.txt", "AY1  T\r\nunder\r\n"}, {"boxes", "AY1||T||"}}, Outcome::kHits,
-     Query::Kind::kOrthography},
-    {"", Ortho("\xC3\xA9]", "utf8.txt"), {{"SmallOutput.txt", "\r\ncaf\xC3\xA9\r\n"}}, Outcome::kHits,
-     Query::Kind::kOrthography},
-    {"", Ortho("f\xC3", "utf8.txt"), {{"SmallOutput.txt", "\r\ncaf\xC3\r\n"}}, Outcome::kHits,  // a lone lead byte
-     Query::Kind::kOrthography},
+      {"~MediumOutput.txt", "Examples\r\n\t8\tab ab ab ab ab   \r\n"}}, kO},
+    {"AY1||T", Ortho("[under]"), {{"SmallOutput.txt", "AY1  T\r\nunder\r\n"}, {"boxes", "AY1||T||"}}, kO},
+    {"", Ortho("\xC3\xA9]", "utf8.txt"), {{"SmallOutput.txt", "\r\ncaf\xC3\xA9\r\n"}}, kO},
+    {"", Ortho("f\xC3", "utf8.txt"), {{"SmallOutput.txt", "\r\ncaf\xC3\r\n"}}, kO},  // a lone lead byte
 };
 
 std::string Join(const std::array<std::string, kMaxItems>& boxes) {
