@@ -28,45 +28,71 @@ class SettingsTest : public ::testing::Test {
     p.SetText(Control::txtExampleLength, "100");
   }
   std::string SettingsPath() const { return dir.Path("UserSettings.txt"); }
-  void ReadFrom(const std::string& contents) {
-    ASSERT_TRUE(WriteFile(SettingsPath(), contents));
-    form.ReadSettings();
-  }
 
   ScopedTempDir dir;
   RecordingPlatform platform;
   Form1 form{platform, dir.path()};
 };
 
-TEST_F(SettingsTest, WritesAllEighteenPairsInOrderWithCrLf) {
+// The controls to the file and back: every pair in order, the limit in
+// force (not its box's text), the filters after the other settings; read
+// back, the texts are trimmed of spaces.
+TEST_F(SettingsTest, WritesEveryPairInOrderAndReadsThemBack) {
   platform.SetText(Control::txtInputFileName, "  my dict.txt ");
-  platform.SetText(Control::Text1, " AY1 ");
-  platform.SetText(Control::Text2, "CONSONANT");
-  platform.SetText(Control::Text5, "]");
-  platform.SetValue(Control::chkIgnore2, 1);
-  platform.SetValue(Control::chkIgnore5, 2);  // a third state ticks only the small boxes
-  platform.SetText(Control::txtOrthography, " ation] ");
+  const char* boxes[] = {" [ ", "AY1", "  CONSONANT", "", "]"};
+  for (int box = 1; box <= 5; ++box) platform.SetText(TextBox(box), boxes[box - 1]);
+  platform.SetValue(Control::chkIgnore1, 1);
+  platform.SetValue(Control::chkIgnore5, 2);  // any value but 0 ticks a small box
+  platform.SetText(Control::txtOrthography, "  ation] ");
   platform.SetValue(Control::chkSyllabified, 1);
-  form.mSpreadsheetLocation = "  /usr/bin/localc ";
-  form.mWordProcessorLocation = "gedit --new-window";
-  platform.SetValue(Control::chkExclude, 2);
-  form.ExampleLengthLimit = 250;  // the limit in force, not the text of its box ("100")
+  platform.SetValue(Control::chkExclude, 1);
   platform.SetValue(Control::chkVowels, 1);
+  form.mSpreadsheetLocation = "  /opt/Office Suite/calc ";
+  form.mWordProcessorLocation = "'/opt/My Editor/edit' -n";
+  form.ExampleLengthLimit = 37;
+  form.filters.minFrequency = 30;
+  ASSERT_TRUE(ParseCountRange("4-", &form.filters.segments));
+  form.filters.stress = "1";
   form.SaveSettings();
 
   const std::pair<const char*, const char*> pairs[] = {
-      {"Input file name:", "my dict.txt"}, {"Box 1", " AY1 "}, {"Box 2", "CONSONANT"}, {"Box 3", ""},
-      {"Box 4", ""}, {"Box 5", "]"}, {"Ignore Box 1 in sorting", "no"}, {"Ignore Box 2 in sorting", "yes"},
+      {"Input file name:", "my dict.txt"}, {"Box 1", " [ "}, {"Box 2", "AY1"}, {"Box 3", "  CONSONANT"},
+      {"Box 4", ""}, {"Box 5", "]"}, {"Ignore Box 1 in sorting", "yes"}, {"Ignore Box 2 in sorting", "no"},
       {"Ignore Box 3 in sorting", "no"}, {"Ignore Box 4 in sorting", "no"}, {"Ignore Box 5 in sorting", "yes"},
-      {"Orthography search box", " ation] "}, {"Search syllabified data", "yes"},
-      {"Location (full path) of your spreadsheet program:", "/usr/bin/localc"},
-      {"Location (full path) of your word processor or text editor:", "gedit --new-window"},
-      {"Exclude from counts all forms marked with annotations in the dictionary", "no"}, {kLimitLabel, "250"},
-      {"Search vowels only", "yes"}};
+      {"Orthography search box", "  ation] "}, {"Search syllabified data", "yes"},
+      {"Location (full path) of your spreadsheet program:", "/opt/Office Suite/calc"},
+      {"Location (full path) of your word processor or text editor:", "'/opt/My Editor/edit' -n"},
+      {"Exclude from counts all forms marked with annotations in the dictionary", "yes"}, {kLimitLabel, "37"},
+      {"Search vowels only", "yes"}, {"Filter: lowest frequency", "30"}, {"Filter: highest frequency", ""},
+      {"Filter: number of segments (MIN-MAX)", "4-"}, {"Filter: number of syllables (MIN-MAX)", ""},
+      {"Filter: stress pattern (0, 1, 2 and . for any vowel)", "1"}};
   std::string expected;
   for (const auto& [label, value] : pairs) expected += std::string(label) + "\r\n" + value + "\r\n";
   EXPECT_EQ(ReadFile(SettingsPath()), expected);
-  EXPECT_TRUE(platform.messages.empty());
+
+  RecordingPlatform next;
+  Initial(next);
+  Form1 nextRun(next, dir.path());
+  nextRun.ReadSettings();
+  EXPECT_EQ(next.Text(Control::txtInputFileName), "my dict.txt");
+  const char* trimmed[] = {"[", "AY1", "CONSONANT", "", "]"};
+  const int ignored[] = {1, 0, 0, 0, 1};
+  for (int box = 1; box <= 5; ++box) {
+    EXPECT_EQ(next.Text(TextBox(box)), trimmed[box - 1]) << "box " << box;
+    EXPECT_EQ(next.Value(IgnoreBox(box)), ignored[box - 1]) << "box " << box;
+  }
+  EXPECT_EQ(next.Text(Control::txtOrthography), "ation]");
+  for (Control box : {Control::chkSyllabified, Control::chkExclude, Control::chkVowels}) EXPECT_EQ(next.Value(box), 1);
+  EXPECT_EQ(nextRun.mSpreadsheetLocation, "/opt/Office Suite/calc");
+  EXPECT_EQ(nextRun.mWordProcessorLocation, "'/opt/My Editor/edit' -n");
+  EXPECT_EQ(nextRun.ExampleLengthLimit, 37);
+  EXPECT_EQ(next.Text(Control::txtExampleLength), "37");
+  EXPECT_EQ(nextRun.filters, form.filters);
+  EXPECT_TRUE(next.messages.empty() && platform.messages.empty());
+  // Only a 1 ticks the exclusion.
+  platform.SetValue(Control::chkExclude, 2);
+  form.SaveSettings();
+  EXPECT_NE(ReadFile(SettingsPath()).find("in the dictionary\r\nno\r\n"), std::string::npos);
 }
 
 TEST_F(SettingsTest, UnwritableFileIsReportedAndTheCallReturns) {
@@ -80,44 +106,6 @@ TEST_F(SettingsTest, UnwritableFileIsReportedAndTheCallReturns) {
   EXPECT_EQ(form.ExampleLengthLimit, 100);
   EXPECT_EQ(platform.Text(Control::txtInputFileName), "in.txt");
   EXPECT_EQ(platform.messages.size(), 1u);
-}
-
-TEST_F(SettingsTest, SavingThenReadingRestoresEverySettingWithTrimmedTexts) {
-  platform.SetText(Control::txtInputFileName, " ResultsOfSearchInInputFormat.txt ");
-  const char* boxes[] = {" [ ", "AY1", "  CONSONANT", "CONSONANT  ", "]"};
-  for (int box = 1; box <= 5; ++box) platform.SetText(TextBox(box), boxes[box - 1]);
-  platform.SetValue(Control::chkIgnore1, 1);
-  platform.SetValue(Control::chkIgnore4, 1);
-  platform.SetText(Control::txtOrthography, "  ation] ");
-  platform.SetValue(Control::chkSyllabified, 1);
-  platform.SetValue(Control::chkExclude, 1);
-  platform.SetValue(Control::chkVowels, 1);
-  form.mSpreadsheetLocation = " /opt/Office Suite/calc ";
-  form.mWordProcessorLocation = "'/opt/My Editor/edit' -n";
-  form.ExampleLengthLimit = 37;
-  form.SaveSettings();
-
-  RecordingPlatform next;
-  Initial(next);
-  Form1 nextRun(next, dir.path());
-  nextRun.ReadSettings();
-
-  EXPECT_EQ(next.Text(Control::txtInputFileName), "ResultsOfSearchInInputFormat.txt");
-  const char* trimmed[] = {"[", "AY1", "CONSONANT", "CONSONANT", "]"};
-  const int ignored[] = {1, 0, 0, 1, 0};
-  for (int box = 1; box <= 5; ++box) {
-    EXPECT_EQ(next.Text(TextBox(box)), trimmed[box - 1]) << "box " << box;
-    EXPECT_EQ(next.Value(IgnoreBox(box)), ignored[box - 1]) << "box " << box;
-  }
-  EXPECT_EQ(next.Text(Control::txtOrthography), "ation]");
-  EXPECT_EQ(next.Value(Control::chkSyllabified), 1);
-  EXPECT_EQ(next.Value(Control::chkExclude), 1);
-  EXPECT_EQ(next.Value(Control::chkVowels), 1);
-  EXPECT_EQ(nextRun.mSpreadsheetLocation, "/opt/Office Suite/calc");
-  EXPECT_EQ(nextRun.mWordProcessorLocation, "'/opt/My Editor/edit' -n");
-  EXPECT_EQ(nextRun.ExampleLengthLimit, 37);
-  EXPECT_EQ(next.Text(Control::txtExampleLength), "37");
-  EXPECT_TRUE(next.messages.empty());
 }
 
 // What reading left: Box 1..4, the ignore boxes, syllabified, exclude,

@@ -13,7 +13,6 @@
 #include <string>
 #include <vector>
 
-#include "app/label.h"
 #include "engine/settings.h"
 #include "engine/engine.h"
 #include "features/feature_table.h"
@@ -46,8 +45,6 @@ std::set<std::string> Names(const std::string& folder) {
   return names;
 }
 
-Status Fault(int err) { return Status::FromErrno(err, ""); }
-
 class FileFaults : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -57,13 +54,9 @@ class FileFaults : public ::testing::Test {
   }
   // Saves the settings when file is UserSettings.txt, else runs the reference search.
   Status RunFor(const std::string& file) {
-    if (file == "UserSettings.txt") {
-      Settings settings;
-      settings.boxes[0] = "AY1";
-      return WriteSettingsFile(dir.path(), settings);
-    }
     Settings settings;
     settings.boxes = {"AY1", "CONSONANT", "CONSONANT", "]", ""};
+    if (file == "UserSettings.txt") return WriteSettingsFile(dir.path(), settings);
     Query query;
     EXPECT_FALSE(engine.Compile(settings, Query::Kind::kTranscriptions, &query).refused());
     return engine.Run(query, dir.path(), events).status;
@@ -75,17 +68,17 @@ class FileFaults : public ::testing::Test {
   FaultyDisk disk;
 };
 
-// A row breaks a file in one way; the status names `file`.
+// A row breaks a file in one way; the status names `file`. broken: the file
+// broken when not `file` ("/": every file); closes: how often the user closes
+// a file in use.
 struct WriteCase {
   std::string name;
   enum How { kCreate, kWrite, kPutInPlace, kInUse, kPipe, kFolder } how;
   std::string file;
-  int err = 0;          // the error of the failed step
-  std::string broken = {};  // the file broken, when not `file` ("/": every file)
-  int closes = 0;       // kInUse: how often the user closes the file
+  int err = 0;
+  std::string broken = {};
+  int closes = 0;
 };
-
-void PrintTo(const WriteCase& c, std::ostream* os) { *os << c.name; }
 
 std::vector<WriteCase> WriteCases() {
   using C = WriteCase;
@@ -131,13 +124,13 @@ TEST_P(WriteFaults, LeaveEveryEarlierFileOrTheWholeNewSet) {
   }
   const std::set<std::string> before = Names(dir.path());
   events.retries = c.closes;
-  const Status status = [&] {
+  Status status;
+  {
     ScopedDisk scoped(disk);
-    return RunFor(c.file);
-  }();
+    status = RunFor(c.file);
+  }
   EXPECT_EQ(status.kind, expected.kind);
-  EXPECT_EQ(status.reason, expected.reason);
-  EXPECT_EQ(status.path, expected.path);
+  EXPECT_EQ(status.reason + status.path, expected.reason + expected.path);
   EXPECT_EQ(Names(dir.path()), before);  // no file of the failed step is left
   const bool asked = c.how == c.kInUse && c.file != "UserSettings.txt";
   EXPECT_EQ(events.inUse, std::vector<std::string>(asked ? std::max(c.closes, 1) : 0, dir.Path(c.file)));
@@ -192,7 +185,7 @@ TEST_F(FileFaults, AFileThatCannotBeReadIsRefusedByName) {
       ::unlink(dir.Path(c.file).c_str());
       ASSERT_EQ(::mkfifo(dir.Path(c.file).c_str(), 0644), 0);
     } else {
-      faulty.Fail(faulty.kRead, c.file, Fault(EACCES));
+      faulty.Fail(faulty.kRead, c.file, Status::FromErrno(EACCES, ""));
     }
     ScopedDisk scoped(faulty);
     EXPECT_EQ(readAll(), c.said);
