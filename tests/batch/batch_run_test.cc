@@ -118,11 +118,12 @@ TEST_F(BatchRun, EachRunEndsWithItsStatusCaptionAndMessagesAndSavesItsChoices) {
       // A search-language item and the filters pass through; a filter is saved until an empty value clears it.
       {{"N|L", "D", "]"}, 0, Searched("N|L D ]", "2 hits"), "", "", "Hits.txt", "1\r\n1\r\n0\r\n0\r\n0\r\n"},
       {{"--min-frequency", "30", "--max-frequency", "40", "AY1"}, 0,
-       Searched("AY1 (filters: min frequency 30, max frequency 40)", "2 hits"), "", "", "Hits.txt", "0\r\n1\r\n1\r\n0\r\n0\r\n"},
+       Searched("AY1 (filters: min frequency 30, max frequency 40)", "2 hits"), "", "", "SmallOutput.txt",
+       "AY1 (filters: min frequency 30, max frequency 40)\r\nchild, pint\r\n"},
       {{"--min-frequency", "", "--orthography", "b"}, 0, Searched("\"b\" (filters: max frequency 40)", "2 hits",
        "5 spellings of in.txt"), "", "", "UserSettings.txt", "Filter: lowest frequency\r\n\r\nFilter: highest frequency\r\n40\r\n"},
       {{"--max-frequency", "", "--syllabified", "--segments", "4-5", "[", "!VOWEL"}, 0,
-       Searched("[ !VOWEL (filters: segments 4-5)", "3 hits"), "", "", "Hits.txt", "1\r\n1\r\n1\r\n0\r\n0\r\n"},
+       Searched("[ !VOWEL (filters: segments 4-5)", "3 hits"), "", "", "Misses.txt", "0\r\n0\r\n0\r\n1\r\n1\r\n"},
       {{"--plain", "--segments", "", "--syllables", "3-", "[", "CONSONANT"}, 1,
        Searched("[ CONSONANT (filters: syllables 3-)", "no hits"), kNone},
   });

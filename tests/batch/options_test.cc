@@ -20,8 +20,7 @@ std::string ErrorOf(const Args& args) {
   return status.detail;
 }
 
-// What a command line sets: folder input syllabified vowels exclude ignore limit answer orthography
-// min-frequency max-frequency stress help | items; "-" for an option not given.
+// folder input syllabified vowels exclude ignore limit answer orthography min max stress help | items ("-": unset)
 std::string Fields(const Args& args) {
   BatchOptions o;
   EXPECT_TRUE(ParseBatchOptions(args, &o).ok()) << args.front();
