@@ -77,8 +77,9 @@ class BatchRun : public ::testing::Test {
   ScopedTempDir dir;
 };
 
-std::string Searched(const std::string& what, const std::string& hits, const std::string& of = "5 entries of in.txt") {
-  return "Searched " + of + " for " + what + ": " + hits + ".\n" + (hits == "no hits" ? kReclick : kDone);
+std::string Searched(const std::string& what, const std::string& hits, const std::string& of = "5 entries of in.txt",
+                     const std::string& k = "") {  // k: a query's prefix
+  return k + "Searched " + of + " for " + what + ": " + hits + ".\n" + k + (hits == "no hits" ? kReclick : kDone);
 }
 
 TEST_F(BatchRun, EachRunEndsWithItsStatusCaptionAndMessagesAndSavesItsChoices) {
@@ -101,11 +102,11 @@ TEST_F(BatchRun, EachRunEndsWithItsStatusCaptionAndMessagesAndSavesItsChoices) {
        "The input file " + dir.Path("NaturalClasses") + " could not be read: Is a directory.\n"},
       {{"--input", "in.txt", "--exclude", "--ignore", "1", "[", "B", "L"}, 0, Searched("[ B L", "1 hit"), "", "",
        "SmallOutput.txt", "[ B L\r\nblind\r\n"},
-      {{}, 0, Searched("[ B L", "1 hit"), "", "in.txt|[|B|L|||yes|no|no|no|no|in|no|||yes|100|no|", kMedium,
+      {{}, 0, Searched("[ B L", "1 hit"), "", "in.txt|[|B|L|||yes|no|no|no|no|in|yes|||yes|100|no|", kMedium,
        "\r\nB\tL\t1\tblind\r\n"},
       // Items fill Box 1..3 and empty the rest; --ignore unticks the boxes it does not name.
       {{"--no-exclude", "--ignore", "3", "[", "B", "L"}, 0, Searched("[ B L", "2 hits"), "",
-       "in.txt|[|B|L|||no|no|yes|no|no|in|no|||no|100|no|", kMedium, "\r\n[\tB\t2\tblind blackbird\r\n"},
+       "in.txt|[|B|L|||no|no|yes|no|no|in|yes|||no|100|no|", kMedium, "\r\n[\tB\t2\tblind blackbird\r\n"},
       {{"--input", "other.txt", "--syllabified", "--vowels", "--exclude", "--ignore", "1", "--ignore", "5", "--limit",
         "42", "--orthography", "ll", "[", "vowel", "]"}, 1, Searched("\"ll\"", "no hits", "5 spellings of other.txt"),
        kNone, "other.txt|[|vowel|]|||yes|no|no|no|yes|ll|yes|||yes|42|yes|"},
@@ -120,7 +121,7 @@ TEST_F(BatchRun, EachRunEndsWithItsStatusCaptionAndMessagesAndSavesItsChoices) {
       {{"--min-frequency", "30", "--max-frequency", "40", "AY1"}, 0,
        Searched("AY1 (filters: min frequency 30, max frequency 40)", "2 hits"), "", "", "SmallOutput.txt",
        "AY1 (filters: min frequency 30, max frequency 40)\r\nchild, pint\r\n"},
-      {{"--min-frequency", "", "--orthography", "b"}, 0, Searched("\"b\" (filters: max frequency 40)", "2 hits",
+      {{"--min-frequency", "", "--orthography", "b"}, 0, Searched("\"b\" (filters: max frequency 40)", "3 hits",
        "5 spellings of in.txt"), "", "", "UserSettings.txt", "Filter: lowest frequency\r\n\r\nFilter: highest frequency\r\n40\r\n"},
       {{"--max-frequency", "", "--syllabified", "--segments", "4-5", "[", "!VOWEL"}, 0,
        Searched("[ !VOWEL (filters: segments 4-5)", "3 hits"), "", "", "Misses.txt", "0\r\n0\r\n0\r\n1\r\n1\r\n"},
@@ -178,7 +179,7 @@ TEST_F(BatchRun, EachQueryWritesWhatARunOfItsOwnWrites) {
               std::string::npos) << line;
     for (const char* name : kFiles) {
       EXPECT_EQ(fs::exists(out + name), fs::exists(single.Path(name))) << line << ": " << name;
-      EXPECT_EQ(ReadFile(out + name), ReadFile(single.Path(name))) << line << ": " << name;
+      if (fs::exists(out + name)) { EXPECT_EQ(ReadFile(out + name), ReadFile(single.Path(name))) << line << name; }
     }
   }
 }
@@ -224,7 +225,8 @@ TEST_F(BatchRun, AFailedQueryIsReportedWithItsNumberAndTheOthersRun) {
                    "exists.\n3: The input file " + dir.Path("missing.txt") + " could not be read: No such file or "
                    "directory.\n5: " + caution);
   EXPECT_FALSE(fs::exists(dir.Path("out/5/FullOutput.txt")));
-  EXPECT_EQ(r.out, "TODO");
+  EXPECT_EQ(r.out, Searched("T", "1 hit", "1 entries of odd.txt", "1: ") + "3: " + kReclick +
+                   Searched("AY1", "3 hits", "5 entries of in.txt", "4: ") + "5: Preparing search ...\n");
   EXPECT_TRUE(fs::exists(dir.Path("out/4/MediumOutput.txt")));
 }
 
