@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <sstream>
 #include <utility>
 
@@ -12,13 +11,6 @@ namespace velmora {
 namespace {
 
 using Args = std::vector<std::string>;
-
-BatchOptions Parse(const Args& args) {
-  BatchOptions options;
-  const Status status = ParseBatchOptions(args, &options);
-  EXPECT_TRUE(status.ok()) << status.detail;
-  return options;
-}
 
 std::string ErrorOf(const Args& args) {
   BatchOptions options;
@@ -28,57 +20,50 @@ std::string ErrorOf(const Args& args) {
   return status.detail;
 }
 
-TEST(BatchOptions, EveryOptionSetsItsOwnFieldAndTheLaterOfTwoCounts) {
-  const BatchOptions o = Parse({"--folder", "/data/v", "--input", "small.txt", "--syllabified", "--no-vowels",
-                                "--exclude", "--ignore", "2", "--ignore", "4", "--limit", "40", "--answer", "no",
-                                "--orthography", "ght"});
-  EXPECT_EQ(o.folder, "/data/v");
-  EXPECT_EQ(o.input, "small.txt");
-  EXPECT_EQ(o.syllabified, true);
-  EXPECT_EQ(o.vowels, false);
-  EXPECT_EQ(o.exclude, true);
-  EXPECT_EQ(o.ignore, (std::vector<int>{2, 4}));
-  EXPECT_EQ(o.limit, "40");
-  EXPECT_FALSE(o.answerYes);
-  EXPECT_EQ(o.orthography, "ght");
-
-  const BatchOptions other = Parse({"--syllabified", "--plain", "--no-vowels", "--vowels", "--exclude",
-                                    "--no-exclude", "--answer", "no", "--answer", "yes"});
-  EXPECT_EQ(other.syllabified, false);
-  EXPECT_EQ(other.vowels, true);
-  EXPECT_EQ(other.exclude, false);
-  EXPECT_TRUE(other.answerYes);
-  EXPECT_EQ(Parse({"--no-exclude", "--exclude"}).exclude, true);
+// folder input syllabified vowels exclude ignore limit answer orthography min max stress help | items ("-": unset)
+std::string Fields(const Args& args) {
+  BatchOptions o;
+  EXPECT_TRUE(ParseBatchOptions(args, &o).ok()) << args.front();
+  auto yn = [](std::optional<bool> v) { return v ? (*v ? "yes" : "no") : "-"; };
+  auto n = [](const std::optional<std::optional<int32_t>>& v) { return v ? (*v ? std::to_string(**v) : "") : "-"; };
+  std::ostringstream s;
+  s << o.folder << " " << o.input.value_or("-") << " " << yn(o.syllabified) << " " << yn(o.vowels) << " "
+    << yn(o.exclude) << " ";
+  for (int b : o.ignore) s << b;
+  s << " " << o.limit.value_or("-") << " " << yn(o.answerYes) << " " << o.orthography.value_or("-") << " "
+    << n(o.minFrequency) << " " << n(o.maxFrequency) << " " << o.stress.value_or("-") << " " << yn(o.help) << " |";
+  for (const std::string& item : o.items) s << " '" << item << "'";
+  return s.str();
 }
 
-TEST(BatchOptions, ItemsAndValuesMayLookLikeAnything) {
-  const BatchOptions o = Parse({"AY1", "--syllabified", "CODA", "--limit", "7", "]"});
-  EXPECT_EQ(o.items, (Args{"AY1", "CODA", "]"}));
-  EXPECT_EQ(o.limit, "7");
-  // An empty item is a box left empty (the validation closes the gap); a lone "-" is no option.
-  EXPECT_EQ(Parse({"", "AY1", "-"}).items, (Args{"", "AY1", "-"}));
-  // "--" makes the rest items.
-  const BatchOptions rest = Parse({"--plain", "--", "--vowels", "-x"});
-  EXPECT_EQ(rest.items, (Args{"--vowels", "-x"}));
-  EXPECT_FALSE(rest.vowels);
-  // A value may follow an equals sign, or be the next argument whatever it looks like.
-  const BatchOptions eq = Parse({"--limit=-3", "--ignore=5", "--orthography=[wr", "--input=a=b.txt"});
-  EXPECT_EQ(eq.limit, "-3");
-  EXPECT_EQ(eq.ignore, (std::vector<int>{5}));
-  EXPECT_EQ(eq.orthography, "[wr");
-  EXPECT_EQ(eq.input, "a=b.txt");
-  EXPECT_EQ(Parse({"--orthography", "--plain"}).orthography, "--plain");
-  EXPECT_EQ(Parse({"--orthography", ""}).orthography, "");
-}
-
-TEST(BatchOptions, LimitTakesTheNumbersTheBoxTakes) {
-  for (const char* n : {"0", "100", "-3", "+8", "2.5", ".5", "7."}) EXPECT_EQ(Parse({"--limit", n}).limit, n);
-  for (const char* n : {"", "abc", "5x", "1e3", "-", ".", " 5", "5 "}) {
-    EXPECT_NE(ErrorOf({"--limit", n}).find("--limit"), std::string::npos) << n;
-  }
+TEST(BatchOptions, EachOptionSetsItsOwnFieldAndTheLaterOfTwoCounts) {
+  const std::pair<Args, std::string> cases[] = {
+      {{"--folder", "/data/v", "--input", "small.txt", "--syllabified", "--no-vowels", "--exclude", "--ignore", "2",
+        "--ignore", "4", "--limit", "40", "--answer", "no", "--orthography", "ght", "--min-frequency", "5",
+        "--max-frequency", "5", "--stress", "1"}, "/data/v small.txt yes no yes 24 40 no ght 5 5 1 no |"},
+      {{"--syllabified", "--plain", "--no-vowels", "--vowels", "--exclude", "--no-exclude", "--answer", "no",
+        "--answer", "yes"}, " - no yes no  - yes - - - - no |"},
+      {{"--no-exclude", "--exclude", "--max-frequency", ""}, " - - - yes  - yes - -  - no |"},
+      // Items and values may look like anything; "" is a box left empty, "-" no option, "--" makes the rest items.
+      {{"AY1", "--syllabified", "CODA", "--limit", "7", "]"}, " - yes - -  7 yes - - - - no | 'AY1' 'CODA' ']'"},
+      {{"", "AY1", "-"}, " - - - -  - yes - - - - no | '' 'AY1' '-'"},
+      {{"--plain", "--", "--vowels", "-x"}, " - no - -  - yes - - - - no | '--vowels' '-x'"},
+      {{"--limit=-3", "--ignore=5", "--orthography=[wr", "--input=a=b.txt"}, " a=b.txt - - - 5 -3 yes [wr - - - no |"},
+      {{"--orthography", "--plain"}, " - - - -  - yes --plain - - - no |"},
+      {{"--orthography", ""}, " - - - -  - yes  - - - no |"},
+      {{"--help", "--bogus", "1", "2", "3", "4", "5", "6"}, " - - - -  - yes - - - - yes |"},  // help stops the reading
+      {{"AY1", "-h"}, " - - - -  - yes - - - - yes | 'AY1'"},
+  };
+  for (const auto& [args, fields] : cases) EXPECT_EQ(Fields(args), fields) << args.front();
 }
 
 TEST(BatchOptions, UsageErrors) {
+  for (std::string n : {"0", "100", "-3", "+8", "2.5", ".5", "7."})
+    EXPECT_EQ(Fields({"--limit", n}), " - - - -  " + n + " yes - - - - no |");
+  for (std::string bad : {"--limit=", "--limit=abc", "--limit=5x", "--limit=1e3", "--limit=-", "--limit=.",
+                          "--limit= 5", "--limit=5 ", "--segments=x", "--syllables=-", "--min-frequency=-1",
+                          "--max-frequency=1.5", "--stress=13"})
+    EXPECT_NE(ErrorOf({bad}).find(bad.substr(0, bad.find('='))), std::string::npos) << bad;
   const std::pair<Args, std::string> cases[] = {
       {{"--bogus"}, "unknown option '--bogus'"}, {{"-v"}, "unknown option '-v'"},
       {{"--bogus\x01\xFF"}, "unknown option '--bogus\\x01\\xFF'"}, {{"--plain=yes"}, "--plain takes no value"},
@@ -98,31 +83,6 @@ TEST(BatchOptions, UsageErrors) {
       {{"--bogus", "--help"}, "unknown option '--bogus'"},  // an error before --help still counts
   };
   for (const auto& [args, error] : cases) EXPECT_EQ(ErrorOf(args), error) << args.front();
-  // Help stops reading the rest.
-  EXPECT_TRUE(Parse({"--help", "--bogus", "1", "2", "3", "4", "5", "6"}).help);
-  EXPECT_TRUE(Parse({"AY1", "-h"}).help);
-  EXPECT_EQ(Parse({"--min-frequency", "5", "--max-frequency", "5"}).maxFrequency, 5);
-}
-
-TEST(BatchOptions, UsageHasOneLinePerOption) {
-  std::istringstream usage(BatchUsage());
-  std::vector<std::string> described;
-  for (std::string line; std::getline(usage, line);) {
-    if (line.rfind("  --", 0) == 0) described.push_back(line.substr(2, line.find(' ', 2) - 2));
-  }
-  EXPECT_EQ(described, (Args{"--folder", "--input", "--syllabified", "--plain", "--vowels", "--no-vowels",
-                             "--exclude", "--no-exclude", "--ignore", "--limit", "--answer", "--orthography",
-                             "--min-frequency", "--max-frequency", "--segments", "--syllables", "--stress",
-                             "--queries", "--out", "--help"}));
-  // Each described option is one the parser takes, alone or with a value.
-  for (const std::string& name : described) {
-    bool taken = false;
-    for (const Args& args : {Args{name}, Args{name, "1"}, Args{name, "no"}, Args{"--queries", "q", "--out", "r"}}) {
-      BatchOptions o;
-      taken = taken || (std::find(args.begin(), args.end(), name) != args.end() && ParseBatchOptions(args, &o).ok());
-    }
-    EXPECT_TRUE(taken) << name;
-  }
 }
 
 }  // namespace
