@@ -3,10 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdint>
 #include <random>
-#include <string>
-#include <vector>
 
 #include "platform/text.h"
 

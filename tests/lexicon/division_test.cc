@@ -2,7 +2,6 @@
 // vetting cautions with their Yes and No answers.
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <cstdio>
 #include <map>
 
@@ -66,7 +65,7 @@ class Division : public ::testing::TestWithParam<bool> {
   ScopedTempDir dir;
   Lexicon lexicon;
   ClassTable classes;
-  std::vector<std::string> names;
+  V names;
   Questions questions;
 };
 
