@@ -2,7 +2,8 @@
 // vetting cautions with their Yes and No answers.
 #include <gtest/gtest.h>
 
-#include <cstdint>
+#include <cstdio>
+#include <map>
 
 #include "app/messages.h"
 #include "classes/class_folder.h"
@@ -15,51 +16,46 @@ namespace {
 
 using V = std::vector<std::string>;
 
-// Answers from a list (Yes when it is empty) and keeps each question as the
-// user reads it.
+// Answers Yes, or No to the question numbered no (from 1), and keeps each
+// caution as "[symbol] word", a coda caution marked "coda".
 class Questions : public DivisionReporter {
  public:
-  bool Continue(const Caution& caution) override {
-    asked.push_back(CautionMessage(caution));
-    if (answers.empty()) return true;
-    const bool answer = answers.front();
-    answers.erase(answers.begin());
-    return answer;
+  bool Continue(const Caution& c) override {
+    asked.push_back((c.kind == Caution::kCodaInPlainData ? "coda [" : "[") + c.symbol + "] " + c.word);
+    return static_cast<int>(asked.size()) != no;
   }
   V asked;
-  std::vector<bool> answers;
+  int no = 0;
 };
 
 // Every case is run with the dictionary divided in one thread and in two
-// (the fixture's dictionaries are small: the second run splits any of them).
+// (the second run splits any dictionary of two entries or more).
 class Division : public ::testing::TestWithParam<bool> {
  protected:
   void SetUp() override { ASSERT_TRUE(WriteFixtureFolder(dir.path())); }
-  void Write(const std::string& name, std::string_view bytes) { ASSERT_TRUE(WriteFile(dir.Path(name), bytes)); }
-  // Reads the folder's inventory and dictionary and divides it; the vowel
-  // tier keeps the members of the class "vowel", when there is one.
-  bool Divide(bool syllabified = false) {
+  // Divides the folder's dictionary; the vowel tier keeps the class "vowel".
+  bool Divide(const std::string& inventory, const std::string& dictionary, bool syllabified = false) {
+    EXPECT_TRUE(WriteFile(dir.Path("AllSegments.txt"), inventory) && WriteFile(dir.Path("in.txt"), dictionary));
     lexicon = Lexicon();
     lexicon.SetParallelDivisionFrom(GetParam() ? 2 : INT32_MAX);
     EXPECT_TRUE(lexicon.LoadInventory(dir.Path("AllSegments.txt")).ok());
     EXPECT_TRUE(lexicon.LoadDictionary(dir.Path("in.txt")).ok());
-    ClassTable classes;
-    std::vector<std::string> names;
     EXPECT_TRUE(LoadClassFolder(dir.Path("NaturalClasses"), &classes, &names).ok());
+    questions.asked.clear();
     return lexicon.DivideWordsIntoPhonemes(syllabified, questions, [&](std::string_view s) {
       return IsInNaturalClass(classes, s, "vowel");
     });
   }
-  // Each entry's row of the tier, its segments joined by blanks.
+  // Each entry's row of the tier, its segments joined by blanks; one id for one text.
   V Rows(Tier tier) {
     V out;
-    const SegmentTable& t = lexicon.Table(tier);
-    const std::vector<int32_t>& lengths = lexicon.Lengths(tier);
+    std::map<std::string, SymbolId> ids;
     for (int32_t n = 1; n <= lexicon.dictionary().NumberOfWords; ++n) {
       std::string row;
-      for (int32_t j = 1; j <= lengths[n]; ++j) {
-        row += j > 1 ? " " : "";
-        row += lexicon.Symbols().Text(t.At(n, j));
+      for (int32_t j = 1; j <= lexicon.Lengths(tier)[static_cast<size_t>(n)]; ++j) {
+        const SymbolId id = lexicon.Table(tier).At(n, j);
+        EXPECT_EQ(ids.emplace(lexicon.Symbols().Text(id), id).first->second, id);
+        row += (j > 1 ? " " : "") + lexicon.Symbols().Text(id);
       }
       out.push_back(row);
     }
@@ -68,128 +64,85 @@ class Division : public ::testing::TestWithParam<bool> {
 
   ScopedTempDir dir;
   Lexicon lexicon;
+  ClassTable classes;
+  V names;
   Questions questions;
 };
 
-// Boundaries around every entry, the table the syllabified box chooses (the
-// other stays empty), two blanks in a row ending the entry (what was not
-// stored is not vetted), and segments of every length around the eight
-// bytes read at once, in the middle of the file and at its very end.
-TEST_P(Division, TranscriptionsAreCutAtTheirBlanksBetweenBoundaries) {
-  struct Case {
-    const char* inventory;
-    const char* dictionary;
-    bool syllabified;
-    V rows;
-  } cases[] = {
-      {kFixtureInventory, kFixtureDictionary, false,
-       {"[ B L AY1 N D ]", "[ CH AY1 L D ]", "[ P AY1 N T ]", "[ T AE1 B ]", "[ B L AE1 K B ER0 D ]"}},
-      {kFixtureInventory, kFixtureDictionary, true,
+// Boundaries around every entry; the tier the syllabified box chooses (the
+// other stays empty); two blanks in a row ending the entry (what was not
+// stored is not vetted); segments of every length around the eight bytes read
+// at once; no limit of a hundred segments. Every occurrence of a symbol missing
+// from the inventory is questioned (letter case counts, the boundaries too)
+// and kept on Yes; a coda symbol in plain data draws the coda caution first; a
+// No ends the division at once, nothing more asked, nothing divided.
+TEST_P(Division, EveryCase) {
+  std::string longRow = "T";
+  for (int i = 1; i < 10000; ++i) longRow += " T";
+  const std::string fixture = kFixtureInventory;
+  const struct { std::string inventory, dictionary; bool syllabified; int no; V rows, vowels, cautions; } cases[] = {
+      {fixture, kFixtureDictionary, false, 0,
+       {"[ B L AY1 N D ]", "[ CH AY1 L D ]", "[ P AY1 N T ]", "[ T AE1 B ]", "[ B L AE1 K B ER0 D ]"},
+       {"[ AY1 ]", "[ AY1 ]", "[ AY1 ]", "[ AE1 ]", "[ AE1 ER0 ]"}, {}},
+      {fixture, kFixtureDictionary, true, 0,
        {"[ B L AY1 NCoda DCoda ]", "[ CH AY1 LCoda DCoda ]", "[ P AY1 NCoda TCoda ]", "[ T AE1 BCoda ]",
-        "[ B L AE1 KCoda B ER0 DCoda ]"}},
-      {kFixtureInventory, "a\tT  AE1 B\r\nb\t\r\nc\t T\r\n", false, {"[ T", "[", "["}},
+        "[ B L AE1 KCoda B ER0 DCoda ]"},
+       {"[ AY1 ]", "[ AY1 ]", "[ AY1 ]", "[ AE1 ]", "[ AE1 ER0 ]"}, {}},
+      {fixture, "a\tT  AE1 B\r\nb\t\r\nc\t T\r\n", false, 0, {"[ T", "[", "["}, {"[", "[", "["}, {}},
       {"[\r\n]\r\nA\r\nABCDEFG\r\nABCDEFGH\r\nABCDEFGHI\r\nAB\r\n",
-       "w\tABCDEFG ABCDEFGH A ABCDEFGHI AB\tx\r\nv\tAB A ABCDEFGH ABCDEFG\r\nu\tABCDEFGHI A", false,
-       {"[ ABCDEFG ABCDEFGH A ABCDEFGHI AB ]", "[ AB A ABCDEFGH ABCDEFG ]", "[ ABCDEFGHI A ]"}},
+       "w\tABCDEFG ABCDEFGH A ABCDEFGHI AB\tx\r\nv\tAB A ABCDEFGH ABCDEFG\r\nu\tABCDEFGHI A", false, 0,
+       {"[ ABCDEFG ABCDEFGH A ABCDEFGHI AB ]", "[ AB A ABCDEFGH ABCDEFG ]", "[ ABCDEFGHI A ]"}, {}, {}},
+      {fixture, "long\t" + longRow + "\r\n", false, 0, {"[ " + longRow + " ]"}, {"[ ]"}, {}},
+      {"[\r\n]\r\nT\r\nB\r\n", "tab\tT AE1 B\r\n", false, 0, {"[ T AE1 B ]"}, {}, {"[AE1] AE1 B ]"}},
+      {"[\r\n]\r\nT\r\n", "a\tt T\r\nb\tt\r\n", false, 0, {"[ t T ]", "[ t ]"}, {}, {"[t] t T ]", "[t] t ]"}},
+      {"T\r\n", "a\tT\r\n", false, 0, {"[ T ]"}, {}, {"[[] [ T ]", "[]] ]"}},
+      {fixture, "tab\tT AE1 BCoda\r\nx\tT zCODA\r\n", false, 0, {"[ T AE1 BCoda ]", "[ T zCODA ]"}, {},
+       {"coda [BCoda] BCoda ]", "coda [zCODA] zCODA ]", "[zCODA] zCODA ]"}},
+      {"[\r\n]\r\n", kFixtureDictionary, false, 1, {}, {}, {"[B] B L AY1 N D ]"}},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.dictionary);
-    Write("AllSegments.txt", c.inventory);
-    Write("in.txt", c.dictionary);
-    ASSERT_TRUE(Divide(c.syllabified));
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.dictionary.substr(0, 40));
+    questions.no = c.no;
+    EXPECT_EQ(Divide(c.inventory, c.dictionary, c.syllabified), c.no == 0);
+    EXPECT_EQ(questions.asked, c.cautions);
+    EXPECT_EQ(lexicon.divided(), c.no == 0);
+    EXPECT_EQ(lexicon.Table(Tier::kPlain).filled(), c.no == 0 && !c.syllabified);
+    if (c.no != 0) continue;
     EXPECT_EQ(Rows(c.syllabified ? Tier::kSyllabified : Tier::kPlain), c.rows);
     EXPECT_FALSE(lexicon.Table(c.syllabified ? Tier::kPlain : Tier::kSyllabified).filled());
-    EXPECT_TRUE(questions.asked.empty());
+    // The vowel tier is made when a search first asks for it.
+    EXPECT_FALSE(lexicon.Table(Tier::kVowels).filled());
+    lexicon.MakeVowelTier();
+    EXPECT_EQ(c.vowels.empty() ? c.vowels : Rows(Tier::kVowels), c.vowels);
   }
-  // One id for one text, however it was found.
-  EXPECT_EQ(lexicon.Table(Tier::kPlain).At(1, 2), lexicon.Table(Tier::kPlain).At(2, 5));
-  EXPECT_EQ(lexicon.Table(Tier::kPlain).At(1, 3), lexicon.Table(Tier::kPlain).At(2, 4));
-}
-
-// The vowel tier is made when a search first asks for it; without a vowel
-// class it holds the boundaries only.
-TEST_P(Division, TheVowelTierIsMadeWhenFirstAskedFor) {
-  ASSERT_TRUE(Divide());
-  EXPECT_FALSE(lexicon.Table(Tier::kVowels).filled());
-  lexicon.MakeVowelTier();
-  EXPECT_EQ(Rows(Tier::kVowels), (V{"[ AY1 ]", "[ AY1 ]", "[ AY1 ]", "[ AE1 ]", "[ AE1 ER0 ]"}));
-
+  // Without a vowel class the tier holds the boundaries only.
   ASSERT_EQ(std::remove(dir.Path("NaturalClasses/VOWEL.txt").c_str()), 0);
-  ASSERT_TRUE(Divide());
+  ASSERT_TRUE(Divide(fixture, kFixtureDictionary));
   lexicon.MakeVowelTier();
   EXPECT_EQ(Rows(Tier::kVowels)[0], "[ ]");
-}
-
-TEST_P(Division, NoLimitOfAHundredSegments) {
-  std::string t;
-  for (int i = 0; i < 10000; ++i) t += i ? " T" : "T";
-  Write("in.txt", "long\t" + t + "\r\n");
-  ASSERT_TRUE(Divide());
-  EXPECT_EQ(lexicon.Lengths(Tier::kPlain)[1], 10002);
-  EXPECT_EQ(lexicon.Symbols().Text(lexicon.Table(Tier::kPlain).At(1, 10002)), "]");
-}
-
-// Every occurrence of a symbol missing from the inventory is questioned
-// (letter case counts, the boundaries too), and kept on Yes; a coda symbol in
-// plain data draws the coda caution first.
-TEST_P(Division, CautionsAreAskedForEveryOccurrenceInOrder) {
-  struct Case {
-    const char* inventory;
-    const char* dictionary;
-    V questions;  // after "Caution:  the word "
-  } cases[] = {
-      {"[\r\n]\r\nT\r\nB\r\n", "tab\tT AE1 B\r\n",
-       {"AE1 B ] contains the sound [AE1], which is not on the list of phonemes AllSegments.txt.  You may want to "
-        "adjust either in.txt or AllSegments.txt before continuing.  Click Yes to continue, No to exit program."}},
-      {"[\r\n]\r\nT\r\n", "a\tt T\r\nb\tt\r\n",
-       {"t T ] contains the sound [t], which", "t ] contains the sound [t], which"}},
-      {"T\r\n", "a\tT\r\n", {"[ T ] contains the sound [[], which", "] contains the sound []], which"}},
-      {kFixtureInventory, "tab\tT AE1 BCoda\r\nx\tT zCODA\r\n",
-       {"BCoda ] contains the sound [BCoda], but you're doing a simulation specified for nonsyllabified segments.  "
-        "You may want to adjust your input files.",
-        "zCODA ] contains the sound [zCODA], but you're doing", "zCODA ] contains the sound [zCODA], which is not"}},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.dictionary);
-    Write("AllSegments.txt", c.inventory);
-    Write("in.txt", c.dictionary);
-    questions.asked.clear();
-    ASSERT_TRUE(Divide());
-    ASSERT_EQ(questions.asked.size(), c.questions.size());
-    for (size_t q = 0; q < c.questions.size(); ++q) {
-      const std::string expected = "Caution:  the word " + c.questions[q];
-      // A text ending in a full stop is the whole question.
-      EXPECT_EQ(expected.back() == '.' ? questions.asked[q] : questions.asked[q].substr(0, expected.size()), expected);
-    }
-  }
-  EXPECT_EQ(Rows(Tier::kPlain)[0], "[ T AE1 BCoda ]");
-}
-
-// A No ends the division at once: nothing more is asked, nothing stays divided.
-TEST_P(Division, ANoEndsTheDivision) {
-  Write("AllSegments.txt", "[\r\n]\r\n");
-  questions.answers = {false};
-  EXPECT_FALSE(Divide());
-  EXPECT_EQ(questions.asked.size(), 1u);
-  EXPECT_FALSE(lexicon.divided());
-  EXPECT_FALSE(lexicon.Table(Tier::kPlain).filled());
+  // The question the user reads for each kind of caution.
+  EXPECT_EQ(CautionMessage({Caution::kCodaInPlainData, "BCoda", "BCoda ]"}),
+            "Caution:  the word BCoda ] contains the sound [BCoda], but you're doing a simulation specified for "
+            "nonsyllabified segments.  You may want to adjust your input files.");
+  EXPECT_EQ(CautionMessage({Caution::kNotInInventory, "AE1", "AE1 B ]"}),
+            "Caution:  the word AE1 B ] contains the sound [AE1], which is not on the list of phonemes "
+            "AllSegments.txt.  You may want to adjust either in.txt or AllSegments.txt before continuing.  Click "
+            "Yes to continue, No to exit program.");
 }
 
 // Past the cautions the second thread keeps for later, the rest is divided
-// in the first thread; every caution is asked once, in entry order.
+// in the first thread; every caution is asked once, in entry order, and ids
+// come in order of first occurrence, as one pass gives them.
 TEST_P(Division, ManyCautionsAreAskedInEntryOrder) {
   std::string in;
   constexpr int kEntries = 140000;
   for (int i = 1; i <= kEntries; ++i) in += "w\tQ" + std::to_string(i) + "\n";
-  Write("in.txt", in);
-  ASSERT_TRUE(Divide());
+  ASSERT_TRUE(Divide(kFixtureInventory, in));
   ASSERT_EQ(questions.asked.size(), static_cast<size_t>(kEntries));
   for (int i = 1; i <= kEntries; i += 997) {
-    ASSERT_EQ(questions.asked[static_cast<size_t>(i - 1)].rfind("Caution:  the word Q" + std::to_string(i) + " ]", 0),
-              0u);
+    ASSERT_EQ(questions.asked[static_cast<size_t>(i - 1)], "[Q" + std::to_string(i) + "] Q" + std::to_string(i) + " ]");
   }
-  EXPECT_EQ(questions.asked.back().rfind("Caution:  the word Q140000 ]", 0), 0u);
-  // Ids in order of first occurrence, as one pass gives them.
+  EXPECT_EQ(questions.asked.back(), "[Q140000] Q140000 ]");
   EXPECT_EQ(lexicon.Symbols().Text(lexicon.Table(Tier::kPlain).At(kEntries, 2)), "Q140000");
   EXPECT_EQ(lexicon.Table(Tier::kPlain).At(kEntries, 2), static_cast<SymbolId>(kEntries + 2));
 }

@@ -1,6 +1,5 @@
-// The lexical filters: their values as the command line, the settings file
-// and the window give them, and an entry's frequency, segments, vowels and
-// stress at the edges of each filter.
+// The lexical filters: their values as the front ends give them, and an
+// entry's frequency, segments, vowels and stress at the edges of each filter.
 #include "search/filters.h"
 
 #include <gtest/gtest.h>
@@ -8,36 +7,29 @@
 namespace velmora {
 namespace {
 
-TEST(CountRangeText, ReadsEveryFormAndWritesItBack) {
-  for (const char* text : {"2-4", "2-", "-4", "3", "0"}) {
+// Each value by its reader: 'r' range, 'f' frequency, 's' stress; read back as
+// text ("none" for an empty value, nullptr for a refused one).
+TEST(FilterValues, ReadOrRefused) {
+  const struct { char kind; const char* text; const char* read; } cases[] = {
+      {'r', "2-4", "2-4"}, {'r', "2-", "2-"}, {'r', "-4", "-4"}, {'r', "3", "3"}, {'r', "0", "0"},
+      {'r', "0-", "0-"}, {'r', "5-5", "5"}, {'r', "", "none"}, {'r', "-", nullptr}, {'r', "5-3", nullptr},
+      {'r', "a-b", nullptr}, {'r', "1-2-3", nullptr}, {'r', "+2", nullptr}, {'r', "2 -4", nullptr},
+      {'r', "-1-", nullptr}, {'r', "1.5", nullptr}, {'f', "0", "0"}, {'f', "", "none"}, {'f', "-1", nullptr},
+      {'f', "+1", nullptr}, {'f', "1.0", nullptr}, {'f', "x", nullptr}, {'f', "99999999999", nullptr},
+      {'s', ".10.2", ".10.2"}, {'s', "3", nullptr}, {'s', "1 0", nullptr}, {'s', "a", nullptr}, {'s', "*", nullptr},
+  };
+  for (const auto& c : cases) {
     std::optional<CountRange> range;
-    ASSERT_TRUE(ParseCountRange(text, &range)) << text;
-    ASSERT_TRUE(range.has_value()) << text;
-    EXPECT_EQ(range->Text(), text);
+    std::optional<int32_t> n;
+    std::string stress;
+    bool ok = false;
+    std::string read = "none";
+    if (c.kind == 'r' && (ok = ParseCountRange(c.text, &range)) && range) read = range->Text();
+    if (c.kind == 'f' && (ok = ParseFrequency(c.text, &n)) && n) read = std::to_string(*n);
+    if (c.kind == 's' && (ok = ParseStressPattern(c.text, &stress)) && !stress.empty()) read = stress;
+    EXPECT_EQ(ok, c.read != nullptr) << c.text;
+    EXPECT_EQ(read, ok ? c.read : "none") << c.text;
   }
-  std::optional<CountRange> range;
-  ASSERT_TRUE(ParseCountRange("0-", &range));
-  EXPECT_EQ(range->Text(), "0-");
-  ASSERT_TRUE(ParseCountRange("5-5", &range));
-  EXPECT_EQ(range->Text(), "5");
-  ASSERT_TRUE(ParseCountRange("", &range));
-  EXPECT_FALSE(range.has_value());
-  for (const char* bad : {"-", "5-3", "a-b", "1-2-3", "+2", "2 -4", "-1-", "1.5"}) {
-    EXPECT_FALSE(ParseCountRange(bad, &range)) << bad;
-  }
-}
-
-TEST(FilterValues, FrequenciesAreWholeNumbersAndStressPatternsDigitsAndDots) {
-  std::optional<int32_t> n;
-  EXPECT_TRUE(ParseFrequency("0", &n));
-  EXPECT_EQ(n, 0);
-  EXPECT_TRUE(ParseFrequency("", &n));
-  EXPECT_FALSE(n.has_value());
-  for (const char* bad : {"-1", "+1", "1.0", "x", "99999999999"}) EXPECT_FALSE(ParseFrequency(bad, &n)) << bad;
-  std::string stress;
-  EXPECT_TRUE(ParseStressPattern(".10.2", &stress));
-  EXPECT_EQ(stress, ".10.2");
-  for (const char* bad : {"3", "1 0", "a", "*"}) EXPECT_FALSE(ParseStressPattern(bad, &stress)) << bad;
 }
 
 LexicalFilters Filters(const char* min, const char* max, const char* segments = "", const char* syllables = "",
@@ -70,20 +62,9 @@ TEST(LexicalFilters, AnEntryPassesWhenEveryFilterHolds) {
   for (const auto& c : cases) {
     EXPECT_EQ(c.f.Passes(c.frequency, c.transcription), c.passes) << c.transcription << FiltersSuffix(c.f);
   }
-}
-
-TEST(FiltersSuffix, NamesEverySetFilterAndNothingWithoutOne) {
-  LexicalFilters f;
-  EXPECT_EQ(FiltersSuffix(f), "");
-  f.stress = ".1";
-  EXPECT_EQ(FiltersSuffix(f), " (filters: stress .1)");
-  f.minFrequency = 0;
-  f.maxFrequency = 7;
-  f.segments = CountRange{3, 5};
-  std::optional<CountRange> syllables;
-  ASSERT_TRUE(ParseCountRange("2-", &syllables));
-  f.syllables = syllables;
-  EXPECT_EQ(FiltersSuffix(f),
+  EXPECT_EQ(FiltersSuffix(LexicalFilters()), "");
+  EXPECT_EQ(FiltersSuffix(Stress(".1")), " (filters: stress .1)");
+  EXPECT_EQ(FiltersSuffix(Filters("0", "7", "3-5", "2-", ".1")),
             " (filters: min frequency 0, max frequency 7, segments 3-5, syllables 2-, stress .1)");
 }
 
