@@ -76,7 +76,7 @@ TEST(Files, OutputFileReplacesWhatTheNameIs) {
     EXPECT_EQ(names(), earlier);  // no other run can open the new text
     ASSERT_TRUE(out.Close().ok());
     EXPECT_EQ(fs::is_symlink(file), link);
-    if (c.target) EXPECT_EQ(ReadFile(target), c.target);
+    if (c.target) { EXPECT_EQ(ReadFile(target), c.target); }
     if (c.written.empty()) continue;
     EXPECT_EQ(ReadFile(c.written), "new\r\n");
     EXPECT_EQ(static_cast<mode_t>(fs::status(c.written).permissions()), c.mode);
