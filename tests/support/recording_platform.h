@@ -1,6 +1,6 @@
 // A platform that holds the controls' values in plain arrays and records every
-// message, question and caption: the stand-in for the window in the tests of
-// the window's models.
+// message, question, caption and started program: the stand-in for the window
+// in the tests of the window's models.
 #ifndef VELMORA_TESTS_SUPPORT_RECORDING_PLATFORM_H_
 #define VELMORA_TESTS_SUPPORT_RECORDING_PLATFORM_H_
 
@@ -16,36 +16,34 @@ namespace velmora {
 
 class RecordingPlatform : public Platform {
  public:
-  RecordingPlatform();
+  RecordingPlatform() : loaded{Window::Form1}, visible{Window::Form1} {}
 
-  std::string Text(Control control) override;
-  void SetText(Control control, const std::string& text) override;
-  int Value(Control control) override;
-  void SetValue(Control control, int value) override;
-  void MsgBox(const std::string& text) override;
+  std::string Text(Control c) override { return texts_[static_cast<int>(c)]; }
+  void SetText(Control c, const std::string& text) override;
+  int Value(Control c) override { return values_[static_cast<int>(c)]; }
+  void SetValue(Control c, int value) override { values_[static_cast<int>(c)] = value; }
+  void MsgBox(const std::string& text) override { messages.push_back(text); }
   bool AskYesNo(const std::string& text) override;
   void DoEvents() override;
-  void LoadWindow(Window window) override;
-  bool IsLoaded(Window window) override;
-  void ShowWindow(Window window) override;
-  void HideWindow(Window window) override;
-  void UnloadWindow(Window window) override;
+  void LoadWindow(Window w) override { loaded.insert(w); }
+  bool IsLoaded(Window w) override { return loaded.count(w) != 0; }
+  void ShowWindow(Window w) override { visible.insert(w); }
+  void HideWindow(Window w) override { visible.erase(w); }
+  void UnloadWindow(Window w) override;  // and clears its text boxes
   bool StartProgram(const std::vector<std::string>& argv, std::string* reason) override;
   bool OpenWithDefaultApplication(const std::string& path, std::string* reason) override;
   void Quit() override { quitRequested = true; }
 
-  // What happened, in order.
-  std::vector<std::string> messages;             // OK message boxes
-  std::vector<std::string> questions;            // Yes/No questions asked
-  std::deque<bool> answers;                      // answers to give; Yes when empty
+  std::vector<std::string> messages;                 // OK message boxes
+  std::vector<std::string> questions;                // Yes/No questions asked
+  std::deque<bool> answers;                          // answers to give; Yes when empty
   std::vector<std::string> captions[kControlCount];  // every text set, per control
   int doEventsCount = 0;
   std::vector<std::vector<std::string>> startedPrograms;
   std::vector<std::string> openedWithDefault;
-  std::set<Window> loaded;
-  std::set<Window> visible;
-  bool quitRequested = false;                    // Quit was asked for
-  bool startFails = false;                       // StartProgram reports failure
+  std::set<Window> loaded, visible;
+  bool quitRequested = false;
+  bool startFails = false;  // StartProgram and OpenWithDefaultApplication fail
   // Called on every DoEvents (a test can click a box in the middle of a search).
   std::vector<void (*)(RecordingPlatform&)> onDoEvents;
 

@@ -3,61 +3,45 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <system_error>
 
 namespace velmora {
+namespace fs = std::filesystem;
 
 ScopedTempDir::ScopedTempDir() {
   std::error_code ec;
-  std::filesystem::path base = std::filesystem::temp_directory_path(ec);
-  if (ec) base = "/tmp";
-  std::string pattern = (base / "velmora-test-XXXXXX").string();
-  if (::mkdtemp(pattern.data()) == nullptr) {
-    ADD_FAILURE() << "cannot create a temporary folder from " << pattern;
-    return;
-  }
-  path_ = pattern;
+  fs::path base = fs::temp_directory_path(ec);
+  std::string pattern = ((ec ? fs::path("/tmp") : base) / "velmora-test-XXXXXX").string();
+  if (::mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "cannot create a temporary folder " << pattern;
+  else path_ = pattern;
 }
 
 ScopedTempDir::~ScopedTempDir() {
   if (path_.empty()) return;
   std::error_code ec;
-  // Tests may leave read-only files or folders behind; make them removable.
-  for (auto it = std::filesystem::recursive_directory_iterator(path_, ec);
-       !ec && it != std::filesystem::recursive_directory_iterator(); it.increment(ec)) {
-    std::filesystem::permissions(it->path(), std::filesystem::perms::owner_all,
-                                 std::filesystem::perm_options::add, ec);
+  fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ec);
+  for (auto it = fs::recursive_directory_iterator(path_, ec); !ec && it != fs::recursive_directory_iterator();
+       it.increment(ec)) {
+    fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
   }
-  std::filesystem::permissions(path_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add,
-                               ec);
-  std::filesystem::remove_all(path_, ec);
+  fs::remove_all(path_, ec);
 }
-
-std::string ScopedTempDir::Path(std::string_view name) const { return path_ + "/" + std::string(name); }
 
 bool WriteFile(const std::string& path, std::string_view bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   out.close();
-  if (!out) {
-    ADD_FAILURE() << "cannot write " << path;
-    return false;
-  }
-  return true;
+  if (!out) ADD_FAILURE() << "cannot write " << path;
+  return static_cast<bool>(out);
 }
 
 std::string ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    ADD_FAILURE() << "cannot read " << path;
-    return std::string();
-  }
+  if (!in) ADD_FAILURE() << "cannot read " << path;
   std::ostringstream contents;
-  contents << in.rdbuf();
+  if (in) contents << in.rdbuf();
   return contents.str();
 }
 

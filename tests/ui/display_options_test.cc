@@ -1,7 +1,10 @@
-// The result viewer: the command lines it builds, how a stored location
-// becomes a started program, and its buttons.
+// The result viewer: which program each button starts on which file, the
+// locations kept and saved, and its way back, out and to help.
+#include "ui/display_options.h"
+
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <string>
 #include <vector>
@@ -9,69 +12,33 @@
 #include "app/form1.h"
 #include "support/recording_platform.h"
 #include "support/temp_dir.h"
-#include "ui/display_options.h"
 
 namespace velmora {
 namespace {
 
 using Args = std::vector<std::string>;
 
-// ---- Command lines -----------------------------------------------------------
-
-
-TEST(ProgramArgumentsTest, SplitsLikeAShellWithoutExpanding) {
-  const std::string file = "/v/Full Output.txt";
-  struct Case {
-    const char* location;
-    Args expected;
-  } cases[] = {
-      {"gedit", {"gedit", file}},
-      {"libreoffice --calc", {"libreoffice", "--calc", file}},
-      {"  gedit \t -s  ", {"gedit", "-s", file}},
-      {"'/opt/My Apps/edit' -n", {"/opt/My Apps/edit", "-n", file}},
-      {"\"/opt/My Apps/edit\"", {"/opt/My Apps/edit", file}},
-      {"/opt/My\\ Apps/edit", {"/opt/My Apps/edit", file}},
-      {"a'b c'd", {"ab cd", file}},
-      {"'' x", {"", "x", file}},
-      {"x \"\"", {"x", "", file}},
-      {"'a\\b \"c\"'", {"a\\b \"c\"", file}},
-      {"\"a\\\"b\\\\c\\d 'e'\"", {"a\"b\\c\\d 'e'", file}},
-      {"\\'x\\\"", {"'x\"", file}},
-      {"edit\\", {"edit\\", file}},
-      {"$HOME/bin/* ~", {"$HOME/bin/*", "~", file}},
-      // An unclosed quote runs to the end.
-      {"'/opt/My Apps/edit -n", {"/opt/My Apps/edit -n", file}},
-      {"edit \"-a  b", {"edit", "-a  b", file}},
-      {"edit \"x\\", {"edit", "x\\", file}},
-      // No word means the default application.
-      {"", {}},
-      {"   ", {}},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(ProgramArguments(c.location, file), c.expected) << c.location;
-  }
-}
-
-TEST(ProgramArgumentsTest, AnExistingFileIsTheProgramWhateverItsName) {
+// No word: the default application; an existing file is the program whatever
+// its name; anything else is split as sh splits it.
+TEST(DisplayOptions, ProgramArguments) {
   ScopedTempDir dir;
   const std::string program = dir.Path("my editor's \"app\"");
   ASSERT_TRUE(WriteFile(program, "#!/bin/sh\n"));
-  EXPECT_EQ(ProgramArguments(program, "/f"), (Args{program, "/f"}));
-  // Anything more than the file's name is split as usual.
-  EXPECT_EQ(ProgramArguments(dir.Path("plain") + " -n", "/f"), (Args{dir.Path("plain"), "-n", "/f"}));
+  const std::pair<std::string, Args> cases[] = {
+      {"", {}}, {"   ", {}}, {program, {program, "/f"}}, {dir.Path("plain") + " -n", {dir.Path("plain"), "-n", "/f"}},
+      {"  'my edit' \t -s  ", {"my edit", "-s", "/f"}},
+  };
+  for (const auto& [location, argv] : cases) EXPECT_EQ(ProgramArguments(location, "/f"), argv) << location;
 }
-
-// ---- The window -------------------------------------------------------------
 
 class DisplayOptionsTest : public ::testing::Test {
  protected:
-  DisplayOptionsTest() {
-    form.mSpreadsheetLocation = "localc --norestore";
-    form.mWordProcessorLocation = "gedit";
-  }
-  std::string File(const char* name) const { return dir.path() + "/" + name; }
-  std::string SpreadsheetBox() { return platform.Text(Control::frmDisplayOptions_txtSpreadsheetLocation); }
-  std::string WordProcessorBox() { return platform.Text(Control::frmDisplayOptions_txtWordProcessorLocation); }
+  DisplayOptionsTest() { form.mSpreadsheetLocation = "localc --norestore", form.mWordProcessorLocation = "gedit"; }
+  std::string Box(Control c) { return platform.Text(c); }
+  void Type(Control c, const std::string& text) { platform.SetText(c, text); }
+  std::string File(const char* name) const { return dir.Path(name); }
+  static constexpr Control kSheet = Control::frmDisplayOptions_txtSpreadsheetLocation;
+  static constexpr Control kEditor = Control::frmDisplayOptions_txtWordProcessorLocation;
 
   ScopedTempDir dir;
   RecordingPlatform platform;
@@ -79,111 +46,71 @@ class DisplayOptionsTest : public ::testing::Test {
   frmDisplayOptions& viewer = form.displayOptions;
 };
 
-TEST_F(DisplayOptionsTest, OpeningFillsTheBoxesBackLosesUnsavedTypingExitEnds) {
+TEST_F(DisplayOptionsTest, OpenFillsTheBoxesBackLosesUnsavedTypingHelpBesideExitQuits) {
   viewer.Open();
   EXPECT_TRUE(platform.IsLoaded(Window::frmDisplayOptions));
-  EXPECT_EQ(platform.visible.count(Window::frmDisplayOptions), 1u);
-  EXPECT_EQ(platform.visible.count(Window::Form1), 0u);
-  EXPECT_EQ(SpreadsheetBox(), "localc --norestore");
-  EXPECT_EQ(WordProcessorBox(), "gedit");
-
-  // An open viewer is only shown again; what was typed stays.
-  platform.SetText(Control::frmDisplayOptions_txtSpreadsheetLocation, "typed but not saved");
-  viewer.Open();
-  EXPECT_EQ(SpreadsheetBox(), "typed but not saved");
-
+  EXPECT_EQ(platform.visible, (std::set<Window>{Window::frmDisplayOptions}));
+  EXPECT_EQ(Box(kSheet) + "|" + Box(kEditor), "localc --norestore|gedit");
+  Type(kSheet, "typed");
+  viewer.Open();  // an open viewer is only shown again
+  EXPECT_EQ(Box(kSheet), "typed");
   viewer.cmdBack_Click();
   EXPECT_FALSE(platform.IsLoaded(Window::frmDisplayOptions));
-  EXPECT_EQ(platform.visible.count(Window::Form1), 1u);
-  EXPECT_EQ(form.mSpreadsheetLocation, "localc --norestore");
+  EXPECT_EQ(platform.visible, (std::set<Window>{Window::Form1}));
   viewer.Open();
-  EXPECT_EQ(SpreadsheetBox(), "localc --norestore");
+  EXPECT_EQ(Box(kSheet), "localc --norestore");
+  viewer.mnuHelp_Click();
+  EXPECT_EQ(platform.Text(Control::frmHelp_Label1), HelpTopicText(3));
+  EXPECT_EQ(platform.visible, (std::set<Window>{Window::frmDisplayOptions, Window::frmHelp}));
+  EXPECT_FALSE(platform.quitRequested);
   viewer.cmdExit_Click();
-  EXPECT_TRUE(platform.quitRequested);  // Exit ends the program
+  EXPECT_TRUE(platform.quitRequested);
 }
 
-TEST_F(DisplayOptionsTest, ViewButtonsStartTheStoredProgramOnTheirFile) {
+// The buttons start the stored location (typing alone changes nothing; Save
+// stores the boxes as typed and writes them trimmed); an empty location opens
+// the file with the default application; what cannot start is reported.
+TEST_F(DisplayOptionsTest, EachButtonStartsItsProgramOnItsFile) {
   viewer.Open();
-  // Typing alone does not change what the buttons start.
-  platform.SetText(Control::frmDisplayOptions_txtSpreadsheetLocation, "other-sheet");
-  platform.SetText(Control::frmDisplayOptions_txtWordProcessorLocation, "other-editor");
-
-  viewer.cmdFullSpreadsheet_Click();
-  viewer.cmdMediumSpreadsheet_Click();
-  viewer.cmdSmallSpreadsheet_Click();
-  viewer.cmdFullWordProcessor_Click();
-  viewer.cmdMediumWordProcessor_Click();
-  viewer.cmdTinyWordProcessor_Click();
-
-  const std::vector<Args> expected = {
-      {"localc", "--norestore", File("FullOutput.txt")},
-      {"localc", "--norestore", File("MediumOutput.txt")},
-      {"localc", "--norestore", File("SmallOutput.txt")},
-      {"gedit", File("FullOutput.txt")},
-      {"gedit", File("MediumOutput.txt")},
-      {"gedit", File("SmallOutput.txt")},
-  };
-  EXPECT_EQ(platform.startedPrograms, expected);
+  Type(kSheet, "  /opt/calc ");
+  Type(kEditor, "kate -n ");
+  void (frmDisplayOptions::*buttons[])() = {
+      &frmDisplayOptions::cmdFullSpreadsheet_Click,   &frmDisplayOptions::cmdMediumSpreadsheet_Click,
+      &frmDisplayOptions::cmdSmallSpreadsheet_Click,  &frmDisplayOptions::cmdFullWordProcessor_Click,
+      &frmDisplayOptions::cmdMediumWordProcessor_Click, &frmDisplayOptions::cmdTinyWordProcessor_Click};
+  for (auto button : buttons) (viewer.*button)();
+  viewer.cmdRememberLocations_Click();
+  EXPECT_EQ(form.mSpreadsheetLocation + "|" + form.mWordProcessorLocation, "  /opt/calc |kate -n ");
+  EXPECT_NE(ReadFile(File("UserSettings.txt"))
+                .find("Location (full path) of your spreadsheet program:\r\n/opt/calc\r\n"
+                      "Location (full path) of your word processor or text editor:\r\nkate -n\r\n"),
+            std::string::npos);
+  (viewer.*buttons[0])();
+  (viewer.*buttons[3])();
+  const std::string full = File("FullOutput.txt"), medium = File("MediumOutput.txt"), small = File("SmallOutput.txt");
+  EXPECT_EQ(platform.startedPrograms,
+            (std::vector<Args>{{"localc", "--norestore", full}, {"localc", "--norestore", medium},
+                               {"localc", "--norestore", small}, {"gedit", full}, {"gedit", medium},
+                               {"gedit", small}, {"/opt/calc", full}, {"kate", "-n", full}}));
   EXPECT_TRUE(platform.messages.empty());
   EXPECT_EQ(platform.visible.count(Window::frmDisplayOptions), 1u);
-}
 
-// An empty location opens the file with the default application; a program
-// that cannot start, or a file without an application, is reported.
-TEST_F(DisplayOptionsTest, AnEmptyLocationOpensWithTheDefaultAndFailuresAreReported) {
   form.mWordProcessorLocation = "";
   viewer.cmdTinyWordProcessor_Click();
-  EXPECT_TRUE(platform.startedPrograms.empty());
-  EXPECT_EQ(platform.openedWithDefault, (Args{File("SmallOutput.txt")}));
-
+  EXPECT_EQ(platform.openedWithDefault, (Args{small}));
   platform.startFails = true;
   viewer.cmdMediumSpreadsheet_Click();
   form.mSpreadsheetLocation = "";
   viewer.cmdFullSpreadsheet_Click();
-  EXPECT_EQ(platform.messages,
-            (Args{"Could not start localc --norestore: No such file or directory.",
-                  "Could not open " + File("FullOutput.txt") + ": No application is set for this file."}));
-}
-
-TEST_F(DisplayOptionsTest, SaveTakesTheBoxesAsTypedAndWritesThemTrimmed) {
-  viewer.Open();
-  platform.SetText(Control::frmDisplayOptions_txtSpreadsheetLocation, "  /opt/calc ");
-  platform.SetText(Control::frmDisplayOptions_txtWordProcessorLocation, "kate -n ");
-  viewer.cmdRememberLocations_Click();
-
-  EXPECT_EQ(form.mSpreadsheetLocation, "  /opt/calc ");
-  EXPECT_EQ(form.mWordProcessorLocation, "kate -n ");
-  const std::string written = ReadFile(dir.Path("UserSettings.txt"));
-  EXPECT_NE(written.find("Location (full path) of your spreadsheet program:\r\n/opt/calc\r\n"
-                         "Location (full path) of your word processor or text editor:\r\nkate -n\r\n"),
-            std::string::npos);
-  EXPECT_TRUE(platform.messages.empty());
-  EXPECT_EQ(platform.visible.count(Window::frmDisplayOptions), 1u);
-
-  // The buttons use the new locations at once.
-  viewer.cmdFullSpreadsheet_Click();
-  viewer.cmdFullWordProcessor_Click();
-  EXPECT_EQ(platform.startedPrograms,
-            (std::vector<Args>{{"/opt/calc", File("FullOutput.txt")}, {"kate", "-n", File("FullOutput.txt")}}));
-}
-
-TEST_F(DisplayOptionsTest, ASaveThatFailsIsReportedAndTheLocationsStillChange) {
-  ASSERT_EQ(::mkdir(dir.Path("UserSettings.txt").c_str(), 0755), 0);
-  viewer.Open();
-  platform.SetText(Control::frmDisplayOptions_txtWordProcessorLocation, "kate");
+  EXPECT_EQ(platform.startedPrograms.size(), 9u);
+  EXPECT_EQ(platform.messages, (Args{"Could not start   /opt/calc : No such file or directory.",
+                                     "Could not open " + full + ": No application is set for this file."}));
+  // A save that fails is reported, and the locations still change.
+  ASSERT_EQ(::unlink(File("UserSettings.txt").c_str()) + ::mkdir(File("UserSettings.txt").c_str(), 0755), 0);
+  Type(kEditor, "kate");
   viewer.cmdRememberLocations_Click();
   EXPECT_EQ(form.mWordProcessorLocation, "kate");
-  EXPECT_EQ(platform.messages, Args{"The settings could not be saved to " + dir.Path("UserSettings.txt") +
-                                    ": Is a directory."});
-  EXPECT_EQ(platform.visible.count(Window::frmDisplayOptions), 1u);
-}
-
-TEST_F(DisplayOptionsTest, HelpOpensAtReadingOutputFilesBesideTheViewer) {
-  viewer.Open();
-  viewer.mnuHelp_Click();
-  EXPECT_EQ(platform.visible.count(Window::frmHelp), 1u);
-  EXPECT_EQ(platform.Text(Control::frmHelp_Label1), HelpTopicText(3));
-  EXPECT_EQ(platform.visible.count(Window::frmDisplayOptions), 1u);
+  EXPECT_EQ(platform.messages.back(), "The settings could not be saved to " + File("UserSettings.txt") + ": Is a directory.");
 }
 
 }  // namespace
