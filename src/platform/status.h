@@ -19,7 +19,6 @@ struct Status {
     kNoSpace,   // the disk (or the user's quota) is full
     kTooLarge,  // a file too large to be read
     kMalformed, // a file or a value that could be read but not understood: line and detail say where and why
-    kStopped,   // the user answered No to a caution
     kFailed,    // any other failure
   };
   Kind kind = kOk;
