@@ -3,6 +3,8 @@
 #include "ui/display_options.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -74,19 +76,20 @@ TEST_F(DisplayOptionsTest, EachButtonStartsItsProgramOnItsFile) {
   viewer.Open();
   Type(kSheet, "  /opt/calc ");
   Type(kEditor, "kate -n ");
-  void (frmDisplayOptions::*buttons[])() = {
-      &frmDisplayOptions::cmdFullSpreadsheet_Click,   &frmDisplayOptions::cmdMediumSpreadsheet_Click,
-      &frmDisplayOptions::cmdSmallSpreadsheet_Click,  &frmDisplayOptions::cmdFullWordProcessor_Click,
-      &frmDisplayOptions::cmdMediumWordProcessor_Click, &frmDisplayOptions::cmdTinyWordProcessor_Click};
-  for (auto button : buttons) (viewer.*button)();
+  frmDisplayOptions& v = viewer;
+  const std::function<void()> buttons[] = {
+      [&v] { v.cmdFullSpreadsheet_Click(); },     [&v] { v.cmdMediumSpreadsheet_Click(); },
+      [&v] { v.cmdSmallSpreadsheet_Click(); },    [&v] { v.cmdFullWordProcessor_Click(); },
+      [&v] { v.cmdMediumWordProcessor_Click(); }, [&v] { v.cmdTinyWordProcessor_Click(); }};
+  for (const auto& button : buttons) button();
   viewer.cmdRememberLocations_Click();
   EXPECT_EQ(form.mSpreadsheetLocation + "|" + form.mWordProcessorLocation, "  /opt/calc |kate -n ");
   EXPECT_NE(ReadFile(File("UserSettings.txt"))
                 .find("Location (full path) of your spreadsheet program:\r\n/opt/calc\r\n"
                       "Location (full path) of your word processor or text editor:\r\nkate -n\r\n"),
             std::string::npos);
-  (viewer.*buttons[0])();
-  (viewer.*buttons[3])();
+  buttons[0]();
+  buttons[3]();
   const std::string full = File("FullOutput.txt"), medium = File("MediumOutput.txt"), small = File("SmallOutput.txt");
   EXPECT_EQ(platform.startedPrograms,
             (std::vector<Args>{{"localc", "--norestore", full}, {"localc", "--norestore", medium},
