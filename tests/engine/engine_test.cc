@@ -89,6 +89,8 @@ const Row kRows[] = {
     {"CONSONANT|CONSONANT", {},
      {{"SmallOutput.txt", "CONSONANT CONSONANT\r\nblind, blind, child, pint, blackbird, blackbird\r\n"},
       {"Hits.txt", "1\r\n1\r\n1\r\n0\r\n1\r\n"}, {"~MediumOutput.txt", "\r\nB\tL\t2\tblind blackbird\r\n"}}},
+    // An item of many segments shows them joined by blanks in its column.
+    {"AY1|CONSONANT+|]", {}, {{"~MediumOutput.txt", "\r\nAY1\tN D\t]\t1\tblind\r\n"}}},
     // Excluded entries are not recorded but still flagged; all excluded is no hit.
     {"[|B|L", [](Settings& s) { s.exclude = true; },
      {{"SmallOutput.txt", "[ B L\r\nblind\r\n"}, {"Hits.txt", "1\r\n0\r\n0\r\n0\r\n1\r\n"}}},
