@@ -19,10 +19,6 @@ TEST(HitTable, RowsKeepTheOrderOfFirstOccurrence) {
   EXPECT_EQ(t.FocusStrings, (std::vector<std::string>{"", "B", "A", "b", ""}));
   EXPECT_EQ(t.FocusStringCounts, (std::vector<int32_t>{0, 2, 1, 1, 1}));
   EXPECT_EQ(t.FocusStringExamples[1], "bee bob");
-  t.Reset();
-  EXPECT_EQ(t.NumberOfFocusStrings, 0);
-  t.DealWithFocusStrings("B", "x", 100);
-  EXPECT_EQ(t.FocusStringCounts[1], 1);
 }
 
 // Thousands of rows, each hit three times in turns: every hit finds its own

@@ -3,18 +3,17 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <map>
 
-#include "test_files.h"
+#include "support/temp_dir.h"
 
 namespace velmora::syllabify {
 namespace {
 
 TEST(ToolTest, ArgumentsToFilesMessagesAndExitStatus) {
-  testing::TempFolder folder;
+  ScopedTempDir folder;
   auto in_folder = [&](std::string text) {  // every "{d}" the folder
     for (size_t at = text.find("{d}"); at != std::string::npos; at = text.find("{d}")) text.replace(at, 3, folder.path());
     return text;
@@ -35,7 +34,7 @@ TEST(ToolTest, ArgumentsToFilesMessagesAndExitStatus) {
       {"bad.tsv", "bad line\r\n"},
       {"badp.tsv", "tab\tT AE1 B\r\nbad line\r\n"},
   };
-  for (const auto& [name, contents] : files) testing::WriteFile(folder.Path(name), contents);
+  for (const auto& [name, contents] : files) WriteFile(folder.Path(name), contents);
   std::filesystem::create_symlink(folder.Path("target.txt"), folder.Path("link.txt"));
   const std::string common = "--vowels {d}/VOWEL.txt --onsets {d}/onsets.txt ";
   const std::string derive = "--vowels {d}/VOWEL.txt --derive-onsets 2 --save-onsets {d}/derived.txt {d}/words.txt ";
@@ -92,42 +91,18 @@ TEST(ToolTest, ArgumentsToFilesMessagesAndExitStatus) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.arguments);
-    testing::WriteFile(folder.Path("out.txt"), "an earlier, longer text\n");
+    WriteFile(folder.Path("out.txt"), "an earlier, longer text\n");
     const int status = std::system((std::string(VELMORA_SYLLABIFY_TOOL) + " " + in_folder(c.arguments) +
                                     " 2>" + folder.Path("stderr.txt")).c_str());
     EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, c.exit);
-    const std::string error = testing::ReadFile(folder.Path("stderr.txt"));
+    const std::string error = ReadFile(folder.Path("stderr.txt"));
     if (c.first_error_line) {
       EXPECT_EQ(error.substr(0, error.find('\n')), in_folder(c.first_error_line));
     }
     if (c.file) {
-      EXPECT_EQ(testing::ReadFile(folder.Path(c.file)), c.contents);
+      EXPECT_EQ(ReadFile(folder.Path(c.file)), c.contents);
     }
   }
-}
-
-// A whole build from 20,000 made-up words: every file is written into its
-// folder, and the class files are the bundled ones.
-TEST(ToolTest, BuildsTheEnglishDataSetIntoAFolder) {
-  testing::TempFolder folder;
-  std::string pronunciations, counts;
-  for (int n = 0; n < 20000; ++n) {
-    const std::string word = {char('a' + n % 26), char('a' + n / 26 % 26), char('a' + n / 676 % 26), char('a' + n / 17576)};
-    pronunciations += word + "\tT AE1 B\n";
-    counts += word + "\t" + std::to_string(n + 1) + "\n";
-  }
-  testing::WriteFile(folder.Path("p.tsv"), pronunciations);
-  testing::WriteFile(folder.Path("c.tsv"), counts);
-  const int status = std::system((std::string(VELMORA_SYLLABIFY_TOOL) + " --build-english " + folder.Path("p.tsv") + " " +
-                                  folder.Path("c.tsv") + " " + folder.Path("data") + " > " + folder.Path("out.txt")).c_str());
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-  const std::string out = testing::ReadFile(folder.Path("out.txt"));
-  EXPECT_EQ(out.substr(out.rfind('\n', out.size() - 2) + 1), "wrote 46 files into " + folder.Path("data") + "\n");
-  for (const char* file : {"NaturalClasses/STOP.txt", "SyllabifiedNaturalClasses/CODA.txt"}) {
-    EXPECT_EQ(testing::ReadFile(folder.Path("data/") + file), testing::ReadFile(std::string(VELMORA_DATA_DIR) + "/" + file));
-  }
-  const std::string in_txt = testing::ReadFile(folder.Path("data/in.txt"));
-  EXPECT_EQ(std::count(in_txt.begin(), in_txt.end(), '\n'), 20000);
 }
 
 }  // namespace
