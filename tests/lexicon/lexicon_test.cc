@@ -11,7 +11,6 @@
 #include "classes/class_folder.h"
 #include "lexicon/dictionary.h"
 #include "lexicon/lexicon.h"
-#include "lexicon/segmentation.h"
 #include "platform/text.h"
 #include "support/fixture_folder.h"
 #include "support/temp_dir.h"
@@ -53,19 +52,6 @@ std::vector<std::string> ReferenceEntries(std::string_view file) {
   return out;
 }
 
-// Blank and short lines still make entries, only the ends of the whole line
-// are trimmed, fields keep their blanks and case, extra fields are ignored.
-TEST(ParseDictionary, FillsFramedEntriesFromOne) {
-  const std::pair<const char*, std::vector<std::string>> cases[] = {
-      {"tab\tT AE1 B\tT AE1 BCoda\t\t12\t7\r\nblackbird\tB L AE1 K B ER0 D\tx\tcompound\t3\t1\r\n",
-       {"tab|[ T AE1 B ]|[ T AE1 BCoda ]||12|7", "blackbird|[ B L AE1 K B ER0 D ]|[ x ]|compound|3|1"}},
-      {"\r\nword\r\n  spaced  \tA B\r\ntwo\tX\r\n",
-       {"|[  ]|[  ]||0|0", "word|[  ]|[  ]||0|0", "spaced  |[ A B ]|[  ]||0|0", "two|[ X ]|[  ]||0|0"}},
-      {"Word\t A\tb \t note \t 7 \t3.5\textra\tmore", {"Word|[  A ]|[ b  ]| note |7|4"}},
-  };
-  for (const auto& [file, expected] : cases) EXPECT_EQ(Entries(file), expected) << file;
-}
-
 // Random files of the bytes that matter to the reading and their neighbours
 // (every kind of line end, NUL), the first with a line past the size read in
 // two threads: read in one piece and in two halves, they give the plain rule's.
@@ -82,36 +68,6 @@ TEST(ParseDictionary, AgreesWithThePlainRuleOnRandomFiles) {
   }
 }
 
-// One id per text (case counts), kept through growth; an unfilled table and
-// positions beyond an entry answer the empty segment.
-TEST(SymbolAndSegmentTables, OneIdPerTextAndTheEmptySegmentBeyond) {
-  SymbolTable t;
-  EXPECT_EQ(t.Intern(""), 0u);
-  for (int i = 0; i < 5000; ++i) EXPECT_EQ(t.Intern("S" + std::to_string(i)), static_cast<SymbolId>(i + 1));
-  for (int i = 0; i < 5000; ++i) {
-    EXPECT_EQ(t.Intern("S" + std::to_string(i)), static_cast<SymbolId>(i + 1));
-    EXPECT_EQ(t.Text(static_cast<SymbolId>(i + 1)), "S" + std::to_string(i));
-  }
-  EXPECT_EQ(t.Intern("LONG SYMBOL"), t.Intern("LONG SYMBOL"));
-  EXPECT_EQ(t.size(), 5002u);
-  EXPECT_NE(t.Intern("s0"), t.Intern("S0"));
-  t.Clear();
-  EXPECT_EQ(t.size(), 1u);
-  EXPECT_EQ(t.Intern("S4999"), 1u);
-  SegmentTable s;
-  EXPECT_EQ(s.At(1, 1), 0u);
-  s.BeginEntry();
-  s.Append(5);
-  s.Append(6);
-  s.BeginEntry();
-  s.Finish();
-  EXPECT_TRUE(s.filled());
-  EXPECT_EQ(s.At(1, 2), 6u);
-  EXPECT_EQ(s.At(1, 3) + s.At(2, 1) + s.At(3, 1), 0u);
-}
-
-// Division of the transcriptions into segments, the vowel tier, and the two
-// vetting cautions with their Yes and No answers.
 using V = std::vector<std::string>;
 
 // Answers Yes, or No to the question numbered no (from 1), and keeps each

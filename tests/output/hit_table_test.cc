@@ -8,19 +8,6 @@
 namespace velmora {
 namespace {
 
-TEST(HitTable, RowsKeepTheOrderOfFirstOccurrence) {
-  HitTable t;
-  t.DealWithFocusStrings("B", "bee", 100);
-  t.DealWithFocusStrings("A", "ay", 100);
-  t.DealWithFocusStrings("B", "bob", 100);
-  t.DealWithFocusStrings("b", "low", 100);  // case counts
-  t.DealWithFocusStrings("", "none", 100);  // the empty focus string is a row too
-  ASSERT_EQ(t.NumberOfFocusStrings, 4);
-  EXPECT_EQ(t.FocusStrings, (std::vector<std::string>{"", "B", "A", "b", ""}));
-  EXPECT_EQ(t.FocusStringCounts, (std::vector<int32_t>{0, 2, 1, 1, 1}));
-  EXPECT_EQ(t.FocusStringExamples[1], "bee bob");
-}
-
 // Thousands of rows, each hit three times in turns: every hit finds its own
 // row while the index regrows, and the rows stay in order of first occurrence.
 TEST(HitTable, ManyRowsEachFoundAgain) {

@@ -1,7 +1,9 @@
 // The platform layer: the text helpers, the file readers and output files,
 // and the choice of the program folder.
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unicode/uchar.h>
 #include <unicode/utf8.h>
 #include <unistd.h>
@@ -203,6 +205,28 @@ TEST(Files, OutputFileReplacesWhatTheNameIs) {
     EXPECT_EQ(static_cast<mode_t>(fs::status(c.written).permissions()), c.mode);
   }
   EXPECT_TRUE(fs::is_character_file("/dev/null"));
+}
+
+// A running program's own file may not be written, even by root: it is in
+// use, and free again once the program ends.
+TEST(Files, ARunningProgramsFileIsInUse) {
+  ScopedTempDir dir;
+  const std::string held = dir.Path("MediumOutput.txt");
+  fs::copy_file("/bin/sleep", held);
+  const pid_t pid = ::fork();
+  if (pid == 0) ::execl(held.c_str(), held.c_str(), "30", nullptr), ::_exit(127);
+  Status status;
+  for (int tries = 0; tries < 100 && status.kind != Status::kInUse; ++tries, ::usleep(20000)) {
+    OutputFile out;  // until the program has started
+    status = out.Open(held);
+    out.Abandon();
+  }
+  EXPECT_EQ(status.kind, Status::kInUse) << status.reason;
+  ::kill(pid, SIGKILL);
+  ::waitpid(pid, nullptr, 0);
+  OutputFile out;
+  EXPECT_TRUE(out.Open(held).ok());
+  out.Abandon();
 }
 
 // Choosing the program folder, one start after another over one temporary
