@@ -143,7 +143,7 @@ void Form1::mnuHelp_Click() { help.OpenFromMainWindow(); }
 
 void Form1::mnuAbout_Click() { platform_.MsgBox(AboutMessage()); }
 
-void Form1::mnuSearchLanguage_Click() { platform_.MsgBox(SearchLanguageHelp()); }
+void Form1::mnuSearchLanguage_Click() { platform_.ShowReference(SearchLanguageReference()); }
 
 void Form1::mnuViewResult_Click() { displayOptions.Open(); }
 

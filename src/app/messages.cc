@@ -70,36 +70,31 @@ std::string ItemBoxToolTip(int box) {
          "{+voice -sonorant} (by features), X? X* X+ (optional, any number, one or more), ... (any segments)";
 }
 
-std::string SearchLanguageHelp() {
-  return "The search language\n"
-         "\n"
-         "Each box holds one item; the boxes are matched left to right, from every position of a word.\n"
-         "Symbols and class names are not case sensitive.\n"
-         "\n"
-         "  AY1            the symbol AY1\n"
-         "  VOWEL          any member of the class VOWEL\n"
-         "  [   ]          the start and the end of the word\n"
-         "  T|D|NASAL      any one of the listed symbols or classes\n"
-         "  !NASAL         one segment that is not a NASAL (never a word boundary)\n"
-         "  {+voice -sonorant}   one segment with these feature values (Features.txt)\n"
-         "  LIQUID?        zero or one LIQUID\n"
-         "  CONSONANT*     zero or more consonants\n"
-         "  CONSONANT+     one or more consonants\n"
-         "  ...            any segments, zero or more (never a word boundary)\n"
-         "\n"
-         "Quantified items take as many segments as still let the rest match; each position of a word gives "
-         "at most one hit. A focus string has one column per box: the segments that box matched, joined by "
-         "a blank.\n"
-         "\n"
-         "Examples:\n"
-         "  [  STOP  LIQUID?  VOWEL        a word-initial stop, perhaps a liquid, then a vowel\n"
-         "  VOWEL  ...  NASAL  ]           a vowel followed, anywhere later, by a word-final nasal\n"
-         "  !NASAL  CONSONANT  ]           a word-final consonant after anything but a nasal\n"
-         "  {+sonorant +consonantal}+  ]   a word-final run of sonorant consonants\n"
-         "\n"
-         "Filters (Filters... in the View menu) keep only words of a frequency, a number of segments, a "
-         "number of syllables (vowels: symbols ending in 0, 1 or 2) or a stress pattern (e.g. 10 for "
-         "trochaic disyllables, .1 for final stress); the other words count as misses.";
+ReferenceText SearchLanguageReference() {
+  return {"The search language",
+          {{"Each box holds one item; the boxes are matched left to right, from every position of a word. "
+            "Symbols and class names are not case sensitive.",
+            {{"AY1", "the symbol AY1"},
+             {"VOWEL", "any member of the class VOWEL"},
+             {"[   ]", "the start and the end of the word"},
+             {"T|D|NASAL", "any one of the listed symbols or classes"},
+             {"!NASAL", "one segment that is not a NASAL (never a word boundary)"},
+             {"{+voice -sonorant}", "one segment with these feature values (Features.txt)"},
+             {"LIQUID?", "zero or one LIQUID"},
+             {"CONSONANT*", "zero or more consonants"},
+             {"CONSONANT+", "one or more consonants"},
+             {"...", "any segments, zero or more (never a word boundary)"}}},
+           {"Quantified items take as many segments as still let the rest match; each position of a word gives "
+            "at most one hit. A focus string has one column per box: the segments that box matched, joined by "
+            "a blank.\n\nExamples:",
+            {{"[  STOP  LIQUID?  VOWEL", "a word-initial stop, perhaps a liquid, then a vowel"},
+             {"VOWEL  ...  NASAL  ]", "a vowel followed, anywhere later, by a word-final nasal"},
+             {"!NASAL  CONSONANT  ]", "a word-final consonant after anything but a nasal"},
+             {"{+sonorant +consonantal}+  ]", "a word-final run of sonorant consonants"}}},
+           {"Filters (Filters... in the View menu) keep only words of a frequency, a number of segments, a "
+            "number of syllables (vowels: symbols ending in 0, 1 or 2) or a stress pattern (e.g. 10 for "
+            "trochaic disyllables, .1 for final stress); the other words count as misses.",
+            {}}}};
 }
 
 std::string FilterValueMessage(const std::string& filter, const std::string& value) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "lexicon/lexicon.h"
+#include "platform/platform.h"
 #include "platform/program_folder.h"
 #include "platform/status.h"
 #include "search/query.h"
@@ -53,7 +54,7 @@ std::string AboutMessage();
 // The tooltip of Box box (1..5): the items it takes.
 std::string ItemBoxToolTip(int box);
 // The search language with examples (the menu entry "Search language").
-std::string SearchLanguageHelp();
+ReferenceText SearchLanguageReference();
 // A filter value of the Filters dialog that is not of its form.
 std::string FilterValueMessage(const std::string& filter, const std::string& value);
 // The saved filters of UserSettings.txt that could not be read (kMalformed:

@@ -7,6 +7,7 @@
 #define VELMORA_PLATFORM_PLATFORM_H_
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace velmora {
@@ -40,6 +41,20 @@ inline Control IgnoreBox(int box) {
 
 enum class Window { Form1, frmDisplayOptions, frmHelp };
 
+// A reference text: a title and paragraphs, each followed by a table of two
+// columns (what to type, what it means) that may be empty.
+struct ReferenceText {
+  struct Section {
+    std::string text;
+    std::vector<std::pair<std::string, std::string>> rows;
+  };
+  std::string title;
+  std::vector<Section> sections;
+};
+// The reference as one plain text, each table's first column padded with
+// blanks to its widest entry.
+std::string PlainReference(const ReferenceText& reference);
+
 class Platform {
  public:
   virtual ~Platform() = default;
@@ -55,6 +70,9 @@ class Platform {
   virtual void MsgBox(const std::string& text) = 0;
   // A modal message box with Yes and No; true for Yes.
   virtual bool AskYesNo(const std::string& text) = 0;
+  // Shows a reference with its tables; where there are no tables, as a
+  // plain message.
+  virtual void ShowReference(const ReferenceText& reference) { MsgBox(PlainReference(reference)); }
   // Lets pending window events run.
   virtual void DoEvents() = 0;
 

@@ -17,6 +17,7 @@
 #include "app/form1.h"
 #include "qt/help_window_qt.h"
 #include "qt/main_window.h"
+#include "qt/reference_dialog.h"
 #include "qt/viewer_window.h"
 #include "qt/widgets.h"
 
@@ -140,6 +141,14 @@ bool QtPlatform::ShowMessage(const std::string& text, bool yesNo) {
 void QtPlatform::MsgBox(const std::string& text) { ShowMessage(text, false); }
 
 bool QtPlatform::AskYesNo(const std::string& text) { return ShowMessage(text, true); }
+
+void QtPlatform::ShowReference(const ReferenceText& reference) {
+  if (messageHook) {
+    messageHook(PlainReference(reference), false);
+    return;
+  }
+  ShowReferenceWindow(reference, MessageParent());
+}
 
 void QtPlatform::DoEvents() { QCoreApplication::processEvents(); }
 

@@ -51,6 +51,7 @@ class QtPlatform : public Platform {
   void SetValue(Control control, int value) override;
   void MsgBox(const std::string& text) override;
   bool AskYesNo(const std::string& text) override;
+  void ShowReference(const ReferenceText& reference) override;
   void DoEvents() override;
   void LoadWindow(Window which) override;
   bool IsLoaded(Window which) override;
