@@ -161,7 +161,12 @@ std::string AboutMessage() {
              "Velmora was programmed by its author, of the Department of Linguistics, in 2011, and is kept "
              "up by ") +
          kMaintainerName + ".  There is no Mac version.  Please contact " + kMaintainerName + " (" +
-         kMaintainerEmail + ") with bugs, queries, and dictionary corrections.";
+         kMaintainerEmail +
+         ") with bugs, queries, and dictionary corrections.  Velmora is free software, licensed under the GNU "
+         "General Public License, version 3 or any later version; it comes with no warranty.  The English "
+         "dictionary comes from the CMU Pronouncing Dictionary (BSD licence, Carnegie Mellon University), its word "
+         "counts from SUBTLEX-US (Brysbaert and New, 2009); each bundled data set keeps the licence of its sources, "
+         "named in the copyright file of the package and in the README of the data folder.";
 }
 
 }  // namespace velmora
