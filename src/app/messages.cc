@@ -165,8 +165,9 @@ std::string AboutMessage() {
          ") with bugs, queries, and dictionary corrections.  Velmora is free software, licensed under the GNU "
          "General Public License, version 3 or any later version; it comes with no warranty.  The English "
          "dictionary comes from the CMU Pronouncing Dictionary (BSD licence, Carnegie Mellon University), its word "
-         "counts from SUBTLEX-US (Brysbaert and New, 2009); each bundled data set keeps the licence of its sources, "
-         "named in the copyright file of the package and in the README of the data folder.";
+         "counts from SUBTLEX-US (Brysbaert and New, 2009); each bundled data set keeps the licences of its "
+         "sources, listed in data/README.md of the source and in /usr/share/doc/velmora/copyright of the "
+         "package.";
 }
 
 }  // namespace velmora
