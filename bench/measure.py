@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """End-to-end benchmarks of velmora-batch against grep pipelines and plain copying.
 
 For every job and dictionary this runs, interleaved and repeatedly:

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """A million entries: the whole CMU dictionary eight times over, each copy's spellings made distinct.
 
 Makes the lexicon (not committed; about 63 MB, in a temporary folder), then

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pattern matcher against today's search loop, over every entry of the
 // whole CMU dictionary (data/cmudict-full.txt, field 2 framed by [ and ], as
 // the search divides it). Each benchmark tests every start position of every

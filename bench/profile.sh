@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Profiles one velmora-batch job with perf on a fresh copy of the bundled data
 # and prints where its time goes: the share of each phase of the run
 # (inclusive) and the hottest functions (exclusive).

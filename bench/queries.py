@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Many queries over one load: velmora-batch --queries against the same queries as separate processes.
 
 The queries: the jobs of measure.py repeated (the `--orthography ""` job once

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds Velmora in Release and runs every benchmark: velmora-batch end to end
 # against grep pipelines and a copy baseline, peak memory, and the in-process
 # microbenchmark. Prints the numbers and writes bench/RESULTS.md.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // In-process microbenchmarks of the search engine over the divided bundled
 // dictionary:
 //  * BM_SearchLoop: the search alone (Search() into a sink that counts the

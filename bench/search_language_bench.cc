@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The whole search path of the search language, as velmora-batch runs it:
 // Search() over the whole CMU dictionary (data/cmudict-full.txt) loaded and
 // divided by the Lexicon, the items compiled from the boxes, every hit handed

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Copies data/ (in.txt, the whole CMU dictionary, the inventory, the key and
 # the two class folders) into
 # the build folder, beside the executables.

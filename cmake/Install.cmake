@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installing Velmora as a desktop program, and the Debian package made from
 # that installation by CPack (cpack -G DEB in a configured build folder).
 #

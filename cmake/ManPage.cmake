@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Writes a man page from a program's --help: the usage as SYNOPSIS, the rest
 # as DESCRIPTION, then the sections of EXTRA (roff, written by hand).
 # cmake -DEXE=... -DNAME=... -DVERSION=... -DEXTRA=... -DOUT=... -P ManPage.cmake

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Class loading and the matching rule. The input is cut at NUL bytes into up
 // to six class files: the first line of each part is the file name (".txt" is
 // added unless the name already ends in it, in any case), the rest its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The dictionary reader and the division into segments, on a fuzzed in.txt in
 // a program folder with a small fixed inventory and class folders. The low bit
 // of the first byte chooses which transcription field is divided first; the

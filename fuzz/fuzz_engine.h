@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The engine as the fuzz targets drive it: a program folder loaded as a front
 // end loads it (inventory, then the segment key and the classes of the chosen
 // folder), settings compiled into a query, and a search run into the folder

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The feature table and the boxes that use it. The input is cut at NUL bytes:
 // Features.txt, then a row of blank-separated segments, then up to five box
 // texts. The table read is checked against the lines by a reading written

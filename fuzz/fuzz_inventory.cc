@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The phoneme inventory and the segment key, both from the fuzzed bytes: the
 // input is AllSegments.txt and SegmentKey.txt at once. The low bit of the first
 // byte checks "Search syllabified data". Every inventory entry must then pass

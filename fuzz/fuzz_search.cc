@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A whole search on fuzzed data, through the engine: the transcription search
 // and then the orthography search in a program folder whose dictionary, search
 // boxes, orthography box and vowel class come from the input; then the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings reader on a fuzzed UserSettings.txt. Whatever the file held,
 // saving what was read and reading it again must give the same controls with
 // nothing to report, and saving once more must write the same bytes. The same

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Helpers shared by the fuzz targets: one program folder per process (files
 // rewritten for every input, so an input costs a few small writes rather than
 // a new folder), a check that aborts with a message libFuzzer shows beside the

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the fuzz targets with clang in the folder $1 (default build-fuzz) and
 # runs each for $2 seconds (default 30) on a copy of its seed corpus, so the
 # corpus in the repository never grows here. Fails when any target finds a

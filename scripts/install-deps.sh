@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what building and testing Velmora needs on Debian 12, skipping the
 # network when everything is already there. Run as root (or with sudo).
 set -euo pipefail

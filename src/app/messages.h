@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every text the front ends show or print: the messages made from a Status,
 // a Caution or a Refusal, the captions of the search buttons, the about
 // message. The window shows them in message boxes; velmora-batch prints the

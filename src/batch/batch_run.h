@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The searches of velmora-batch: the window's start-up read from the files
 // (UserSettings.txt, the inventory, the key and the classes) with the
 // command line's options applied, one search through the engine, and the

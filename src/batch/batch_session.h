@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What velmora-batch keeps while it runs searches in one program folder: the
 // settings as they stood at its start and one engine that keeps every
 // dictionary file and class folder it loaded, so that a file of queries loads

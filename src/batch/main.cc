@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // velmora-batch: one search of the main window's (or a file of them), run
 // from a script. See BatchUsage() for the command line.
 #include <sys/stat.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command line of velmora-batch: what it changes in the saved settings
 // before the search (or each search of --queries), and how to answer its
 // questions.

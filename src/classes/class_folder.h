@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loading the natural classes of one class folder: every file whose name ends
 // in ".txt" (any letter case), in byte order, is a class named by the file
 // name without its last four characters.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "classes/natural_classes.h"
 
 #include "platform/text.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The class table (natural classes loaded from one class folder) and the one
 // matching rule of the search: an item matches a segment when both, lowered,
 // are equal, or else when the first class whose lowered name equals the item

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The search session of one program folder: what a search reads (the
 // inventory, the segment key and the natural classes, the feature table, the
 // dictionary), the one place a query is made from the settings, and the steps

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The user settings file UserSettings.txt in the program folder: 18 pairs of a
 // label line and a value line, which keep the boxes, the options, the
 // example-length limit and the two program locations from one run to the next;

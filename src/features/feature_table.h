@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The feature table: each symbol of the inventory with a value (+, - or 0) for
 // each distinctive feature, read from Features.txt of the program folder, and
 // the agreement of a symbol with a feature bundle such as {+voice -sonorant}.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The dictionary: one entry per line of a six-field TAB-separated file
 // (spelling, plain transcription, syllabified transcription, annotation,
 // frequency, sixth number), held as parallel arrays numbered from 1.

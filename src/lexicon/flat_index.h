@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // FlatIndex: the program's one hash-table shape. It maps 64-bit keys to
 // numbers that are never 0 (a row, an id + 1), by open addressing in two flat
 // arrays, and grows to keep at most half of its slots in use. A key may be the

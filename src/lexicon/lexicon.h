@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A loaded lexicon: the entries of one dictionary file divided into segment
 // ids (plain or syllabified, and the vowel tier once a search asks for it),
 // with the phoneme inventory the division vets them against. One lexicon

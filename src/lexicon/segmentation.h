@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Segment tables: every transcription divided into its segments. Symbols are
 // interned once (symbol text -> small id, id 0 being the empty segment) and an
 // entry's segments are a slice of one contiguous array of ids, so the search

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The hit table of one search: distinct focus strings in order of first
 // occurrence, with the number of hits and an example list of spellings for
 // each. Rows are found through a hash index, never by a scan per hit.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The six result files of one search, written into one folder from the hits a
 // search pushes: FullOutput.txt and ResultsOfSearchInInputFormat.txt row by
 // row while it runs, then SmallOutput.txt, MediumOutput.txt, Hits.txt and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The layouts of the six result files: rows of FullOutput.txt and
 // ResultsOfSearchInInputFormat.txt, the table of MediumOutput.txt and the hit
 // flags of Hits.txt and Misses.txt. Every line ends with CR LF; fields are

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Memory for the large arrays of a loaded lexicon (the file's bytes, the
 // dictionary's columns, the segment tables). A piece of 256 KB or more is
 // asked of the kernel in one mapping, aligned for huge pages and marked for

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's one door to the file system: reading a file whole, listing a
 // class folder, making a folder, and writing new files that take the place of
 // earlier ones. The program goes through TheDisk(); a test puts a disk of its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // File access of the whole program, through TheDisk(): reading a file whole,
 // listing a class folder, making a folder, and buffered output files. Every
 // failure is a Status that names the file.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The thin platform layer: everything the windows' logic (the main window's
 // model, the viewer and the help window) needs from a window system. They
 // touch the screen only through this interface, so the same code runs behind

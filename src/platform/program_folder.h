@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program folder: where the window and velmora-batch read the dictionary,
 // the classes and the settings, and write their results.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one status type of every failure: what kind of failure it was, the file
 // or folder concerned, the system's description of the reason and, for a file
 // that could be read but not understood, the line and what was wrong. The

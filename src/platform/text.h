@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Text helpers shared by every reader and writer: the four text functions that
 // cut a dictionary line into fields, trimming, the numeric value of a text,
 // UTF-8 character counting, and letter-case folding.

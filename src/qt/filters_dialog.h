@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The search language's part of the main window: a tooltip on each box that
 // lists the items it takes, and two entries of the View menu, "Filters..."
 // (a small dialog of the five lexical filters, whose values live in Form1)

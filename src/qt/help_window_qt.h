@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The help window frmHelp: one large text area and a column of nine topic
 // buttons beside it. The topic texts and what the buttons do belong to frmHelp.
 #ifndef VELMORA_QT_HELP_WINDOW_QT_H_

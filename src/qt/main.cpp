@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // velmora: the windowed program. The program folder is the folder that holds
 // the executable when it may be written there (a build tree, an unpacked
 // copy), and the user's own folder for an installed copy; the data files lie

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window Form1: the five search boxes with their ignore boxes, the
 // orthography search, the key label, the option column and the menu bar. It
 // draws; everything it does on a click is a procedure of Form1.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The platform layer done with Qt: each Control is a widget of one of the three
 // windows, found by its objectName, and the widget is the only place its text
 // or value lives. The platform owns the windows: the main window from Attach

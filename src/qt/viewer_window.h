@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The result viewer frmDisplayOptions: six buttons that open a result file in
 // the user's spreadsheet program or word processor, the two program locations,
 // and the ways back and out. Every click is a procedure of frmDisplayOptions.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The building blocks of the three windows: a table-driven builder that places
 // controls by their twips geometry, the classic look (buttons and check boxes
 // whose captions wrap, labels that break lines at CR), and the conversion of

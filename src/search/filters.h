@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The lexical filters of a search: conditions on an entry as a whole (its
 // frequency, its length, its syllables, its stress) that an entry must meet
 // before it is searched at all. An entry that fails one counts as an entry

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading one box of the search: today's items (a symbol, a natural class,
 // the word boundaries [ and ]) and the richer ones built from them:
 //   A|B|C         any one of the listed symbols or classes (one segment)

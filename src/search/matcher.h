@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Search items compiled once per search into the set of symbol ids they match,
 // by the one matching rule (ItemRule of classes/natural_classes.h), so that
 // the search loop compares integers.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A search of up to five items compiled into a pattern over symbol ids, and
 // its matcher. Each item matches a number of consecutive segments: exactly one
 // (today's items), zero or one (X?), zero or more (X*, ...), one or more (X+).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A query: a plain value holding everything a search depends on. The window
 // builds it from its controls once, when a search button is clicked; the
 // batch tool builds it from its command line. Nothing else is read while the

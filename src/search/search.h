@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two searches as functions of a loaded lexicon and a query: each goes
 // through the entries in order and pushes what it finds to a sink. Neither
 // reads anything but its arguments, and neither writes a file or a message.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Recognition of compounds and productively affixed forms.
 //
 // A word is annotated when its spelling divides into listed parts whose

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "syllabify/dictionary_file.h"
 
 #include "syllabify/text_lines.h"

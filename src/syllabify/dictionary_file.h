@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The six-field dictionary format: spelling TAB plain transcription TAB
 // syllabified transcription TAB annotation TAB frequency TAB sixth number.
 #ifndef VELMORA_SYLLABIFY_DICTIONARY_FILE_H_

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The build of the bundled English data set from its two sources: the CMU
 // Pronouncing Dictionary and the SUBTLEX-US word counts, as extracted by
 // data/build/extract.mjs. Everything that decides the content of the data

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The symbols of the bundled English data set (ARPABET): its vowels and
 // consonants, the natural classes made of them, the order in which
 // AllSegments.txt lists them, and the segment key the window shows.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // velmora-syllabify: fills the syllabified field of a six-field dictionary by
 // the Maximal Onset Principle, and builds the bundled English data set.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every failure velmora-syllabify reports, worded from the Status of the step
 // that failed: the step decides the words, so each kind of step has its own
 // function. Usage errors are worded with the usage, in main.cc.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Derivation of the legal onsets from the word-initial consonant clusters of
 // a pronouncing dictionary: a cluster that begins enough distinct words is
 // taken to be a possible onset of the language.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Syllabification by the Maximal Onset Principle.
 //
 // A transcription is a sequence of segment symbols separated by blanks

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Line-oriented text files as the data set uses them, over the core's file
 // access and line rule (any of CR LF, lone CR or lone LF ends a line; every
 // line written ends with CR LF), and the two ways the syllabifier cuts a line:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The logic of the result viewer frmDisplayOptions: six buttons that start the
 // user's spreadsheet program or word processor on a result file, the two
 // program locations and their saving, the way back to the main window.

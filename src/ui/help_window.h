@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The logic of the help window frmHelp: nine fixed topic texts, shown one at a
 // time in its text area (the control frmHelp_Label1). Line breaks in the texts
 // are single CR characters.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Who looks after Velmora: named in the about message, the general error
 // message of the result files and the help topic on the dictionary.
 #ifndef VELMORA_UI_MAINTAINER_H_

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the lower-case table that Lower() (platform/text.cc) searches: every
 // code point whose simple lower-case mapping, as ICU has it, is another code
 // point, as rows {first, last, delta, stride}. A row maps first, first +
