@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A reference text shown beside the main window: its tables as real tables,
 // the first column in a fixed-width font, so that the columns line up at any
 // font and scale.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the window adds to the engine: the message each outcome shows, the
 // search buttons' captions, the key label and the classes read again, the
 // boxes shown after the validation, clicks while a search runs; and the

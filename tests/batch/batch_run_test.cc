@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // velmora-batch on fixture folders: tables of runs in-process, the executable where the process matters.
 #include <gtest/gtest.h>
 

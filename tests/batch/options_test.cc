@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command line of velmora-batch: what each argument sets, and the usage
 // errors that stop a run before anything is read.
 #include "batch/options.h"

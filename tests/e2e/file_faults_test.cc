@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // velmora-batch as processes sharing one program folder: two searches at once
 // each put their own whole set of files in place (the last to finish wins),
 // and a run stopped by SIGINT or SIGTERM leaves no file behind. (Every other

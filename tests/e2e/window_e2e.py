@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The real velmora window under Xvfb, driven as a screen reader user would:
 through the accessibility bus (AT-SPI, pyatspi) and the keyboard only.
 

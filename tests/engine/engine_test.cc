@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The search semantics, one table over the engine: each row is the settings
 // of one search and what its files must hold. Every row runs on one engine
 // that keeps its loads from row to row (other dictionaries, the other

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the file system's failures do to a search, run in-process over a disk
 // that fails any one step: each row checks the status (kind and file) and
 // that every earlier file is as it was, or that the search's whole set of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The lexicon: the dictionary reader against its plain rule, the symbol and
 // segment tables, and the division into segments with its cautions.
 #include <gtest/gtest.h>

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks the Debian package CPack makes in a configured build folder: lintian
 # finds no error, the dependencies come from dpkg-shlibdeps and include a font,
 # every installed file is there, no program carries an RPATH, the metainfo and

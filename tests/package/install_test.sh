@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian package into a fresh Debian 12 root (debootstrap) and
 # uses it as a new user would: velmora-batch from PATH writes the result files
 # into the user's own folder, which --help names; a later run keeps the user's

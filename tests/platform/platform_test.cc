@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The platform layer: the text helpers, the file readers and output files,
 // and the choice of the program folder.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's own part of the program, on Qt's offscreen platform: the
 // platform layer that keeps each control's text or value in its widget and
 // owns the windows, the main window's controls mapped to the settings and

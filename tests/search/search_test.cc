@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The search language and the lexical filters: each box read or refused, the
 // compiled patterns against literal backtracking, and the filter values.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A disk that fails the steps a test names and is otherwise the real one:
 // put in the program's disk's place with ScopedDisk.
 #ifndef VELMORA_TESTS_SUPPORT_FAULTY_DISK_H_

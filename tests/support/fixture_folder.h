@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The small program folder most tests search: five entries, the inventory,
 // the key and both class folders; and the six result files of its one
 // reference search, AY1 CONSONANT CONSONANT ], which every front end must

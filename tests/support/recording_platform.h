@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A platform that holds the controls' values in plain arrays and records every
 // message, question, caption and started program: the stand-in for the window
 // in the tests of the window's models.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A fresh temporary folder that removes itself, and whole-file reading and
 // writing by path; a file that cannot be read or written fails the test.
 #ifndef VELMORA_TESTS_SUPPORT_TEMP_DIR_H_

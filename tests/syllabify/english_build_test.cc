@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The build of the English data set from its two sources, on a small source
 // whose every output line is known (the committed data set against a fresh
 // build is the data rebuild check). The failures are the tool's (tool_test.cc).

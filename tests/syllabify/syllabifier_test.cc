@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Maximal Onset rule and the vowel and onset lists, and the annotation
 // of compounds and affixed words. The filling of a dictionary's syllabified
 // field is the tool's (tool_test.cc).

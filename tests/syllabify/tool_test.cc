@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // velmora-syllabify as a user runs it: the arguments, the files it reads and
 // writes, what it says on stderr and its exit status.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The result viewer (which program each button starts on which file, the
 // locations kept and saved, its way back, out and to help) and the help window.
 #include <gtest/gtest.h>
