@@ -115,7 +115,8 @@ include(CPack)
 # The package's own checks (lintian, appstreamcli, desktop-file-validate, the
 # man pages): run cpack in this build folder, so not under the sanitizers.
 # Installing the package into a fresh Debian root is slower and needs root and
-# the network: tests/package/install_test.sh, run by hand (see README.md).
+# the network: tests/package/check_package.sh BUILD --install, run by hand
+# (see README.md).
 if(BUILD_TESTING OR NOT DEFINED BUILD_TESTING)
   add_test(NAME velmora_package_checks
     COMMAND bash ${CMAKE_SOURCE_DIR}/tests/package/check_package.sh ${CMAKE_BINARY_DIR})

@@ -16,7 +16,7 @@ cmake --build build -j"$jobs"
 # The package installed into a fresh Debian 12 root (debootstrap, network,
 # several minutes): only when asked for.
 if [ "${VELMORA_PACKAGE_INSTALL_TEST:-0}" = 1 ]; then
-  bash tests/package/install_test.sh build
+  bash tests/package/check_package.sh build --install
 fi
 
 # The fuzz targets, briefly, on their seed corpora (clang's libFuzzer).

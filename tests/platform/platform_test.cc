@@ -35,6 +35,7 @@ TEST(Text, TrimsAndCutsByCharacter) {
       {Trim("  AY1 "), "AY1"}, {Trim("\tAY1\t"), "\tAY1\t"}, {Trim("   "), ""},
       {Reversed("ation"), "noita"}, {Reversed(""), ""}, {Reversed("caf\xC3\xA9"), "\xC3\xA9" "fac"},
       {Reversed("a\xFF" "b"), "b\xFF" "a"}, {std::string(LastChars("ab", 4)), "ab"},
+      {std::string(LastChars("abc", 1)), "c"}, {std::string(LastChars("abc", 0)), ""},
       {std::string(LastChars("x\xC3\xA9" "oda", 4)), "\xC3\xA9" "oda"}, {std::string(DropLastChars(".txt", 4)), ""},
       {std::string(DropLastChars("\xC3\xA9t\xC3\xA9.txt", 4)), "\xC3\xA9t\xC3\xA9"},
   };
