@@ -5,15 +5,6 @@
 
 namespace velmora {
 
-void HitTable::Reset() {
-  NumberOfFocusStrings = 0;
-  FocusStrings.assign(1, std::string());
-  FocusStringCounts.assign(1, 0);
-  FocusStringExamples.assign(1, std::string());
-  exampleChars_.assign(1, 0);
-  rowsByHash_.Clear();
-}
-
 void HitTable::DealWithFocusStrings(std::string_view MyFocusString, std::string_view spelling, int32_t limit) {
   const int32_t k = Find(MyFocusString);
   if (k == 0) {

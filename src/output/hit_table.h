@@ -22,9 +22,6 @@ class HitTable {
   std::vector<int32_t> FocusStringCounts{0};
   std::vector<std::string> FocusStringExamples{1};
 
-  // Drops every row.
-  void Reset();
-
   // Merges one hit: the first row with an equal focus string (letter case
   // counts) takes it, else a new row is made with the spelling as its first
   // example. An example list longer than limit characters is closed with

@@ -29,8 +29,6 @@ std::string NumericPrintForm(int32_t value);
 // The parts that do not depend on the focus string are made once per entry.
 class HitRowWriter {
  public:
-  // Forgets the entry it holds (the dictionary may have been read again).
-  void Reset() { entry_ = 0; }
   void Write(const Dictionary& dict, int32_t n, std::string_view focus, OutputFile& full, OutputFile& results);
 
  private:
