@@ -11,6 +11,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/status.h"
+
 namespace velmora {
 
 // Controls whose text or value the logic reads or writes. Controls of the main
@@ -88,10 +90,10 @@ class Platform {
   virtual void UnloadWindow(Window window) = 0;
 
   // Starts a program with its arguments, not through a shell, without waiting.
-  // argv[0] is the program. Returns false with a reason when it cannot start.
-  virtual bool StartProgram(const std::vector<std::string>& argv, std::string* reason) = 0;
+  // argv[0] is the program. A failure's reason says why it could not start.
+  virtual Status StartProgram(const std::vector<std::string>& argv) = 0;
   // Opens a file with the desktop's default application.
-  virtual bool OpenWithDefaultApplication(const std::string& path, std::string* reason) = 0;
+  virtual Status OpenWithDefaultApplication(const std::string& path) = 0;
 
   // Asks for the end of the program: the caller has closed or abandoned its
   // files; the event loop ends once the running command returns, and main()

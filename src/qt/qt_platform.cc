@@ -195,26 +195,21 @@ void QtPlatform::UnloadWindow(Window which) {
   w->deleteLater();
 }
 
-bool QtPlatform::StartProgram(const std::vector<std::string>& argv, std::string* reason) {
-  if (argv.empty() || argv[0].empty()) {
-    *reason = "no program is named";
-    return false;
-  }
+Status QtPlatform::StartProgram(const std::vector<std::string>& argv) {
+  if (argv.empty() || argv[0].empty()) return Status::Make(Status::kFailed, "no program is named");
   QProcess process;
   process.setProgram(FromUtf8(argv[0]));
   QStringList arguments;
   for (size_t i = 1; i < argv.size(); ++i) arguments << FromUtf8(argv[i]);
   process.setArguments(arguments);
-  if (process.startDetached()) return true;
-  *reason = process.errorString().toStdString();
-  if (reason->empty()) *reason = "the program could not be started";
-  return false;
+  if (process.startDetached()) return Status::Ok();
+  const std::string reason = process.errorString().toStdString();
+  return Status::Make(Status::kFailed, reason.empty() ? "the program could not be started" : reason, argv[0]);
 }
 
-bool QtPlatform::OpenWithDefaultApplication(const std::string& path, std::string* reason) {
-  if (QDesktopServices::openUrl(QUrl::fromLocalFile(FromUtf8(path)))) return true;
-  *reason = "no application is set up to open this file";
-  return false;
+Status QtPlatform::OpenWithDefaultApplication(const std::string& path) {
+  if (QDesktopServices::openUrl(QUrl::fromLocalFile(FromUtf8(path)))) return Status::Ok();
+  return Status::Make(Status::kFailed, "no application is set up to open this file", path);
 }
 
 void QtPlatform::Quit() {

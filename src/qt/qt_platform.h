@@ -59,8 +59,8 @@ class QtPlatform : public Platform {
   void ShowWindow(Window which) override;
   void HideWindow(Window which) override;
   void UnloadWindow(Window which) override;
-  bool StartProgram(const std::vector<std::string>& argv, std::string* reason) override;
-  bool OpenWithDefaultApplication(const std::string& path, std::string* reason) override;
+  Status StartProgram(const std::vector<std::string>& argv) override;
+  Status OpenWithDefaultApplication(const std::string& path) override;
   void Quit() override;
 
  private:

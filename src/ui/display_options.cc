@@ -65,15 +65,14 @@ void frmDisplayOptions::Open() {
 void frmDisplayOptions::View(const std::string& location, const std::string& fileName) {
   const std::string filePath = main_.ResultFolder() + "/" + fileName;
   const std::vector<std::string> argv = ProgramArguments(location, filePath);
-  std::string reason;
   if (argv.empty()) {
     // No program is set: the desktop's own choice for the file.
-    if (!platform_.OpenWithDefaultApplication(filePath, &reason)) {
-      platform_.MsgBox("Could not open " + filePath + ": " + reason + ".");
-    }
+    const Status opened = platform_.OpenWithDefaultApplication(filePath);
+    if (!opened.ok()) platform_.MsgBox("Could not open " + filePath + ": " + opened.reason + ".");
     return;
   }
-  if (!platform_.StartProgram(argv, &reason)) platform_.MsgBox("Could not start " + location + ": " + reason + ".");
+  const Status started = platform_.StartProgram(argv);
+  if (!started.ok()) platform_.MsgBox("Could not start " + location + ": " + started.reason + ".");
 }
 
 }  // namespace velmora

@@ -30,16 +30,14 @@ void RecordingPlatform::UnloadWindow(Window w) {
   if (help) texts_[static_cast<int>(Control::frmHelp_Label1)].clear();
 }
 
-bool RecordingPlatform::StartProgram(const std::vector<std::string>& argv, std::string* reason) {
+Status RecordingPlatform::StartProgram(const std::vector<std::string>& argv) {
   startedPrograms.push_back(argv);
-  if (startFails) *reason = "No such file or directory";
-  return !startFails;
+  return startFails ? Status::Make(Status::kNotFound, "No such file or directory") : Status::Ok();
 }
 
-bool RecordingPlatform::OpenWithDefaultApplication(const std::string& path, std::string* reason) {
+Status RecordingPlatform::OpenWithDefaultApplication(const std::string& path) {
   openedWithDefault.push_back(path);
-  if (startFails) *reason = "No application is set for this file";
-  return !startFails;
+  return startFails ? Status::Make(Status::kFailed, "No application is set for this file") : Status::Ok();
 }
 
 }  // namespace velmora

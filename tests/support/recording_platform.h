@@ -31,8 +31,8 @@ class RecordingPlatform : public Platform {
   void ShowWindow(Window w) override { visible.insert(w); }
   void HideWindow(Window w) override { visible.erase(w); }
   void UnloadWindow(Window w) override;  // and clears its text boxes
-  bool StartProgram(const std::vector<std::string>& argv, std::string* reason) override;
-  bool OpenWithDefaultApplication(const std::string& path, std::string* reason) override;
+  Status StartProgram(const std::vector<std::string>& argv) override;
+  Status OpenWithDefaultApplication(const std::string& path) override;
   void Quit() override { quitRequested = true; }
 
   std::vector<std::string> messages;                 // OK message boxes
