@@ -185,6 +185,8 @@ Status RealDisk::ListClassFiles(const std::string& folder, std::vector<std::stri
   return Status::Ok();
 }
 
+bool RealDisk::MayWrite(const std::string& folder) { return ::access(folder.c_str(), W_OK) == 0; }
+
 Status RealDisk::MakeFolder(const std::string& path) {
   if (::mkdir(path.c_str(), 0755) == 0) return Status::Ok();
   const int err = errno;

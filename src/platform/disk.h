@@ -49,6 +49,8 @@ class Disk {
   virtual Status ListClassFiles(const std::string& folder, std::vector<std::string>* names) = 0;
   // Makes the folder (its parent must exist); an existing folder is no failure.
   virtual Status MakeFolder(const std::string& path) = 0;
+  // Whether this process may make files in the folder.
+  virtual bool MayWrite(const std::string& folder) = 0;
   // Starts a new file for path. kInUse when the file it would replace may not
   // be written (another program holds it, or it is read-only).
   virtual Status Create(const std::string& path, NewFile* file) = 0;
@@ -67,6 +69,7 @@ class RealDisk : public Disk {
   Status ReadLarge(const std::string& path, FileBytes* bytes) override;
   Status ListClassFiles(const std::string& folder, std::vector<std::string>* names) override;
   Status MakeFolder(const std::string& path) override;
+  bool MayWrite(const std::string& folder) override;
   Status Create(const std::string& path, NewFile* file) override;
   Status Write(NewFile& file, std::string_view bytes) override;
   Status PutInPlace(const std::vector<NewFile*>& files) override;

@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/disk.h"
 #include "platform/files.h"
 
 #ifndef VELMORA_INSTALL_DATADIR
@@ -201,7 +202,7 @@ ProgramFolderChoice ChooseProgramFolder(const std::string& executableFolder, con
   const std::string own = WithoutTrailingSlash(executableFolder);
   const bool ownData = Exists(Join(own, "in.txt"));
   const bool installed = !ownData && Exists(Join(dataFolder, "in.txt"));
-  const bool writable = ::access(own.c_str(), W_OK) == 0;
+  const bool writable = TheDisk().MayWrite(own);
   if (!installed && writable) {
     choice.folder = own;
     return choice;

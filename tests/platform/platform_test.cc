@@ -21,6 +21,7 @@
 #include "platform/files.h"
 #include "platform/program_folder.h"
 #include "platform/text.h"
+#include "support/faulty_disk.h"
 #include "support/temp_dir.h"
 
 namespace velmora {
@@ -300,15 +301,16 @@ TEST(ProgramFolder, ChoosesMakesAndFillsTheFolderAndKeepsTheUsersFiles) {
       {"a writable copy beside installed data", [] {}, "build/", data, "", P("home3"), P("build"), false, {}, "",
        [&] { EXPECT_NE(::access(P("home3").c_str(), F_OK), 0); }},
       {"an unpacked executable alone", [] {}, "bare", P("nowhere"), "", home, P("bare"), false, {}, "", [] {}},
-      {"a read-only copy gives its own data, not results or the program, to the user's folder",
-       [&] { ::chmod(P("copy").c_str(), 0555); }, "copy", P("nowhere"), P("ro"), "", P("ro/velmora"), true,
-       {"NaturalClasses/", "NaturalClasses/STOP.txt", "UserSettings.txt", "in.txt"}, "",
-       [&] { ::chmod(P("copy").c_str(), 0755); }},
+      {"a read-only copy gives its own data, not results or the program, to the user's folder", [] {}, "copy",
+       P("nowhere"), P("ro"), "", P("ro/velmora"), true,
+       {"NaturalClasses/", "NaturalClasses/STOP.txt", "UserSettings.txt", "in.txt"}, "", [] {}},
   };
   for (const auto& r : rows) {
     SCOPED_TRACE(r.what);
-    if (r.exe == "copy" && ::geteuid() == 0) continue;  // root may write into any folder
     r.before();
+    FaultyDisk disk;  // the copy's folder is read-only, even to root
+    disk.Fail(FaultyDisk::kMayWrite, "copy", Status::FromErrno(EACCES, ""));
+    ScopedDisk scoped(disk);
     const ProgramFolderChoice c =
         ChooseProgramFolder(P(r.exe), r.data.empty() ? InstalledDataFolder(P(r.exe)) : r.data, {r.xdg, r.home});
     r.after();

@@ -13,7 +13,7 @@ namespace velmora {
 
 class FaultyDisk : public RealDisk {
  public:
-  enum Step { kRead, kCreate, kWrite, kPutInPlace };
+  enum Step { kRead, kCreate, kWrite, kPutInPlace, kMayWrite };
   // Fails step on every file named name ("" for every file) with status, the
   // first `times` times (-1: always). A failed write writes half its bytes.
   void Fail(Step step, std::string name, Status status, int times = -1) {
@@ -25,6 +25,10 @@ class FaultyDisk : public RealDisk {
   }
   Status ReadLarge(const std::string& path, FileBytes* bytes) override {
     return Or(kRead, path, [&] { return RealDisk::ReadLarge(path, bytes); });
+  }
+  bool MayWrite(const std::string& folder) override {
+    return Or(kMayWrite, folder, [&] { return RealDisk::MayWrite(folder) ? Status::Ok() : Status::FromErrno(EACCES, ""); })
+        .ok();
   }
   Status Create(const std::string& path, NewFile* file) override {
     return Or(kCreate, path, [&] { return RealDisk::Create(path, file); });
