@@ -1,5 +1,6 @@
 // The forms, keys, frequencies, rhyming parts and positional weights of a
 // dictionary, read once when the statistics are made.
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -31,11 +32,18 @@ void ReadFrequencies(const Dictionary& dict, std::vector<int32_t>* out) {
 }  // namespace
 
 uint64_t HashOf(const Seq& seq) {
-  const uint32_t n = seq.length();
-  uint64_t h = 0x9E3779B97F4A7C15ull ^ n;
-  for (uint32_t k = 0; k < n; ++k) {
-    h = (h ^ seq[k]) * 0xFF51AFD7ED558CCDull;
-    h ^= h >> 32;
+  uint64_t h = 0x9E3779B97F4A7C15ull ^ seq.length();
+  auto mix = [&h](const uint32_t* p, const uint32_t* end) {
+    for (; p < end; ++p) {
+      h = (h ^ *p) * 0xFF51AFD7ED558CCDull;
+      h ^= h >> 32;
+    }
+  };
+  if (seq.skip < 0) {
+    mix(seq.keys, seq.keys + seq.size);
+  } else {
+    mix(seq.keys, seq.keys + seq.skip);
+    mix(seq.keys + seq.skip + 1, seq.keys + seq.size);
   }
   return h;
 }
@@ -43,10 +51,16 @@ uint64_t HashOf(const Seq& seq) {
 bool SameSeq(const Seq& a, const Seq& b) {
   const uint32_t n = a.length();
   if (n != b.length()) return false;
-  for (uint32_t k = 0; k < n; ++k) {
-    if (a[k] != b[k]) return false;
-  }
-  return true;
+  // Up to the first skip both read in place; up to the second, the one
+  // skipped reads one further; after both, each reads one further if it skips.
+  const uint32_t sa = a.skip < 0 ? n : static_cast<uint32_t>(a.skip);
+  const uint32_t sb = b.skip < 0 ? n : static_cast<uint32_t>(b.skip);
+  const uint32_t lo = std::min(sa, sb), hi = std::max(sa, sb);
+  if (!std::equal(a.keys, a.keys + lo, b.keys)) return false;
+  const uint32_t a1 = a.skip >= 0 && sa == lo ? 1 : 0, b1 = b.skip >= 0 && sb == lo ? 1 : 0;
+  if (!std::equal(a.keys + lo + a1, a.keys + hi + a1, b.keys + lo + b1)) return false;
+  const uint32_t a2 = a.skip >= 0 ? 1 : 0, b2 = b.skip >= 0 ? 1 : 0;
+  return std::equal(a.keys + hi + a2, a.keys + n + a2, b.keys + hi + b2);
 }
 
 std::string_view KeyOf(std::string_view symbol, bool keepStress) {
@@ -63,15 +77,20 @@ int32_t StatsFrequency(std::string_view field) {
   return static_cast<int32_t>(value);
 }
 
-std::vector<std::string_view> SplitSymbols(std::string_view field) {
-  std::vector<std::string_view> symbols;
+void SplitSymbols(std::string_view field, std::vector<std::string_view>* symbols) {
+  symbols->clear();
   size_t start = 0;
   while (start < field.size()) {
     size_t blank = field.find(' ', start);
     if (blank == std::string_view::npos) blank = field.size();
-    if (blank > start) symbols.push_back(field.substr(start, blank - start));
+    if (blank > start) symbols->push_back(field.substr(start, blank - start));
     start = blank + 1;
   }
+}
+
+std::vector<std::string_view> SplitSymbols(std::string_view field) {
+  std::vector<std::string_view> symbols;
+  SplitSymbols(field, &symbols);
   return symbols;
 }
 
@@ -80,34 +99,48 @@ LexicalStatistics::LexicalStatistics(const Dictionary& dict, const StatsOptions&
   const size_t n = static_cast<size_t>(dict.NumberOfWords);
   entryForm_.assign(n + 1, 0);
   entryFrequency_.assign(n + 1, 0);
-  entryRhyme_.assign(n + 1, -1);
+  entryRhymes_.assign(n + 1, 0);
+  entryRhymeLength_.assign(n + 1, -1);
   ReadFrequencies(dict, &entryFrequency_);
+  formIndex_.Reset(n + 1);
+  rhymeIndex_.Reset(n / 4 + 1);
+  keys_.reserve(dict.bytes.size() / 4);
+  formStart_.reserve(n + 1);
+  formEntries_.reserve(n);
+  formFrequency_.reserve(n);
+  std::vector<int32_t> rhymeStart(n + 1);
   std::vector<uint32_t> keys;
+  std::vector<std::string_view> symbols;
   for (size_t e = 1; e <= n; ++e) {
-    const std::vector<std::string_view> symbols = SplitSymbols(dict.TranscriptionStrings.field(e));
+    SplitSymbols(dict.TranscriptionStrings.field(e), &symbols);
     keys.clear();
     for (std::string_view symbol : symbols) keys.push_back(SymbolKey(symbol));
     const uint32_t f = InternForm(keys);
     entryForm_[e] = f;
     ++formEntries_[f];
     formFrequency_[f] += entryFrequency_[e];
-    entryRhyme_[e] = RhymeStart(symbols);
+    rhymeStart[e] = RhymeStart(symbols);
   }
-  // The rhyming parts of the entries.
+  // The rhyming part of each entry, and the entries of each rhyming part and
+  // of each form with a rhyming part of each length.
+  std::vector<std::pair<int64_t, uint32_t>> rhymeOf(n + 1, {-1, 0});
   for (size_t e = 1; e <= n; ++e) {
-    const int32_t start = entryRhyme_[e];
-    if (start < 0) continue;
+    if (rhymeStart[e] < 0) continue;
     const uint32_t f = entryForm_[e];
     const Seq form = FormSeq(f);
-    const Seq suffix{form.keys + start, form.size - static_cast<uint32_t>(start)};
+    const Seq suffix{form.keys + rhymeStart[e], form.size - static_cast<uint32_t>(rhymeStart[e])};
     int64_t g = FindRhyme(suffix);
     if (g < 0) {
       g = static_cast<int64_t>(rhymeRep_.size());
-      rhymeRep_.emplace_back(f, static_cast<uint32_t>(start));
+      rhymeRep_.emplace_back(f, static_cast<uint32_t>(rhymeStart[e]));
       rhymeEntries_.push_back(0);
       rhymeIndex_.Insert(HashOf(suffix), static_cast<uint32_t>(g + 1));
     }
     ++rhymeEntries_[static_cast<size_t>(g)];
+    if (formEntries_[f] == 1) {  // the entry alone
+      rhymeOf[e] = {g, 0};
+      continue;
+    }
     const uint64_t key = uint64_t{f} << 32 | suffix.size;
     uint32_t slot = formRhymeIndex_.Find(key);
     if (slot == 0) {
@@ -116,6 +149,15 @@ LexicalStatistics::LexicalStatistics(const Dictionary& dict, const StatsOptions&
       formRhymeIndex_.Insert(key, slot);
     }
     ++formRhymeEntries_[slot - 1];
+    rhymeOf[e] = {g, slot};
+  }
+  for (size_t e = 1; e <= n; ++e) {
+    if (rhymeStart[e] >= 0) entryRhymeLength_[e] = static_cast<int32_t>(FormSeq(entryForm_[e]).size) - rhymeStart[e];
+  }
+  // The entries of the same transcription and rhyming part are not rhymes.
+  for (size_t e = 1; e <= n; ++e) {
+    const auto [g, slot] = rhymeOf[e];
+    if (g >= 0) entryRhymes_[e] = rhymeEntries_[static_cast<size_t>(g)] - (slot == 0 ? 1 : formRhymeEntries_[slot - 1]);
   }
 }
 

@@ -21,6 +21,7 @@
 
 #include "lexicon/dictionary.h"
 #include "lexicon/flat_index.h"
+#include "stats/hash_groups.h"
 
 namespace velmora {
 
@@ -40,6 +41,7 @@ std::string_view KeyOf(std::string_view symbol, bool keepStress);
 int32_t StatsFrequency(std::string_view field);
 // The symbols of a transcription field: the pieces between blanks.
 std::vector<std::string_view> SplitSymbols(std::string_view field);
+void SplitSymbols(std::string_view field, std::vector<std::string_view>* symbols);
 
 // One row of Statistics.txt.
 struct StatsRow {
@@ -131,7 +133,8 @@ class LexicalStatistics {
   int64_t FindForm(const Seq& seq) const;
   static int32_t RhymeStart(const std::vector<std::string_view>& symbols);
   int64_t FindRhyme(const Seq& suffix) const;
-  void CountNeighbours(const Wants& wants);
+  void CountDeletions(bool lists, std::vector<int64_t>* frequency, std::vector<Link>* links);
+  void CountAllSubstitutions(const Wants& wants);
   void CountSubstitutions(const std::vector<uint32_t>& forms, uint32_t length, int32_t position, const Wants& wants);
   void CountPositions();
   void SortForms();
@@ -139,6 +142,7 @@ class LexicalStatistics {
   int64_t CohortOf(uint32_t f) const;
   std::pair<double, double> Probabilities(uint32_t f) const;
   double Weight(int32_t frequency) const;
+  // The row of entry (its rhymes counted already), or of a word (entry 0).
   StatsRow RowOf(uint32_t f, int32_t entry, int32_t rhymeStart) const;
   void PushLinks(const StatsRow& row, uint32_t f, bool bothSides, StatsSink& sink) const;
 
@@ -155,23 +159,29 @@ class LexicalStatistics {
   std::vector<uint32_t> formStart_{0};
   std::vector<int32_t> formEntries_;
   std::vector<int64_t> formFrequency_;
-  FlatIndex formIndex_;
-  // Per entry (from 1): its form, frequency and where its rhyming part starts (-1: none).
+  HashGroups formIndex_;
+  // Per entry (from 1): its form, frequency and rhymes.
   std::vector<uint32_t> entryForm_;
   std::vector<int32_t> entryFrequency_;
-  std::vector<int32_t> entryRhyme_;
+  std::vector<int32_t> entryRhymes_;
+  std::vector<int32_t> entryRhymeLength_;  // the keys of its rhyming part, or -1
   // Rhyming parts by (form, start); entries per rhyming part, and per form and
   // rhyme length.
-  FlatIndex rhymeIndex_;
+  HashGroups rhymeIndex_;
   std::vector<std::pair<uint32_t, uint32_t>> rhymeRep_;
   std::vector<int32_t> rhymeEntries_;
-  FlatIndex formRhymeIndex_;  // (form << 32 | rhyme length) -> index + 1 into formRhymeEntries_
+  // (form << 32 | rhyme length) -> index + 1 into formRhymeEntries_, for
+  // the forms of more than one entry
+  FlatIndex formRhymeIndex_;
   std::vector<int32_t> formRhymeEntries_;
   // The measures of each form.
   std::vector<int32_t> substitutions_, deletions_, additions_;
   std::vector<int64_t> neighbourFrequency_;
   std::vector<uint32_t> sorted_;       // forms with entries, in key order
   std::vector<int64_t> sortedEntries_; // entries of sorted_[0 .. i)
+  std::vector<int32_t> rank_;          // by form: its place in sorted_, or -1
+  std::vector<uint32_t> shared_;       // keys sorted_[i] shares with sorted_[i + 1]
+  std::vector<int64_t> cohortRun_;     // by place: the entries that share its first K keys
   // Positional weights: entries with at least i symbols, and each (position, key) and (position, pair).
   std::vector<double> atLeast_;
   FlatIndex segmentIndex_, pairIndex_, biphoneIndex_;
@@ -182,6 +192,7 @@ class LexicalStatistics {
   std::vector<uint32_t> entriesOfForm_, entriesStart_;
   std::vector<std::pair<std::pair<uint32_t, uint32_t>, int64_t>> loads_;
   FlatIndex loadIndex_;
+  HashGroups groups_;  // a substitution pass's groups
   uint32_t x_ = UINT32_MAX, y_ = UINT32_MAX;
 };
 

@@ -4,6 +4,8 @@
 // Deletion and addition neighbours are the forms found by removing one symbol
 // of each form.
 #include <algorithm>
+#include <exception>
+#include <thread>
 
 #include "stats/stats.h"
 
@@ -14,11 +16,32 @@ void LexicalStatistics::Compute(const Wants& wants) {
     x_ = InternKey(KeyOf(wants.x, options_.keepStress));
     y_ = InternKey(KeyOf(wants.y, options_.keepStress));
   }
-  CountNeighbours(wants);
-  CountPositions();
-  SortForms();
-  // The entries of each form, in dictionary order.
   const size_t forms = formEntries_.size();
+  substitutions_.assign(forms, 0);
+  deletions_.assign(forms, 0);
+  additions_.assign(forms, 0);
+  neighbourFrequency_.assign(forms, 0);
+  // Two halves at once: the deletions and the positions, the substitutions
+  // and the order. Each writes only its own members.
+  std::vector<int64_t> deletionFrequency(forms, 0);
+  std::vector<Link> deletionLinks;
+  std::exception_ptr failure;
+  {
+    std::jthread other([&] {
+      try {
+        CountDeletions(wants.neighbourLists, &deletionFrequency, &deletionLinks);
+        CountPositions();
+      } catch (...) {
+        failure = std::current_exception();
+      }
+    });
+    CountAllSubstitutions(wants);
+    SortForms();
+  }
+  if (failure) std::rethrow_exception(failure);
+  for (size_t f = 0; f < forms; ++f) neighbourFrequency_[f] += deletionFrequency[f];
+  neighbourLinks_.insert(neighbourLinks_.end(), deletionLinks.begin(), deletionLinks.end());
+  // The entries of each form, in dictionary order.
   entriesStart_.assign(forms + 1, 0);
   for (size_t f = 0; f < forms; ++f) entriesStart_[f + 1] = entriesStart_[f] + static_cast<uint32_t>(formEntries_[f]);
   entriesOfForm_.assign(entryForm_.size() > 0 ? entryForm_.size() - 1 : 0, 0);
@@ -29,17 +52,10 @@ void LexicalStatistics::Compute(const Wants& wants) {
   std::sort(pairLinks_.begin(), pairLinks_.end(), byForm);
 }
 
-void LexicalStatistics::CountNeighbours(const Wants& wants) {
+void LexicalStatistics::CountDeletions(bool lists, std::vector<int64_t>* frequency, std::vector<Link>* links) {
   const auto forms = static_cast<uint32_t>(formEntries_.size());
-  substitutions_.assign(forms, 0);
-  deletions_.assign(forms, 0);
-  additions_.assign(forms, 0);
-  neighbourFrequency_.assign(forms, 0);
-  std::vector<std::vector<uint32_t>> byLength;
   for (uint32_t g = 0; g < forms; ++g) {
     const Seq form = FormSeq(g);
-    if (byLength.size() <= form.size) byLength.resize(form.size + 1);
-    byLength[form.size].push_back(g);
     // Removing any symbol of a run of equal symbols gives the same form.
     for (uint32_t i = 0; i < form.size; ++i) {
       if (i > 0 && form.keys[i] == form.keys[i - 1]) continue;
@@ -47,12 +63,21 @@ void LexicalStatistics::CountNeighbours(const Wants& wants) {
       if (found < 0) continue;
       const auto f = static_cast<uint32_t>(found);
       deletions_[g] += formEntries_[f];
-      neighbourFrequency_[g] += formFrequency_[f];
+      (*frequency)[g] += formFrequency_[f];
       additions_[f] += formEntries_[g];
-      neighbourFrequency_[f] += formFrequency_[g];
-      if (wants.neighbourLists && formEntries_[f] > 0) neighbourLinks_.push_back({g, f, 'D'});
-      if (wants.neighbourLists && formEntries_[g] > 0) neighbourLinks_.push_back({f, g, 'A'});
+      (*frequency)[f] += formFrequency_[g];
+      if (lists && formEntries_[f] > 0) links->push_back({g, f, 'D'});
+      if (lists && formEntries_[g] > 0) links->push_back({f, g, 'A'});
     }
+  }
+}
+
+void LexicalStatistics::CountAllSubstitutions(const Wants& wants) {
+  std::vector<std::vector<uint32_t>> byLength;
+  for (uint32_t f = 0; f < formEntries_.size(); ++f) {
+    const uint32_t length = Length(f);
+    if (byLength.size() <= length) byLength.resize(length + 1);
+    byLength[length].push_back(f);
   }
   for (uint32_t length = 1; length < byLength.size(); ++length) {
     if (byLength[length].size() < 2) continue;
@@ -62,7 +87,8 @@ void LexicalStatistics::CountNeighbours(const Wants& wants) {
 
 void LexicalStatistics::CountSubstitutions(const std::vector<uint32_t>& forms, uint32_t length, int32_t position,
                                            const Wants& wants) {
-  FlatIndex table;
+  HashGroups& table = groups_;
+  table.Reset(forms.size());
   std::vector<uint32_t> rep, groupOf(forms.size());
   std::vector<int32_t> entries;
   std::vector<int64_t> frequency;
@@ -154,11 +180,32 @@ void LexicalStatistics::SortForms() {
     const Seq sa = FormSeq(a), sb = FormSeq(b);
     return std::lexicographical_compare(sa.keys, sa.keys + sa.size, sb.keys, sb.keys + sb.size);
   });
-  sortedEntries_.assign(sorted_.size() + 1, 0);
-  for (size_t i = 0; i < sorted_.size(); ++i) sortedEntries_[i + 1] = sortedEntries_[i] + formEntries_[sorted_[i]];
+  const size_t n = sorted_.size();
+  sortedEntries_.assign(n + 1, 0);
+  rank_.assign(formEntries_.size(), -1);
+  shared_.assign(n, 0);
+  for (size_t i = 0; i < n; ++i) {
+    sortedEntries_[i + 1] = sortedEntries_[i] + formEntries_[sorted_[i]];
+    rank_[sorted_[i]] = static_cast<int32_t>(i);
+    if (i + 1 < n) shared_[i] = SharedPrefix(FormSeq(sorted_[i]), FormSeq(sorted_[i + 1]));
+  }
+  // The forms that share their first K keys stand together: runs of places
+  // whose neighbours share at least K.
+  const auto k = static_cast<uint32_t>(options_.cohort);
+  cohortRun_.assign(n, 0);
+  for (size_t begin = 0, end = 0; begin < n; begin = end) {
+    end = begin + 1;
+    while (end < n && shared_[end - 1] >= k) ++end;
+    for (size_t i = begin; i < end; ++i) cohortRun_[i] = sortedEntries_[end] - sortedEntries_[begin];
+  }
 }
 
 int32_t LexicalStatistics::UniquenessPoint(uint32_t f) const {
+  if (const int32_t r = rank_[f]; r >= 0) {
+    const auto i = static_cast<size_t>(r);
+    const uint32_t before = i > 0 ? shared_[i - 1] : 0, after = i + 1 < sorted_.size() ? shared_[i] : 0;
+    return static_cast<int32_t>(std::max(before, after) + 1);
+  }
   const Seq q = FormSeq(f);
   const auto pos = static_cast<size_t>(
       std::partition_point(sorted_.begin(), sorted_.end(),
@@ -175,6 +222,7 @@ int64_t LexicalStatistics::CohortOf(uint32_t f) const {
   const Seq q = FormSeq(f);
   if (q.size == 0) return 0;
   const uint32_t m = std::min<uint32_t>(q.size, static_cast<uint32_t>(options_.cohort));
+  if (rank_[f] >= 0 && m == static_cast<uint32_t>(options_.cohort)) return cohortRun_[static_cast<size_t>(rank_[f])];
   const auto lo = std::partition_point(sorted_.begin(), sorted_.end(),
                                        [&](uint32_t g) { return ComparePrefix(FormSeq(g), q, m) < 0; });
   const auto hi = std::partition_point(lo, sorted_.end(),

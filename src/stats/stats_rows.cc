@@ -22,13 +22,19 @@ StatsRow LexicalStatistics::RowOf(uint32_t f, int32_t entry, int32_t rhymeStart)
   row.neighbourFrequency = neighbourFrequency_[f];
   row.uniquenessPoint = UniquenessPoint(f);
   row.cohort = form.size == 0 ? 0 : static_cast<int32_t>(CohortOf(f) - self);
-  if (rhymeStart >= 0) {
+  if (entry != 0) {
+    row.rhymes = entryRhymes_[static_cast<size_t>(entry)];
+  } else if (rhymeStart >= 0) {
     const Seq suffix{form.keys + rhymeStart, form.size - static_cast<uint32_t>(rhymeStart)};
     const int64_t g = FindRhyme(suffix);
-    const uint32_t same = formRhymeIndex_.Find(uint64_t{f} << 32 | suffix.size);
+    int32_t same = 0;
+    if (formEntries_[f] == 1) {
+      same = entryRhymeLength_[entriesOfForm_[entriesStart_[f]]] == static_cast<int32_t>(suffix.size) ? 1 : 0;
+    } else if (const uint32_t slot = formRhymeIndex_.Find(uint64_t{f} << 32 | suffix.size); slot != 0) {
+      same = formRhymeEntries_[slot - 1];
+    }
     // The entries of the same transcription and rhyming part are not rhymes.
-    row.rhymes = (g < 0 ? 0 : rhymeEntries_[static_cast<size_t>(g)]) -
-                 (same == 0 ? 0 : formRhymeEntries_[same - 1]);
+    row.rhymes = (g < 0 ? 0 : rhymeEntries_[static_cast<size_t>(g)]) - same;
   }
   std::tie(row.segmentProbability, row.biphoneProbability) = Probabilities(f);
   return row;
@@ -68,7 +74,7 @@ void LexicalStatistics::PushLinks(const StatsRow& row, uint32_t f, bool bothSide
 void LexicalStatistics::PushRows(const std::vector<StatsSubject>* subjects, StatsSink& sink) const {
   auto pushEntry = [&](int32_t e) {
     const auto n = static_cast<size_t>(e);
-    StatsRow row = RowOf(entryForm_[n], e, entryRhyme_[n]);
+    StatsRow row = RowOf(entryForm_[n], e, -1);
     row.word = dict_.Spellings[n];
     row.transcription = dict_.TranscriptionStrings.field(n);
     sink.Row(row);
