@@ -1,7 +1,6 @@
 #include "batch/batch_stats.h"
 
 #include <charconv>
-#include <cstdio>
 
 #include "app/messages.h"
 #include "batch/batch_run.h"
@@ -20,10 +19,11 @@ void Append(std::string& to, int64_t n) {
   to.append(digits, end);
 }
 
+// As "%.6f" writes it.
 void Append(std::string& to, double x) {
-  char digits[64];
-  const int n = std::snprintf(digits, sizeof digits, "%.6f", x);
-  to.append(digits, static_cast<size_t>(n));
+  char digits[400];
+  const auto end = std::to_chars(digits, digits + sizeof digits, x, std::chars_format::fixed, 6).ptr;
+  to.append(digits, end);
 }
 
 // Writes the rows into the files, each row a line ended by CR LF.
@@ -154,7 +154,8 @@ int RunStatistics(const BatchOptions& options, BatchSession& session) {
   stats.Compute(wants);
   Status written = WriteFiles(options, stats, options.words.empty() ? nullptr : &list, session.folder());
   if (!written.ok()) {
-    session.Message(GeneralFileErrorMessage(written));
+    // Nobody is there to close a file another program holds, as for a search.
+    session.Message(written.kind == Status::kInUse ? kFileInUseMessage : GeneralFileErrorMessage(written));
     return kExitFailed;
   }
   session.out() << "Statistics of " << lexicon.dictionary().NumberOfWords << " entries of " << input
