@@ -65,12 +65,16 @@ std::string SetValueOption(std::string_view name, const std::string& value, Batc
       return std::string(name) + takes + Quoted(value);
     }
     (name == "--min-frequency" ? options->minFrequency : options->maxFrequency) = n;
-  } else if (name == "--segments" || name == "--syllables") {
+  } else if (name == "--segments" || name == "--syllables" || name == "--neighbours" ||
+             name == "--uniqueness-point") {
     std::optional<CountRange> range;
     if (!ParseCountRange(value, &range)) {
       return std::string(name) + " takes MIN-MAX, MIN-, -MAX or N, not " + Quoted(value);
     }
-    (name == "--segments" ? options->segments : options->syllables) = range;
+    (name == "--segments"     ? options->segments
+     : name == "--syllables"  ? options->syllables
+     : name == "--neighbours" ? options->neighbours
+                              : options->uniquenessPoint) = range;
   } else if (name == "--stress") {
     std::string pattern;
     if (!ParseStressPattern(value, &pattern)) {
@@ -111,7 +115,8 @@ bool TakesValue(std::string_view name) {
   return name == "--folder" || name == "--input" || name == "--orthography" || name == "--ignore" ||
          name == "--limit" || name == "--answer" || name == "--queries" || name == "--out" ||
          name == "--min-frequency" || name == "--max-frequency" || name == "--segments" || name == "--syllables" ||
-         name == "--stress" || name == "--words" || name == "--weight" || name == "--cohort";
+         name == "--stress" || name == "--words" || name == "--weight" || name == "--cohort" ||
+         name == "--neighbours" || name == "--uniqueness-point";
 }
 
 bool IsStatisticsOption(std::string_view name) {
@@ -203,7 +208,7 @@ std::string CheckStatistics(const BatchOptions& o) {
   }
   if (!o.queries.empty() || !o.out.empty() || o.syllabified || o.vowels || o.exclude || !o.ignore.empty() ||
       o.limit || o.orthography || !o.items.empty() || o.minFrequency || o.maxFrequency || o.segments ||
-      o.syllables || o.stress) {
+      o.syllables || o.stress || o.neighbours || o.uniquenessPoint) {
     return "--statistics takes only --folder, --input and the options of the statistics beside it";
   }
   if (o.minimalPairs &&
@@ -222,7 +227,8 @@ std::string CheckTogether(const BatchOptions& o) {
   }
   if (!o.queries.empty() &&
       (o.input || o.syllabified || o.vowels || o.exclude || !o.ignore.empty() || o.limit || o.orthography ||
-       !o.items.empty() || o.minFrequency || o.maxFrequency || o.segments || o.syllables || o.stress)) {
+       !o.items.empty() || o.minFrequency || o.maxFrequency || o.segments || o.syllables || o.stress ||
+       o.neighbours || o.uniquenessPoint)) {
     return "--queries takes only --out, --folder and --answer beside it; the searches are in its file";
   }
   if (o.minFrequency && o.maxFrequency && *o.minFrequency && *o.maxFrequency &&
@@ -266,7 +272,8 @@ std::string BatchUsage() {
          "                     [--vowels | --no-vowels] [--exclude | --no-exclude]\n"
          "                     [--ignore N]... [--limit N] [--answer yes|no]\n"
          "                     [--min-frequency N] [--max-frequency N] [--segments MIN-MAX]\n"
-         "                     [--syllables MIN-MAX] [--stress PATTERN]\n"
+         "                     [--syllables MIN-MAX] [--stress PATTERN] [--neighbours MIN-MAX]\n"
+         "                     [--uniqueness-point MIN-MAX]\n"
          "                     [--orthography TEXT] [ITEM ...]\n"
          "       velmora-batch --queries FILE --out DIR [--folder DIR] [--answer yes|no]\n"
          "       velmora-batch --statistics [--folder DIR] [--input NAME] [--words FILE] [--keep-stress]\n"
@@ -297,6 +304,8 @@ std::string BatchUsage() {
          "  --segments MIN-MAX  only words of MIN to MAX segments (plain transcription; also MIN-, -MAX, N)\n"
          "  --syllables MIN-MAX only words of MIN to MAX vowels (symbols ending in 0, 1 or 2)\n"
          "  --stress PATTERN    only words whose vowels' stress digits read PATTERN (. any vowel): 10, .1\n"
+         "  --neighbours MIN-MAX only words with MIN to MAX neighbours (as --statistics counts them)\n"
+         "  --uniqueness-point MIN-MAX only words whose uniqueness point (as --statistics has it) is MIN to MAX\n"
          "                      (filters apply to the orthography search too; an empty value clears one;\n"
          "                      a word a filter leaves out counts as a miss)\n"
          "  --queries FILE      run every non-empty line of FILE as the options and ITEMs of one search\n"

@@ -34,6 +34,9 @@ struct BatchOptions {
   std::optional<std::optional<CountRange>> segments;
   std::optional<std::optional<CountRange>> syllables;
   std::optional<std::string> stress;
+  // --neighbours and --uniqueness-point: filters on the lexical statistics.
+  std::optional<std::optional<CountRange>> neighbours;
+  std::optional<std::optional<CountRange>> uniquenessPoint;
   bool answerYes = true;                   // --answer: the answer to every Yes/No caution
   bool answerGiven = false;                // --answer was given
   std::vector<std::string> items;          // ITEM arguments for Box 1 .. Box 5 (at most five)

@@ -129,6 +129,12 @@ TEST_F(BatchRun, EachRunEndsWithItsStatusCaptionAndMessagesAndSavesItsChoices) {
        Searched("[ !VOWEL (filters: segments 4-5)", "3 hits"), "", "", "Misses.txt", "0\r\n0\r\n0\r\n1\r\n1\r\n"},
       {{"--plain", "--segments", "", "--syllables", "3-", "[", "CONSONANT"}, 1,
        Searched("[ CONSONANT (filters: syllables 3-)", "no hits"), kNone},
+      // The filters on the lexical statistics: blind shares B L with blackbird; their labels are saved while set.
+      {{"--syllables", "", "--neighbours", "0", "--uniqueness-point", "3-", "AY1"}, 0,
+       Searched("AY1 (filters: neighbours 0, uniqueness point 3-)", "1 hit"), "",
+       "in.txt|AY1|||||no|yes|no|no|no|b|no|||no|0|no||||||0|3-|", "SmallOutput.txt", "\r\nblind\r\n"},
+      {{"--uniqueness-point", "", "AY1"}, 0, Searched("AY1 (filters: neighbours 0)", "3 hits"), ""},
+      {{"--neighbours", "", "AY1"}, 0, Searched("AY1", "3 hits"), "", "in.txt|AY1|||||no|yes|no|no|no|b|no|||no|0|no|"},
   });
 }
 
