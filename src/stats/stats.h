@@ -103,7 +103,7 @@ class LexicalStatistics {
     bool neighbourLists = false;
     bool functionalLoad = false;
     bool minimalPairs = false;
-    std::string x, y;  // the keys of --minimal-pairs
+    std::string x, y;  // the two symbols of --minimal-pairs (compared by their keys)
   };
 
   // REQUIRES: dict outlives this object.
@@ -187,7 +187,8 @@ class LexicalStatistics {
   FlatIndex segmentIndex_, pairIndex_, biphoneIndex_;
   uint32_t pairCount_ = 0;
   std::vector<double> segmentWeight_, biphoneWeight_;
-  // Links kept for the lists: neighbours and minimal pairs, by form.
+  // Links kept for the lists: neighbours and minimal pairs, by form; the
+  // entries of each form in dictionary order.
   std::vector<Link> neighbourLinks_, pairLinks_;
   std::vector<uint32_t> entriesOfForm_, entriesStart_;
   std::vector<std::pair<std::pair<uint32_t, uint32_t>, int64_t>> loads_;
