@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/big_memory.h"
+
 namespace velmora {
 
 class HashGroups {
@@ -47,8 +49,8 @@ class HashGroups {
  private:
   size_t SlotOf(uint64_t hash) const { return static_cast<size_t>(hash ^ (hash >> 29)) & mask_; }
   void Grow() {
-    std::vector<uint64_t> hashes;
-    std::vector<uint32_t> values;
+    BigVector<uint64_t> hashes;
+    BigVector<uint32_t> values;
     hashes.swap(hashes_);
     values.swap(values_);
     const size_t count = count_;
@@ -63,8 +65,8 @@ class HashGroups {
     count_ = count;
   }
 
-  std::vector<uint64_t> hashes_;
-  std::vector<uint32_t> values_;
+  BigVector<uint64_t> hashes_;
+  BigVector<uint32_t> values_;
   size_t mask_ = 0;
   size_t count_ = 0;
   size_t most_ = 0;

@@ -15,7 +15,7 @@ bool IsStressDigit(char c) { return c == '0' || c == '1' || c == '2'; }
 
 // Field 5 of every entry as the statistics count it, from the file's bytes
 // cut into lines and fields as the reader cuts them.
-void ReadFrequencies(const Dictionary& dict, std::vector<int32_t>* out) {
+void ReadFrequencies(const Dictionary& dict, BigVector<int32_t>* out) {
   size_t entry = 0;
   ForEachLine(dict.bytes, [&](std::string_view raw) {
     if (++entry >= out->size()) return;
@@ -108,7 +108,7 @@ LexicalStatistics::LexicalStatistics(const Dictionary& dict, const StatsOptions&
   formStart_.reserve(n + 1);
   formEntries_.reserve(n);
   formFrequency_.reserve(n);
-  std::vector<int32_t> rhymeStart(n + 1);
+  BigVector<int32_t> rhymeStart(n + 1);
   std::vector<uint32_t> keys;
   std::vector<std::string_view> symbols;
   for (size_t e = 1; e <= n; ++e) {
@@ -123,7 +123,7 @@ LexicalStatistics::LexicalStatistics(const Dictionary& dict, const StatsOptions&
   }
   // The rhyming part of each entry, and the entries of each rhyming part and
   // of each form with a rhyming part of each length.
-  std::vector<std::pair<int64_t, uint32_t>> rhymeOf(n + 1, {-1, 0});
+  BigVector<std::pair<int64_t, uint32_t>> rhymeOf(n + 1, {-1, 0});
   for (size_t e = 1; e <= n; ++e) {
     if (rhymeStart[e] < 0) continue;
     const uint32_t f = entryForm_[e];

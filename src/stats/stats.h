@@ -21,6 +21,7 @@
 
 #include "lexicon/dictionary.h"
 #include "lexicon/flat_index.h"
+#include "platform/big_memory.h"
 #include "stats/hash_groups.h"
 
 namespace velmora {
@@ -133,7 +134,7 @@ class LexicalStatistics {
   int64_t FindForm(const Seq& seq) const;
   static int32_t RhymeStart(const std::vector<std::string_view>& symbols);
   int64_t FindRhyme(const Seq& suffix) const;
-  void CountDeletions(bool lists, std::vector<int64_t>* frequency, std::vector<Link>* links);
+  void CountDeletions(bool lists, BigVector<int64_t>* frequency, BigVector<Link>* links);
   void CountAllSubstitutions(const Wants& wants);
   void CountSubstitutions(const std::vector<uint32_t>& forms, uint32_t length, int32_t position, const Wants& wants);
   void CountPositions();
@@ -155,45 +156,50 @@ class LexicalStatistics {
   FlatIndex shortSymbols_;
   // Forms: their keys one after another; form f is keys_[formStart_[f] ..
   // formStart_[f + 1]). Per form, its entries' number and frequency sum.
-  std::vector<uint32_t> keys_;
-  std::vector<uint32_t> formStart_{0};
-  std::vector<int32_t> formEntries_;
-  std::vector<int64_t> formFrequency_;
+  BigVector<uint32_t> keys_;
+  BigVector<uint32_t> formStart_{0};
+  BigVector<int32_t> formEntries_;
+  BigVector<int64_t> formFrequency_;
   HashGroups formIndex_;
   // Per entry (from 1): its form, frequency and rhymes.
-  std::vector<uint32_t> entryForm_;
-  std::vector<int32_t> entryFrequency_;
-  std::vector<int32_t> entryRhymes_;
-  std::vector<int32_t> entryRhymeLength_;  // the keys of its rhyming part, or -1
+  BigVector<uint32_t> entryForm_;
+  BigVector<int32_t> entryFrequency_;
+  BigVector<int32_t> entryRhymes_;
+  BigVector<int32_t> entryRhymeLength_;  // the keys of its rhyming part, or -1
   // Rhyming parts by (form, start); entries per rhyming part, and per form and
   // rhyme length.
   HashGroups rhymeIndex_;
-  std::vector<std::pair<uint32_t, uint32_t>> rhymeRep_;
-  std::vector<int32_t> rhymeEntries_;
+  BigVector<std::pair<uint32_t, uint32_t>> rhymeRep_;
+  BigVector<int32_t> rhymeEntries_;
   // (form << 32 | rhyme length) -> index + 1 into formRhymeEntries_, for
   // the forms of more than one entry
   FlatIndex formRhymeIndex_;
-  std::vector<int32_t> formRhymeEntries_;
+  BigVector<int32_t> formRhymeEntries_;
   // The measures of each form.
-  std::vector<int32_t> substitutions_, deletions_, additions_;
-  std::vector<int64_t> neighbourFrequency_;
-  std::vector<uint32_t> sorted_;       // forms with entries, in key order
-  std::vector<int64_t> sortedEntries_; // entries of sorted_[0 .. i)
-  std::vector<int32_t> rank_;          // by form: its place in sorted_, or -1
-  std::vector<uint32_t> shared_;       // keys sorted_[i] shares with sorted_[i + 1]
-  std::vector<int64_t> cohortRun_;     // by place: the entries that share its first K keys
+  BigVector<int32_t> substitutions_, deletions_, additions_;
+  BigVector<int64_t> neighbourFrequency_;
+  BigVector<uint32_t> sorted_;       // forms with entries, in key order
+  BigVector<int64_t> sortedEntries_; // entries of sorted_[0 .. i)
+  BigVector<int32_t> rank_;          // by form: its place in sorted_, or -1
+  BigVector<uint32_t> shared_;       // keys sorted_[i] shares with sorted_[i + 1]
+  BigVector<int64_t> cohortRun_;     // by place: the entries that share its first K keys
   // Positional weights: entries with at least i symbols, and each (position, key) and (position, pair).
-  std::vector<double> atLeast_;
+  BigVector<double> atLeast_;
   FlatIndex segmentIndex_, pairIndex_, biphoneIndex_;
   uint32_t pairCount_ = 0;
-  std::vector<double> segmentWeight_, biphoneWeight_;
+  BigVector<double> segmentWeight_, biphoneWeight_;
   // Links kept for the lists: neighbours and minimal pairs, by form; the
   // entries of each form in dictionary order.
-  std::vector<Link> neighbourLinks_, pairLinks_;
-  std::vector<uint32_t> entriesOfForm_, entriesStart_;
+  BigVector<Link> neighbourLinks_, pairLinks_;
+  BigVector<uint32_t> entriesOfForm_, entriesStart_;
   std::vector<std::pair<std::pair<uint32_t, uint32_t>, int64_t>> loads_;
   FlatIndex loadIndex_;
   HashGroups groups_;  // a substitution pass's groups
+  struct {
+    BigVector<uint32_t> rep, groupOf;
+    BigVector<int32_t> entries;
+    BigVector<int64_t> frequency;
+  } pass_;
   uint32_t x_ = UINT32_MAX, y_ = UINT32_MAX;
 };
 

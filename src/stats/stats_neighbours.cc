@@ -23,8 +23,8 @@ void LexicalStatistics::Compute(const Wants& wants) {
   neighbourFrequency_.assign(forms, 0);
   // Two halves at once: the deletions and the positions, the substitutions
   // and the order. Each writes only its own members.
-  std::vector<int64_t> deletionFrequency(forms, 0);
-  std::vector<Link> deletionLinks;
+  BigVector<int64_t> deletionFrequency(forms, 0);
+  BigVector<Link> deletionLinks;
   std::exception_ptr failure;
   {
     std::jthread other([&] {
@@ -45,14 +45,14 @@ void LexicalStatistics::Compute(const Wants& wants) {
   entriesStart_.assign(forms + 1, 0);
   for (size_t f = 0; f < forms; ++f) entriesStart_[f + 1] = entriesStart_[f] + static_cast<uint32_t>(formEntries_[f]);
   entriesOfForm_.assign(entryForm_.size() > 0 ? entryForm_.size() - 1 : 0, 0);
-  std::vector<uint32_t> next(entriesStart_.begin(), entriesStart_.end() - 1);
+  BigVector<uint32_t> next(entriesStart_.begin(), entriesStart_.end() - 1);
   for (size_t e = 1; e < entryForm_.size(); ++e) entriesOfForm_[next[entryForm_[e]]++] = static_cast<uint32_t>(e);
   auto byForm = [](const Link& a, const Link& b) { return a.form < b.form; };
   std::sort(neighbourLinks_.begin(), neighbourLinks_.end(), byForm);
   std::sort(pairLinks_.begin(), pairLinks_.end(), byForm);
 }
 
-void LexicalStatistics::CountDeletions(bool lists, std::vector<int64_t>* frequency, std::vector<Link>* links) {
+void LexicalStatistics::CountDeletions(bool lists, BigVector<int64_t>* frequency, BigVector<Link>* links) {
   const auto forms = static_cast<uint32_t>(formEntries_.size());
   for (uint32_t g = 0; g < forms; ++g) {
     const Seq form = FormSeq(g);
@@ -89,9 +89,17 @@ void LexicalStatistics::CountSubstitutions(const std::vector<uint32_t>& forms, u
                                            const Wants& wants) {
   HashGroups& table = groups_;
   table.Reset(forms.size());
-  std::vector<uint32_t> rep, groupOf(forms.size());
-  std::vector<int32_t> entries;
-  std::vector<int64_t> frequency;
+  // The pass's groups: a form of each, their entries and frequency, and the
+  // group of each form (kept from pass to pass, so that no pass touches
+  // fresh memory).
+  BigVector<uint32_t>& rep = pass_.rep;
+  BigVector<uint32_t>& groupOf = pass_.groupOf;
+  BigVector<int32_t>& entries = pass_.entries;
+  BigVector<int64_t>& frequency = pass_.frequency;
+  rep.clear();
+  entries.clear();
+  frequency.clear();
+  groupOf.resize(forms.size());
   for (size_t k = 0; k < forms.size(); ++k) {
     const Seq seq{FormSeq(forms[k]).keys, length, position};
     const uint64_t hash = HashOf(seq);

@@ -41,13 +41,13 @@ StatsRow LexicalStatistics::RowOf(uint32_t f, int32_t entry, int32_t rhymeStart)
 }
 
 void LexicalStatistics::PushLinks(const StatsRow& row, uint32_t f, bool bothSides, StatsSink& sink) const {
-  auto linksOf = [f](const std::vector<Link>& links) {
+  auto linksOf = [f](const BigVector<Link>& links) {
     return std::equal_range(links.begin(), links.end(), Link{f, 0, 0},
                             [](const Link& a, const Link& b) { return a.form < b.form; });
   };
   // (entry, data) of every entry of the linked forms, in dictionary order.
   std::vector<std::pair<uint32_t, int32_t>> found;
-  auto gather = [&](const std::vector<Link>& links) {
+  auto gather = [&](const BigVector<Link>& links) {
     found.clear();
     const auto [first, last] = linksOf(links);
     for (auto link = first; link != last; ++link) {
