@@ -10,9 +10,10 @@
 //              stands for any one vowel, so ".1" is final stress on a
 //              disyllable and "10" a trochaic disyllable
 //   frequency  field 5 of the entry
-//   neighbours the entry's phonological neighbours, and its uniqueness
-//   uniqueness point, as the lexical statistics count them (stress ignored);
-//              the engine works them out for a search that uses them
+//   neighbours, uniqueness point
+//              the entry's phonological neighbours and its uniqueness point
+//              as the lexical statistics count them (stress ignored); the
+//              engine works them out for a search that uses them
 #ifndef VELMORA_SEARCH_FILTERS_H_
 #define VELMORA_SEARCH_FILTERS_H_
 
