@@ -23,7 +23,7 @@ done
 [ -x /usr/bin/time ] || { echo "run.sh: /usr/bin/time is missing (apt-get install time)" >&2; exit 2; }
 
 cmake -S "$repo" -B "$build" -DCMAKE_BUILD_TYPE=Release -DVELMORA_BUILD_GUI=OFF -DVELMORA_BUILD_BENCH=ON >/dev/null
-cmake --build "$build" -j2 --target velmora-batch velmora_bench velmora_pattern_bench
+cmake --build "$build" -j2 --target velmora-batch velmora_bench velmora_pattern_bench velmora_stats_bench
 
 # Many queries over one load, a million entries and the search language's
 # worst case: sections of their own, put into the report by measure.py.
@@ -31,6 +31,7 @@ extra=$(mktemp -d)
 trap 'rm -rf "$extra"' EXIT
 python3 "$here/queries.py" --build "$build" --data "$repo/data" --out "$extra/queries.md"
 python3 "$here/million.py" --build "$build" --data "$repo/data" --out "$extra/million.md"
+python3 "$here/stats.py" --build "$build" --data "$repo/data" --out "$extra/stats.md"
 {
   echo "## The search language's worst case (velmora_pattern_bench)"
   echo
@@ -41,6 +42,6 @@ python3 "$here/million.py" --build "$build" --data "$repo/data" --out "$extra/mi
 } > "$extra/pattern.md"
 
 args=(--build "$build" --data "$repo/data" --runs "$runs" --micro "$build/velmora_bench" --out "$out"
-      --extra "$extra/queries.md" --extra "$extra/million.md" --extra "$extra/pattern.md")
+      --extra "$extra/queries.md" --extra "$extra/million.md" --extra "$extra/stats.md" --extra "$extra/pattern.md")
 [ -n "${JOBS:-}" ] && args+=(--jobs "$JOBS")
 python3 "$here/measure.py" "${args[@]}"

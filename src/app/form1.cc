@@ -163,6 +163,9 @@ bool Form1::SetFilterTexts(const std::array<std::string, kFilterFields>& texts) 
   static constexpr const char* kNames[kFilterFields] = {"lowest frequency", "highest frequency", "segments",
                                                         "syllables", "stress pattern"};
   LexicalFilters f;
+  // The dialog does not show the filters on the lexical statistics: they stay.
+  f.neighbours = filters.neighbours;
+  f.uniquenessPoint = filters.uniquenessPoint;
   std::array<std::string, kFilterFields> t;
   for (size_t k = 0; k < t.size(); ++k) t[k] = Trim(texts[k]);
   const bool ok[kFilterFields] = {ParseFrequency(t[0], &f.minFrequency), ParseFrequency(t[1], &f.maxFrequency),

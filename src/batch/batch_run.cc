@@ -8,6 +8,7 @@
 
 #include "app/messages.h"
 #include "batch/batch_session.h"
+#include "batch/batch_stats.h"
 #include "platform/text.h"
 #include "platform/files.h"
 
@@ -94,8 +95,9 @@ int RunQueries(const BatchOptions& options, BatchSession& session) {
 }  // namespace
 
 int RunBatch(const BatchOptions& options, BatchSession& session) {
-  const int status = options.queries.empty() ? session.Search(options, session.folder(), "", true)
-                                             : RunQueries(options, session);
+  const int status = options.statistics       ? RunStatistics(options, session)
+                     : options.queries.empty() ? session.Search(options, session.folder(), "", true)
+                                               : RunQueries(options, session);
   session.out().flush();
   session.messages().flush();
   return status;

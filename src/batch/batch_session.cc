@@ -33,6 +33,8 @@ Settings Apply(Settings s, const BatchOptions& options) {
   if (options.segments) s.filters.segments = *options.segments;
   if (options.syllables) s.filters.syllables = *options.syllables;
   if (options.stress) s.filters.stress = *options.stress;
+  if (options.neighbours) s.filters.neighbours = *options.neighbours;
+  if (options.uniquenessPoint) s.filters.uniquenessPoint = *options.uniquenessPoint;
   return s;
 }
 

@@ -22,6 +22,11 @@ class BatchSession : public SearchEvents {
   const std::string& folder() const { return folder_; }
   std::ostream& out() { return out_; }
   std::ostream& messages() { return messages_; }
+  // UserSettings.txt as it stood at the start, the engine and how its
+  // inventory was read.
+  const Settings& start() const { return start_; }
+  const Engine& engine() const { return engine_; }
+  const Status& inventoryStatus() const { return inventoryStatus_; }
 
   // Checks the boxes of the search options describes, as the search would;
   // says nothing.

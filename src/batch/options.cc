@@ -66,18 +66,36 @@ std::string SetValueOption(std::string_view name, const std::string& value, Batc
       return std::string(name) + takes + Quoted(value);
     }
     (name == "--min-frequency" ? options->minFrequency : options->maxFrequency) = n;
-  } else if (name == "--segments" || name == "--syllables") {
+  } else if (name == "--segments" || name == "--syllables" || name == "--neighbours" ||
+             name == "--uniqueness-point") {
     std::optional<CountRange> range;
     if (!ParseCountRange(value, &range)) {
       return std::string(name) + " takes MIN-MAX, MIN-, -MAX or N, not " + Quoted(value);
     }
-    (name == "--segments" ? options->segments : options->syllables) = range;
+    (name == "--segments"     ? options->segments
+     : name == "--syllables"  ? options->syllables
+     : name == "--neighbours" ? options->neighbours
+                              : options->uniquenessPoint) = range;
   } else if (name == "--stress") {
     std::string pattern;
     if (!ParseStressPattern(value, &pattern)) {
       return "--stress takes the digits 0, 1, 2 and . (any vowel), not " + Quoted(value);
     }
     options->stress = pattern;
+  } else if (name == "--words") {
+    if (value.empty()) return "--words needs a file name";
+    options->words = value;
+  } else if (name == "--weight") {
+    if (value != "log" && value != "token" && value != "type") {
+      return "--weight takes log, token or type, not " + Quoted(value);
+    }
+    options->stats.weight = value == "log" ? Weight::kLog : value == "token" ? Weight::kToken : Weight::kType;
+  } else if (name == "--cohort") {
+    std::optional<int32_t> k;
+    if (!ParseFrequency(value, &k) || !k || *k < 1) {
+      return "--cohort takes a whole number from 1 to 2147483647, not " + Quoted(value);
+    }
+    options->stats.cohort = *k;
   } else if (name == "--ignore") {
     if (value.size() != 1 || value[0] < '1' || value[0] > '5') {
       return "--ignore takes a box number from 1 to 5, not " + Quoted(value);
@@ -98,7 +116,30 @@ bool TakesValue(std::string_view name) {
   return name == "--folder" || name == "--input" || name == "--orthography" || name == "--ignore" ||
          name == "--limit" || name == "--answer" || name == "--queries" || name == "--out" ||
          name == "--min-frequency" || name == "--max-frequency" || name == "--segments" || name == "--syllables" ||
-         name == "--stress";
+         name == "--stress" || name == "--words" || name == "--weight" || name == "--cohort" ||
+         name == "--neighbours" || name == "--uniqueness-point";
+}
+
+bool IsStatisticsOption(std::string_view name) {
+  return name == "--words" || name == "--weight" || name == "--cohort" || name == "--keep-stress" ||
+         name == "--neighbour-lists" || name == "--functional-load" || name == "--minimal-pairs";
+}
+
+// --minimal-pairs X Y (or --minimal-pairs=X Y): its two values from args[*i + 1] on.
+std::string SetMinimalPairs(const std::vector<std::string>& args, size_t* i, size_t equals, BatchOptions* options) {
+  std::vector<std::string> values;
+  if (equals != std::string::npos) values.push_back(args[*i].substr(equals + 1));
+  while (values.size() < 2 && *i + 1 < args.size()) {
+    const std::string& next = args[*i + 1];
+    if (next.empty() || next[0] == '-') break;
+    values.push_back(next);
+    ++*i;
+  }
+  if (values.size() < 2 || values[0].empty() || values[1].empty()) {
+    return "--minimal-pairs takes two segments, X and Y";
+  }
+  options->minimalPairs.emplace(values[0], values[1]);
+  return "";
 }
 
 // Reads the arguments into *options; returns what is wrong, or "".
@@ -125,6 +166,21 @@ std::string ReadArguments(const std::vector<std::string>& args, BatchOptions* op
     }
     const size_t equals = arg.find('=');
     const std::string name = arg.substr(0, equals);
+    if (IsStatisticsOption(name) && options->firstStatisticsOption.empty()) options->firstStatisticsOption = name;
+    if (name == "--statistics" || name == "--keep-stress" || name == "--neighbour-lists" ||
+        name == "--functional-load") {
+      if (equals != std::string::npos) return name + " takes no value";
+      bool& choice = name == "--statistics"    ? options->statistics
+                     : name == "--keep-stress" ? options->stats.keepStress
+                     : name == "--functional-load" ? options->functionalLoad
+                                                   : options->neighbourLists;
+      choice = true;
+      continue;
+    }
+    if (name == "--minimal-pairs") {
+      if (std::string error = SetMinimalPairs(args, &i, equals, options); !error.empty()) return error;
+      continue;
+    }
     if (TakesValue(name)) {
       std::string value;
       if (equals != std::string::npos) {
@@ -146,14 +202,34 @@ std::string ReadArguments(const std::vector<std::string>& args, BatchOptions* op
   return "";
 }
 
+// What is wrong with --statistics and its options, or "".
+std::string CheckStatistics(const BatchOptions& o) {
+  if (!o.statistics) {
+    return o.firstStatisticsOption.empty() ? "" : o.firstStatisticsOption + " is for --statistics";
+  }
+  if (!o.queries.empty() || !o.out.empty() || o.syllabified || o.vowels || o.exclude || !o.ignore.empty() ||
+      o.limit || o.orthography || !o.items.empty() || o.minFrequency || o.maxFrequency || o.segments ||
+      o.syllables || o.stress || o.neighbours || o.uniquenessPoint) {
+    return "--statistics takes only --folder, --input and the options of the statistics beside it";
+  }
+  if (o.minimalPairs &&
+      KeyOf(o.minimalPairs->first, o.stats.keepStress) == KeyOf(o.minimalPairs->second, o.stats.keepStress)) {
+    return "--minimal-pairs takes two different segments, not " + Quoted(o.minimalPairs->first) + " and " +
+           Quoted(o.minimalPairs->second);
+  }
+  return "";
+}
+
 // What is wrong with the options read together, or "".
 std::string CheckTogether(const BatchOptions& o) {
+  if (o.statistics || !o.firstStatisticsOption.empty()) return CheckStatistics(o);
   if (o.queries.empty() != o.out.empty()) {
     return o.queries.empty() ? "--out is for --queries" : "--queries needs --out DIR";
   }
   if (!o.queries.empty() &&
       (o.input || o.syllabified || o.vowels || o.exclude || !o.ignore.empty() || o.limit || o.orthography ||
-       !o.items.empty() || o.minFrequency || o.maxFrequency || o.segments || o.syllables || o.stress)) {
+       !o.items.empty() || o.minFrequency || o.maxFrequency || o.segments || o.syllables || o.stress ||
+       o.neighbours || o.uniquenessPoint)) {
     return "--queries takes only --out, --folder and --answer beside it; the searches are in its file";
   }
   if (o.minFrequency && o.maxFrequency && *o.minFrequency && *o.maxFrequency &&
@@ -181,10 +257,12 @@ Status ParseQueryLine(std::string_view line, BatchOptions* options) {
   const std::vector<std::string> words = SplitShellWords(line, &closed);
   if (!closed) return UsageError("a quote is never closed");
   std::string error = ReadArguments(words, options);
-  const char* refused = options->help              ? "--help"
-                        : !options->folder.empty()  ? "--folder"
-                        : !options->queries.empty() ? "--queries"
-                                                    : nullptr;
+  const char* refused = options->help                   ? "--help"
+                        : !options->folder.empty()       ? "--folder"
+                        : !options->queries.empty()      ? "--queries"
+                        : options->statistics            ? "--statistics"
+                        : !options->firstStatisticsOption.empty() ? options->firstStatisticsOption.c_str()
+                                                         : nullptr;
   if (error.empty() && refused != nullptr) error = std::string(refused) + " is not allowed in a query";
   if (error.empty()) error = CheckTogether(*options);
   return UsageError(std::move(error));
@@ -195,9 +273,13 @@ std::string BatchUsage() {
          "                     [--vowels | --no-vowels] [--exclude | --no-exclude]\n"
          "                     [--ignore N]... [--limit N] [--answer yes|no]\n"
          "                     [--min-frequency N] [--max-frequency N] [--segments MIN-MAX]\n"
-         "                     [--syllables MIN-MAX] [--stress PATTERN]\n"
+         "                     [--syllables MIN-MAX] [--stress PATTERN] [--neighbours MIN-MAX]\n"
+         "                     [--uniqueness-point MIN-MAX]\n"
          "                     [--orthography TEXT] [ITEM ...]\n"
          "       velmora-batch --queries FILE --out DIR [--folder DIR] [--answer yes|no]\n"
+         "       velmora-batch --statistics [--folder DIR] [--input NAME] [--words FILE] [--keep-stress]\n"
+         "                     [--weight log|token|type] [--cohort K] [--neighbour-lists]\n"
+         "                     [--minimal-pairs X Y] [--functional-load]\n"
          "Runs one Velmora search in the program folder and writes the result files there.\n"
          "An option left out keeps the choice saved in UserSettings.txt.\n"
          "\n"
@@ -223,6 +305,8 @@ std::string BatchUsage() {
          "  --segments MIN-MAX  only words of MIN to MAX segments (plain transcription; also MIN-, -MAX, N)\n"
          "  --syllables MIN-MAX only words of MIN to MAX vowels (symbols ending in 0, 1 or 2)\n"
          "  --stress PATTERN    only words whose vowels' stress digits read PATTERN (. any vowel): 10, .1\n"
+         "  --neighbours MIN-MAX only words with MIN to MAX neighbours (as --statistics counts them)\n"
+         "  --uniqueness-point MIN-MAX only words whose uniqueness point (as --statistics has it) is MIN to MAX\n"
          "                      (filters apply to the orthography search too; an empty value clears one;\n"
          "                      a word a filter leaves out counts as a miss)\n"
          "  --queries FILE      run every non-empty line of FILE as the options and ITEMs of one search\n"
@@ -230,13 +314,28 @@ std::string BatchUsage() {
          "                      dictionary; each line starts from the saved settings, which are not\n"
          "                      rewritten; the k-th search writes its files into DIR/k\n"
          "  --out DIR           the folder for the searches of --queries\n"
+         "  --statistics        write the lexical statistics of every entry to Statistics.txt instead of searching:\n"
+         "                      segments, frequency, homophones, neighbours (substitutions, deletions, additions)\n"
+         "                      and their frequency, uniqueness point, cohort, rhymes, segment and biphone\n"
+         "                      probability (see README.md); every entry counts, whatever the filters\n"
+         "  --words FILE        rows for the words of FILE instead: a spelling a line (every entry of it, letter\n"
+         "                      case ignored) or SPELLING<TAB>TRANSCRIPTION for a word that need not be listed\n"
+         "  --keep-stress       compare symbols with their stress digits (AH0 and AH1 differ)\n"
+         "  --weight W          the weight of an entry in the probabilities: log (log10 of frequency + 1, the\n"
+         "                      default), token (the frequency) or type (1)\n"
+         "  --cohort K          the cohort shares the first K symbols (default 2)\n"
+         "  --neighbour-lists   also write every neighbour to Neighbours.txt\n"
+         "  --minimal-pairs X Y also write the minimal pairs of X and Y to MinimalPairs.txt\n"
+         "  --functional-load   also write the minimal pairs of every pair of segments to FunctionalLoad.txt\n"
          "  --help              print this help\n"
          "\n"
          "Message boxes go to stderr, one line each; the last line on stdout is the search button's caption.\n"
          "With --queries each caption and message starts with the query's number and \": \"; exit status 0\n"
          "when every query ran, 2 when a line is not a valid query (nothing runs), 3 when any query failed.\n"
          "Exit status: 0 examples found, 1 none found, 2 usage error or refused boxes, 3 the search failed or was "
-         "stopped.\n";
+         "stopped.\n"
+         "With --statistics: 0 written, 1 written without the lines of --words that are reported on stderr,\n"
+         "2 usage error, 3 a file could not be read or written (no earlier file is touched).\n";
 }
 
 }  // namespace velmora

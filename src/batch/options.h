@@ -13,6 +13,7 @@
 #include "platform/status.h"
 #include "search/filters.h"
 #include "search/query.h"
+#include "stats/stats.h"
 
 namespace velmora {
 
@@ -34,11 +35,22 @@ struct BatchOptions {
   std::optional<std::optional<CountRange>> segments;
   std::optional<std::optional<CountRange>> syllables;
   std::optional<std::string> stress;
+  // --neighbours and --uniqueness-point: filters on the lexical statistics.
+  std::optional<std::optional<CountRange>> neighbours;
+  std::optional<std::optional<CountRange>> uniquenessPoint;
   bool answerYes = true;                   // --answer: the answer to every Yes/No caution
   bool answerGiven = false;                // --answer was given
   std::vector<std::string> items;          // ITEM arguments for Box 1 .. Box 5 (at most five)
   std::string queries;                     // --queries: a file of searches, one a line
   std::string out;                         // --out: where the searches of --queries write
+  // --statistics: the lexical statistics of the dictionary instead of a search.
+  bool statistics = false;
+  std::string words;                       // --words: a word list for the rows
+  StatsOptions stats;                      // --keep-stress, --weight, --cohort
+  bool neighbourLists = false;             // --neighbour-lists
+  bool functionalLoad = false;             // --functional-load
+  std::optional<std::pair<std::string, std::string>> minimalPairs;  // --minimal-pairs X Y
+  std::string firstStatisticsOption;       // the first of these given, for a usage error without --statistics
 };
 
 // Reads the arguments that follow the program name. Options may stand among

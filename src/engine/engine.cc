@@ -7,6 +7,7 @@
 #include "platform/text.h"
 #include "platform/files.h"
 #include "search/search.h"
+#include "stats/stats.h"
 
 namespace velmora {
 
@@ -14,6 +15,7 @@ namespace velmora {
 struct Engine::Loaded {
   Lexicon lexicon;
   std::vector<Caution> cautions;
+  std::shared_ptr<const EntryMeasures> measures;  // made for the first search whose filters use them
 };
 
 namespace {
@@ -31,6 +33,30 @@ class RecordingReporter : public DivisionReporter {
   DivisionReporter& to_;
   std::vector<Caution>& kept_;
 };
+
+// Keeps the neighbours and uniqueness point of each row.
+class MeasuresSink : public StatsSink {
+ public:
+  explicit MeasuresSink(EntryMeasures& measures) : measures_(measures) {}
+  void Row(const StatsRow& row) override {
+    measures_.neighbours.push_back(row.neighbours());
+    measures_.uniquenessPoints.push_back(row.uniquenessPoint);
+  }
+
+ private:
+  EntryMeasures& measures_;
+};
+
+std::shared_ptr<const EntryMeasures> MeasureEntries(const Lexicon& lexicon) {
+  auto measures = std::make_shared<EntryMeasures>();
+  measures->neighbours.push_back(0);  // element 0 is no entry
+  measures->uniquenessPoints.push_back(0);
+  LexicalStatistics stats(lexicon.dictionary(), StatsOptions());
+  stats.Compute(LexicalStatistics::Wants());
+  MeasuresSink sink(*measures);
+  stats.PushRows(nullptr, sink);
+  return measures;
+}
 
 }  // namespace
 
@@ -144,7 +170,16 @@ SearchResult Engine::Prepare(const std::string& inputFileName, bool syllabified,
 SearchResult Engine::Run(const Query& query, const std::string& outFolder, SearchEvents& events) {
   SearchResult result = Prepare(query.inputFileName, query.syllabified, events);
   if (result.outcome != Outcome::kHits) return result;
-  Lexicon& lexicon = loaded_[query.inputFileName]->lexicon;
+  Loaded& loaded = *loaded_[query.inputFileName];
+  Lexicon& lexicon = loaded.lexicon;
+  // The neighbour and uniqueness filters read measures of the whole lexicon.
+  Query measured;
+  if (query.filters.usesMeasures()) {
+    if (loaded.measures == nullptr) loaded.measures = MeasureEntries(lexicon);
+    measured = query;
+    measured.measures = loaded.measures;
+  }
+  const Query& searched = query.filters.usesMeasures() ? measured : query;
   // The dictionary was read before the result files are created, so that the
   // results of one search can be searched in turn.
   ResultFiles files(outFolder, lexicon.dictionary(), query.exampleLengthLimit, events);
@@ -159,7 +194,7 @@ SearchResult Engine::Run(const Query& query, const std::string& outFolder, Searc
   result.status = files.Open();
   if (result.status.ok()) {
     if (query.kind == Query::Kind::kTranscriptions && query.tier() == Tier::kVowels) lexicon.MakeVowelTier();
-    Search(lexicon, query, files);
+    Search(lexicon, searched, files);
     // The search string line says which filters made the files.
     if (!abandoned_) result.status = files.Finish(SearchStringDisplay(query.items) + FiltersSuffix(query.filters));
   }

@@ -35,6 +35,8 @@ constexpr std::array<const char*, kSettingCount> kLabels = {
     "Filter: number of segments (MIN-MAX)",
     "Filter: number of syllables (MIN-MAX)",
     "Filter: stress pattern (0, 1, 2 and . for any vowel)",
+    "Filter: number of neighbours (MIN-MAX)",
+    "Filter: uniqueness point (MIN-MAX)",
 };
 
 // The pairs every file holds; the filters' pairs follow only when one is set.
@@ -107,6 +109,12 @@ bool ApplySetting(Settings& s, int setting, std::string_view value) {
     case kStress:
       if (!ParseStressPattern(Trim(value), &s.filters.stress)) return false;
       break;
+    case kNeighbours:
+      if (!ParseCountRange(Trim(value), &s.filters.neighbours)) return false;
+      break;
+    case kUniquenessPoint:
+      if (!ParseCountRange(Trim(value), &s.filters.uniquenessPoint)) return false;
+      break;
     default:
       return true;
   }
@@ -148,6 +156,10 @@ std::string SettingValue(const Settings& s, int setting) {
       return s.filters.syllables ? s.filters.syllables->Text() : std::string();
     case kStress:
       return s.filters.stress;
+    case kNeighbours:
+      return s.filters.neighbours ? s.filters.neighbours->Text() : std::string();
+    case kUniquenessPoint:
+      return s.filters.uniquenessPoint ? s.filters.uniquenessPoint->Text() : std::string();
     default:
       return std::string();
   }
@@ -205,6 +217,9 @@ Status WriteSettingsFile(const std::string& folder, const Settings& settings) {
   if (status.ok()) {
     const int count = settings.filters.any() ? kSettingCount : kFilterSettingsFrom;
     for (int setting = 0; setting < count; ++setting) {
+      // The filters of the lexical statistics only while set, so that a file
+      // without them reads as it always did.
+      if (setting >= kNeighbours && SettingValue(settings, setting).empty()) continue;
       file.WriteLine(kLabels[static_cast<size_t>(setting)]);
       file.WriteLine(SettingValue(settings, setting));
     }

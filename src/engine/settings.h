@@ -39,6 +39,8 @@ enum Setting {
   kSegments,
   kSyllables,
   kStress,
+  kNeighbours,       // written only while set
+  kUniquenessPoint,  // written only while set
   kSettingCount
 };
 

@@ -103,6 +103,8 @@ std::string FiltersSuffix(const LexicalFilters& filters) {
   if (filters.segments) add("segments " + filters.segments->Text());
   if (filters.syllables) add("syllables " + filters.syllables->Text());
   if (!filters.stress.empty()) add("stress " + filters.stress);
+  if (filters.neighbours) add("neighbours " + filters.neighbours->Text());
+  if (filters.uniquenessPoint) add("uniqueness point " + filters.uniquenessPoint->Text());
   return " (filters: " + text + ")";
 }
 

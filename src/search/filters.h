@@ -11,6 +11,10 @@
 //              stands for any one vowel, so ".1" is final stress on a
 //              disyllable and "10" a trochaic disyllable
 //   frequency  field 5 of the entry
+//   neighbours, uniqueness point
+//              the entry's phonological neighbours and its uniqueness point
+//              as the lexical statistics count them (stress ignored); the
+//              engine works them out for a search that uses them
 #ifndef VELMORA_SEARCH_FILTERS_H_
 #define VELMORA_SEARCH_FILTERS_H_
 
@@ -19,6 +23,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace velmora {
 
@@ -38,12 +43,24 @@ struct LexicalFilters {
   std::optional<CountRange> segments;
   std::optional<CountRange> syllables;
   std::string stress;  // empty: no stress filter
+  std::optional<CountRange> neighbours;
+  std::optional<CountRange> uniquenessPoint;
 
-  bool any() const { return minFrequency || maxFrequency || segments || syllables || !stress.empty(); }
+  bool any() const {
+    return minFrequency || maxFrequency || segments || syllables || !stress.empty() || usesMeasures();
+  }
+  // Whether a filter needs the entries' lexical measures.
+  bool usesMeasures() const { return neighbours || uniquenessPoint; }
   bool operator==(const LexicalFilters&) const = default;
   // Whether an entry with this frequency and plain transcription field
   // (symbols separated by blanks) passes every filter.
   bool Passes(int32_t frequency, std::string_view transcription) const;
+};
+
+// The lexical measures of every entry (from index 1) that the filters read.
+struct EntryMeasures {
+  std::vector<int32_t> neighbours;
+  std::vector<int32_t> uniquenessPoints;
 };
 
 // Readers of the values the command line, the settings file and the window

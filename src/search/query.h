@@ -50,6 +50,8 @@ struct Query {
   int32_t exampleLengthLimit = 100;
   std::string orthography;    // the orthography search's string, trimmed
   LexicalFilters filters;     // entries failing them count as entries without hits
+  // The entries' measures when the filters use them (the engine sets them).
+  std::shared_ptr<const EntryMeasures> measures;
   // The boxes as ValidateItems read them, so that the search reads them no
   // more; empty when the boxes were not validated (the search then reads
   // them itself, by the one matching rule and without a feature table).

@@ -33,7 +33,12 @@ bool Excluded(const Lexicon& lexicon, const Query& query, int32_t n) {
 
 bool PassesFilters(const Lexicon& lexicon, const Query& query, int32_t n) {
   const size_t i = static_cast<size_t>(n);
-  return query.filters.Passes(lexicon.dictionary().Frequencies[i], lexicon.dictionary().TranscriptionStrings.field(i));
+  const LexicalFilters& f = query.filters;
+  if (f.usesMeasures() && query.measures != nullptr) {
+    if (f.neighbours && !f.neighbours->Holds(query.measures->neighbours[i])) return false;
+    if (f.uniquenessPoint && !f.uniquenessPoint->Holds(query.measures->uniquenessPoints[i])) return false;
+  }
+  return f.Passes(lexicon.dictionary().Frequencies[i], lexicon.dictionary().TranscriptionStrings.field(i));
 }
 
 // The walk of every search over the entries, in order: progress every 100

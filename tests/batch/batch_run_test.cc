@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "batch/batch_run.h"
+#include "batch/batch_stats.h"
 #include "platform/text.h"
 #include "support/fixture_folder.h"
 #include "support/temp_dir.h"
@@ -129,6 +130,12 @@ TEST_F(BatchRun, EachRunEndsWithItsStatusCaptionAndMessagesAndSavesItsChoices) {
        Searched("[ !VOWEL (filters: segments 4-5)", "3 hits"), "", "", "Misses.txt", "0\r\n0\r\n0\r\n1\r\n1\r\n"},
       {{"--plain", "--segments", "", "--syllables", "3-", "[", "CONSONANT"}, 1,
        Searched("[ CONSONANT (filters: syllables 3-)", "no hits"), kNone},
+      // The filters on the lexical statistics: blind shares B L with blackbird; their labels are saved while set.
+      {{"--syllables", "", "--neighbours", "0", "--uniqueness-point", "3-", "AY1"}, 0,
+       Searched("AY1 (filters: neighbours 0, uniqueness point 3-)", "1 hit"), "",
+       "in.txt|AY1|||||no|yes|no|no|no|b|no|||no|0|no||||||0|3-|", "SmallOutput.txt", "\r\nblind\r\n"},
+      {{"--uniqueness-point", "", "AY1"}, 0, Searched("AY1 (filters: neighbours 0)", "3 hits"), ""},
+      {{"--neighbours", "", "AY1"}, 0, Searched("AY1", "3 hits"), "", "in.txt|AY1|||||no|yes|no|no|no|b|no|||no|0|no|"},
   });
 }
 
@@ -152,6 +159,51 @@ TEST_F(BatchRun, TheProcess) {
             (ProcessResult{0, Searched("AY1 CONSONANT CONSONANT ]", "3 hits"), ""}));
   EXPECT_REFERENCE_SEARCH_FILES(dir.path());
   EXPECT_EQ(Saved(dir.path()), "in.txt|AY1|CONSONANT|CONSONANT|]||no|no|no|no|no||no|||no|100|no|");  // initial values
+}
+
+// --statistics writes its files whole and together, or nothing; no search file and no setting changes.
+TEST_F(BatchRun, StatisticsWriteTheFilesAskedForOrNone) {
+  const std::string kHead = std::string(kStatisticsHeader) + "\r\n";
+  const std::string kCat = "cat\tK AE1 T\t3\t12\t0\t2\t1\t1\t0\t3\t1\t0\t2\t2.649150\t1.649150\r\n";
+  const std::string kAll = kHead + kCat + "bat\tB AE1 T\t3\t3\t0\t2\t1\t1\t0\t12\t1\t0\t2\t2.350850\t1.350850\r\n"
+                           "at\tAE1 T\t2\t0\t0\t2\t0\t0\t2\t15\t1\t0\t2\t0.000000\t0.000000\r\n";
+  const std::string kWritten = "Statistics of 3 entries of s.txt written.\n";
+  ASSERT_TRUE(WriteFile(dir.Path("s.txt"), "cat\tK AE1 T\t\t\t12\r\nbat\tB AE1 T\t\t\t3\r\nat\tAE1 T\t\t\tx7\r\n") &&
+              WriteFile(dir.Path("w.txt"), "CAT\nnope\nbad\tK AY1 Q1\n\nnew\tB AE1 T N\n") &&
+              WriteFile(dir.Path("empty.txt"), ""));
+  const Args kStats = {"--statistics", "--input", "s.txt"};
+  auto with = [&](Args more) { more.insert(more.begin(), kStats.begin(), kStats.end()); return more; };
+  struct StatsRow { Args args; int status; std::string out, err; std::vector<std::pair<std::string, std::string>> files; };
+  const StatsRow rows[] = {
+      {with({"--neighbour-lists", "--minimal-pairs", "K", "B", "--functional-load"}), 0, kWritten, "",
+       {{"Statistics.txt", kAll},
+        {"Neighbours.txt", "Word\tNeighbour\tKind\r\ncat\tbat\tS\r\ncat\tat\tD\r\nbat\tcat\tS\r\nbat\tat\tD\r\n"
+                           "at\tcat\tA\r\nat\tbat\tA\r\n"},
+        {"MinimalPairs.txt", "Word with K\tWord with B\tPosition\r\ncat\tbat\t1\r\n"},
+        {"FunctionalLoad.txt", "Segment\tSegment\tMinimal pairs\r\nB\tK\t1\r\n"}}},
+      // A failure touches none of the files of the run before.
+      {{"--statistics", "--input", "missing.txt"}, 3, "",
+       "The input file " + dir.Path("missing.txt") + " could not be read: No such file or directory.\n",
+       {{"Statistics.txt", kAll}, {"Neighbours.txt", "Word"}}},
+      {with({"--words", dir.Path("nothing.txt")}), 3, "",
+       "The word list " + dir.Path("nothing.txt") + " could not be read: No such file or directory.\n",
+       {{"Statistics.txt", kAll}}},
+      // A word list: the lines that give no row are reported and the others written.
+      {with({"--words", dir.Path("w.txt"), "--neighbour-lists", "--minimal-pairs", "B", "K"}), 1, kWritten,
+       "velmora-batch: " + dir.Path("w.txt") + ", line 2: 'nope' is not in the dictionary\nvelmora-batch: " +
+           dir.Path("w.txt") + ", line 3: the symbol 'Q1' is not in AllSegments.txt\n",
+       {{"Statistics.txt", kHead + kCat + "new\tB AE1 T N\t4\t0\t0\t1\t0\t1\t0\t3\t4\t1\t0\t2.350850\t1.350850\r\n"},
+        {"Neighbours.txt", "Word\tNeighbour\tKind\r\ncat\tbat\tS\r\ncat\tat\tD\r\nnew\tbat\tD\r\n"},
+        {"MinimalPairs.txt", "Word with B\tWord with K\tPosition\r\nbat\tcat\t1\r\n"}}},
+      {{"--statistics", "--input", "empty.txt", "--keep-stress"}, 0, "Statistics of 0 entries of empty.txt written.\n",
+       "", {{"Statistics.txt", kHead}}},
+  };
+  for (const StatsRow& row : rows) {
+    SCOPED_TRACE(::testing::PrintToString(row.args));
+    EXPECT_EQ(Batch(dir.path(), row.args), (ProcessResult{row.status, row.out, row.err}));
+    for (const auto& [name, contents] : row.files) EXPECT_EQ(Read(name).substr(0, contents.size()), contents) << name;
+  }
+  EXPECT_FALSE(fs::exists(dir.Path("FullOutput.txt")) || fs::exists(dir.Path("UserSettings.txt")));
 }
 
 // ---- --queries: each DIR/k holds what a run of its own writes (the second run of a dictionary reuses its load).

@@ -82,6 +82,15 @@ TEST(BatchOptions, UsageErrors) {
       {{"--queries", "q", "--out", "r", "AY1"},
        "--queries takes only --out, --folder and --answer beside it; the searches are in its file"},
       {{"--bogus", "--help"}, "unknown option '--bogus'"},  // an error before --help still counts
+      {{"--statistics", "--weight", "lg"}, "--weight takes log, token or type, not 'lg'"},
+      {{"--statistics", "--cohort", "0"}, "--cohort takes a whole number from 1 to 2147483647, not '0'"},
+      {{"--statistics", "--minimal-pairs", "AH0"}, "--minimal-pairs takes two segments, X and Y"},
+      {{"--statistics", "--minimal-pairs", "AH0", "--keep-stress"}, "--minimal-pairs takes two segments, X and Y"},
+      {{"--statistics", "--minimal-pairs", "AH0", "AH1"}, "--minimal-pairs takes two different segments, not 'AH0' "
+                                                          "and 'AH1'"},
+      {{"--statistics", "--words", ""}, "--words needs a file name"},
+      {{"--keep-stress", "AY1"}, "--keep-stress is for --statistics"},
+      {{"--statistics", "AY1"}, "--statistics takes only --folder, --input and the options of the statistics beside it"},
   };
   for (const auto& [args, error] : cases) EXPECT_EQ(ErrorOf(args), error) << args.front();
 }

@@ -1,0 +1,287 @@
+// The forms, keys, frequencies, rhyming parts and positional weights of a
+// dictionary, read once when the statistics are made.
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "platform/text.h"
+#include "stats/stats.h"
+
+namespace velmora {
+
+namespace {
+
+bool IsStressDigit(char c) { return c == '0' || c == '1' || c == '2'; }
+
+// Field 5 of every entry as the statistics count it, from the file's bytes
+// cut into lines and fields as the reader cuts them.
+void ReadFrequencies(const Dictionary& dict, BigVector<int32_t>* out) {
+  size_t entry = 0;
+  ForEachLine(dict.bytes, [&](std::string_view raw) {
+    if (++entry >= out->size()) return;
+    std::string_view line = TrimView(raw);
+    for (int tabs = 0; tabs < 4; ++tabs) {
+      const size_t tab = line.find('\t');
+      if (tab == std::string_view::npos) return;
+      line.remove_prefix(tab + 1);
+    }
+    (*out)[entry] = StatsFrequency(line.substr(0, line.find('\t')));
+  });
+}
+
+}  // namespace
+
+uint64_t HashOf(const Seq& seq) {
+  uint64_t h = 0x9E3779B97F4A7C15ull ^ seq.length();
+  auto mix = [&h](const uint32_t* p, const uint32_t* end) {
+    for (; p < end; ++p) {
+      h = (h ^ *p) * 0xFF51AFD7ED558CCDull;
+      h ^= h >> 32;
+    }
+  };
+  if (seq.skip < 0) {
+    mix(seq.keys, seq.keys + seq.size);
+  } else {
+    mix(seq.keys, seq.keys + seq.skip);
+    mix(seq.keys + seq.skip + 1, seq.keys + seq.size);
+  }
+  return h;
+}
+
+bool SameSeq(const Seq& a, const Seq& b) {
+  const uint32_t n = a.length();
+  if (n != b.length()) return false;
+  // Up to the first skip both read in place; up to the second, the one
+  // skipped reads one further; after both, each reads one further if it skips.
+  const uint32_t sa = a.skip < 0 ? n : static_cast<uint32_t>(a.skip);
+  const uint32_t sb = b.skip < 0 ? n : static_cast<uint32_t>(b.skip);
+  const uint32_t lo = std::min(sa, sb), hi = std::max(sa, sb);
+  if (!std::equal(a.keys, a.keys + lo, b.keys)) return false;
+  const uint32_t a1 = a.skip >= 0 && sa == lo ? 1 : 0, b1 = b.skip >= 0 && sb == lo ? 1 : 0;
+  if (!std::equal(a.keys + lo + a1, a.keys + hi + a1, b.keys + lo + b1)) return false;
+  const uint32_t a2 = a.skip >= 0 ? 1 : 0, b2 = b.skip >= 0 ? 1 : 0;
+  return std::equal(a.keys + hi + a2, a.keys + n + a2, b.keys + hi + b2);
+}
+
+std::string_view KeyOf(std::string_view symbol, bool keepStress) {
+  if (!keepStress && !symbol.empty() && IsStressDigit(symbol.back())) symbol.remove_suffix(1);
+  return symbol;
+}
+
+int32_t StatsFrequency(std::string_view field) {
+  int64_t value = 0;
+  for (char c : field) {
+    if (c < '0' || c > '9') return 0;
+    value = std::min<int64_t>(value * 10 + (c - '0'), INT32_MAX);
+  }
+  return static_cast<int32_t>(value);
+}
+
+void SplitSymbols(std::string_view field, std::vector<std::string_view>* symbols) {
+  symbols->clear();
+  size_t start = 0;
+  while (start < field.size()) {
+    size_t blank = field.find(' ', start);
+    if (blank == std::string_view::npos) blank = field.size();
+    if (blank > start) symbols->push_back(field.substr(start, blank - start));
+    start = blank + 1;
+  }
+}
+
+std::vector<std::string_view> SplitSymbols(std::string_view field) {
+  std::vector<std::string_view> symbols;
+  SplitSymbols(field, &symbols);
+  return symbols;
+}
+
+LexicalStatistics::LexicalStatistics(const Dictionary& dict, const StatsOptions& options)
+    : dict_(dict), options_(options) {
+  const size_t n = static_cast<size_t>(dict.NumberOfWords);
+  entryForm_.assign(n + 1, 0);
+  entryFrequency_.assign(n + 1, 0);
+  entryRhymes_.assign(n + 1, 0);
+  entryRhymeLength_.assign(n + 1, -1);
+  ReadFrequencies(dict, &entryFrequency_);
+  formIndex_.Reset(n + 1);
+  rhymeIndex_.Reset(n / 4 + 1);
+  keys_.reserve(dict.bytes.size() / 4);
+  formStart_.reserve(n + 1);
+  formEntries_.reserve(n);
+  formFrequency_.reserve(n);
+  BigVector<int32_t> rhymeStart(n + 1);
+  std::vector<uint32_t> keys;
+  std::vector<std::string_view> symbols;
+  for (size_t e = 1; e <= n; ++e) {
+    SplitSymbols(dict.TranscriptionStrings.field(e), &symbols);
+    keys.clear();
+    for (std::string_view symbol : symbols) keys.push_back(SymbolKey(symbol));
+    const uint32_t f = InternForm(keys);
+    entryForm_[e] = f;
+    ++formEntries_[f];
+    formFrequency_[f] += entryFrequency_[e];
+    rhymeStart[e] = RhymeStart(symbols);
+  }
+  // The rhyming part of each entry, and the entries of each rhyming part and
+  // of each form with a rhyming part of each length.
+  BigVector<std::pair<int64_t, uint32_t>> rhymeOf(n + 1, {-1, 0});
+  for (size_t e = 1; e <= n; ++e) {
+    if (rhymeStart[e] < 0) continue;
+    const uint32_t f = entryForm_[e];
+    const Seq form = FormSeq(f);
+    const Seq suffix{form.keys + rhymeStart[e], form.size - static_cast<uint32_t>(rhymeStart[e])};
+    int64_t g = FindRhyme(suffix);
+    if (g < 0) {
+      g = static_cast<int64_t>(rhymeRep_.size());
+      rhymeRep_.emplace_back(f, static_cast<uint32_t>(rhymeStart[e]));
+      rhymeEntries_.push_back(0);
+      rhymeIndex_.Insert(HashOf(suffix), static_cast<uint32_t>(g + 1));
+    }
+    ++rhymeEntries_[static_cast<size_t>(g)];
+    if (formEntries_[f] == 1) {  // the entry alone
+      rhymeOf[e] = {g, 0};
+      continue;
+    }
+    const uint64_t key = uint64_t{f} << 32 | suffix.size;
+    uint32_t slot = formRhymeIndex_.Find(key);
+    if (slot == 0) {
+      formRhymeEntries_.push_back(0);
+      slot = static_cast<uint32_t>(formRhymeEntries_.size());
+      formRhymeIndex_.Insert(key, slot);
+    }
+    ++formRhymeEntries_[slot - 1];
+    rhymeOf[e] = {g, slot};
+  }
+  for (size_t e = 1; e <= n; ++e) {
+    if (rhymeStart[e] >= 0) entryRhymeLength_[e] = static_cast<int32_t>(FormSeq(entryForm_[e]).size) - rhymeStart[e];
+  }
+  // The entries of the same transcription and rhyming part are not rhymes.
+  for (size_t e = 1; e <= n; ++e) {
+    const auto [g, slot] = rhymeOf[e];
+    if (g >= 0) entryRhymes_[e] = rhymeEntries_[static_cast<size_t>(g)] - (slot == 0 ? 1 : formRhymeEntries_[slot - 1]);
+  }
+}
+
+uint32_t LexicalStatistics::InternKey(std::string_view key) {
+  const auto [it, added] = keyIds_.try_emplace(std::string(key), static_cast<uint32_t>(keyText_.size()));
+  if (added) keyText_.emplace_back(key);
+  return it->second;
+}
+
+uint32_t LexicalStatistics::SymbolKey(std::string_view symbol) {
+  if (symbol.size() > 7) return InternKey(KeyOf(symbol, options_.keepStress));
+  uint64_t packed = uint64_t{symbol.size()} << 56;
+  std::memcpy(&packed, symbol.data(), symbol.size());  // the low bytes on this little-endian machine
+  if (const uint32_t id = shortSymbols_.Find(packed); id != 0) return id - 1;
+  const uint32_t id = InternKey(KeyOf(symbol, options_.keepStress));
+  shortSymbols_.Insert(packed, id + 1);
+  return id;
+}
+
+int64_t LexicalStatistics::FindForm(const Seq& seq) const {
+  const uint32_t v = formIndex_.Find(HashOf(seq), [&](uint32_t f) { return SameSeq(FormSeq(f - 1), seq); });
+  return static_cast<int64_t>(v) - 1;
+}
+
+uint32_t LexicalStatistics::InternForm(const std::vector<uint32_t>& keys) {
+  const Seq seq{keys.data(), static_cast<uint32_t>(keys.size())};
+  if (const int64_t f = FindForm(seq); f >= 0) return static_cast<uint32_t>(f);
+  const auto f = static_cast<uint32_t>(formEntries_.size());
+  keys_.insert(keys_.end(), keys.begin(), keys.end());
+  formStart_.push_back(static_cast<uint32_t>(keys_.size()));
+  formEntries_.push_back(0);
+  formFrequency_.push_back(0);
+  formIndex_.Insert(HashOf(seq), f + 1);
+  return f;
+}
+
+int32_t LexicalStatistics::RhymeStart(const std::vector<std::string_view>& symbols) {
+  int32_t lastVowel = -1;
+  for (size_t i = symbols.size(); i-- > 0;) {
+    const char last = symbols[i].back();
+    if (last == '1' || last == '2') return static_cast<int32_t>(i);
+    if (last == '0' && lastVowel < 0) lastVowel = static_cast<int32_t>(i);
+  }
+  return lastVowel;
+}
+
+int64_t LexicalStatistics::FindRhyme(const Seq& suffix) const {
+  const uint32_t v = rhymeIndex_.Find(HashOf(suffix), [&](uint32_t g) {
+    const auto& [f, start] = rhymeRep_[g - 1];
+    const Seq form = FormSeq(f);
+    return SameSeq(Seq{form.keys + start, form.size - start}, suffix);
+  });
+  return static_cast<int64_t>(v) - 1;
+}
+
+void LexicalStatistics::AddWord(StatsSubject& word) {
+  const std::vector<std::string_view> symbols = SplitSymbols(word.transcription);
+  std::vector<uint32_t> keys;
+  for (std::string_view symbol : symbols) keys.push_back(SymbolKey(symbol));
+  word.form = InternForm(keys);
+  word.rhymeStart = RhymeStart(symbols);
+}
+
+double LexicalStatistics::Weight(int32_t frequency) const {
+  switch (options_.weight) {
+    case Weight::kToken:
+      return frequency;
+    case Weight::kType:
+      return 1;
+    case Weight::kLog:
+      break;
+  }
+  return std::log10(static_cast<double>(frequency) + 1);
+}
+
+void LexicalStatistics::CountPositions() {
+  atLeast_.assign(1, 0);
+  for (size_t e = 1; e < entryForm_.size(); ++e) {
+    const Seq form = FormSeq(entryForm_[e]);
+    const double w = Weight(entryFrequency_[e]);
+    if (atLeast_.size() <= form.size) atLeast_.resize(form.size + 1, 0);
+    for (uint32_t i = 0; i < form.size; ++i) {
+      atLeast_[i + 1] += w;
+      const uint64_t key = uint64_t{i} << 32 | form.keys[i];
+      uint32_t slot = segmentIndex_.Find(key);
+      if (slot == 0) {
+        segmentWeight_.push_back(0);
+        slot = static_cast<uint32_t>(segmentWeight_.size());
+        segmentIndex_.Insert(key, slot);
+      }
+      segmentWeight_[slot - 1] += w;
+      if (i + 1 == form.size) continue;
+      const uint64_t pair = uint64_t{form.keys[i]} << 32 | form.keys[i + 1];
+      uint32_t pairId = pairIndex_.Find(pair);
+      if (pairId == 0) {
+        pairId = ++pairCount_;
+        pairIndex_.Insert(pair, pairId);
+      }
+      const uint64_t biphone = uint64_t{i} << 32 | pairId;
+      slot = biphoneIndex_.Find(biphone);
+      if (slot == 0) {
+        biphoneWeight_.push_back(0);
+        slot = static_cast<uint32_t>(biphoneWeight_.size());
+        biphoneIndex_.Insert(biphone, slot);
+      }
+      biphoneWeight_[slot - 1] += w;
+    }
+  }
+}
+
+std::pair<double, double> LexicalStatistics::Probabilities(uint32_t f) const {
+  const Seq form = FormSeq(f);
+  double segment = 0, biphone = 0;
+  for (uint32_t i = 0; i < form.size; ++i) {
+    const double below = i + 1 < atLeast_.size() ? atLeast_[i + 1] : 0;
+    const uint32_t slot = segmentIndex_.Find(uint64_t{i} << 32 | form.keys[i]);
+    segment += below == 0 ? 0 : (slot == 0 ? 0 : segmentWeight_[slot - 1]) / below;
+    if (i + 1 == form.size) continue;
+    const double belowPair = i + 2 < atLeast_.size() ? atLeast_[i + 2] : 0;
+    const uint32_t pairId = pairIndex_.Find(uint64_t{form.keys[i]} << 32 | form.keys[i + 1]);
+    const uint32_t pairSlot = pairId == 0 ? 0 : biphoneIndex_.Find(uint64_t{i} << 32 | pairId);
+    biphone += belowPair == 0 ? 0 : (pairSlot == 0 ? 0 : biphoneWeight_[pairSlot - 1]) / belowPair;
+  }
+  return {segment, biphone};
+}
+
+}  // namespace velmora

@@ -1,0 +1,208 @@
+// Lexical statistics over a dictionary: for every entry (or every word of a
+// word list) its homophones, phonological neighbours and their frequency,
+// uniqueness point, cohort, rhymes and positional probabilities, and the
+// minimal pairs and functional load of pairs of segments.
+//
+// Every transcription is interned once as a "form": its sequence of key ids.
+// The measures are counts over forms found through hash tables (the
+// transcription with one position removed, or one position left out of the
+// comparison) and through the forms in sorted order, so the work grows with
+// the segments of the dictionary, never with pairs of words. Rows are pushed
+// to a sink as they are made.
+#ifndef VELMORA_STATS_STATS_H_
+#define VELMORA_STATS_STATS_H_
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#include "lexicon/dictionary.h"
+#include "lexicon/flat_index.h"
+#include "platform/big_memory.h"
+#include "stats/hash_groups.h"
+
+namespace velmora {
+
+enum class Weight { kLog, kToken, kType };
+
+struct StatsOptions {
+  bool keepStress = false;  // every symbol its own key; else a final 0, 1 or 2 is dropped
+  Weight weight = Weight::kLog;
+  int32_t cohort = 2;       // K >= 1: the leading symbols a cohort shares
+};
+
+// The key a symbol is compared by: the symbol without a final stress digit,
+// or the symbol itself with keepStress.
+std::string_view KeyOf(std::string_view symbol, bool keepStress);
+// A frequency field as the statistics count it: its value when it is ASCII
+// digits only (at most 2147483647), else 0.
+int32_t StatsFrequency(std::string_view field);
+// The symbols of a transcription field: the pieces between blanks.
+std::vector<std::string_view> SplitSymbols(std::string_view field);
+void SplitSymbols(std::string_view field, std::vector<std::string_view>* symbols);
+
+// One row of Statistics.txt.
+struct StatsRow {
+  std::string_view word, transcription;
+  int32_t segments = 0, frequency = 0, homophones = 0;
+  int32_t substitutions = 0, deletions = 0, additions = 0;
+  int64_t neighbourFrequency = 0;
+  int32_t uniquenessPoint = 0, cohort = 0, rhymes = 0;
+  double segmentProbability = 0, biphoneProbability = 0;
+  int32_t neighbours() const { return substitutions + deletions + additions; }
+};
+
+// What the rows are pushed to.
+class StatsSink {
+ public:
+  virtual ~StatsSink() = default;
+  virtual void Row(const StatsRow& row) = 0;
+  // A neighbour of the row last pushed; kind 'S', 'D' or 'A'.
+  virtual void Neighbour(std::string_view word, std::string_view neighbour, char kind) {
+    (void)word, (void)neighbour, (void)kind;
+  }
+  // A minimal pair; position counts from 1.
+  virtual void MinimalPair(std::string_view wordWithX, std::string_view wordWithY, int32_t position) {
+    (void)wordWithX, (void)wordWithY, (void)position;
+  }
+};
+
+// One row a word list asks for: an entry, or a word measured against the
+// lexicon (entry 0) with its own spelling and transcription field.
+struct StatsSubject {
+  int32_t entry = 0;
+  std::string spelling, transcription;
+  uint32_t form = 0;       // set by AddWord
+  int32_t rhymeStart = -1;  // set by AddWord
+};
+
+// A sequence of key ids as a table compares it: keys[0 .. size), the
+// position skip (when not -1) left out.
+struct Seq {
+  const uint32_t* keys;
+  uint32_t size;
+  int32_t skip = -1;
+  uint32_t length() const { return size - (skip >= 0 ? 1 : 0); }
+  uint32_t operator[](uint32_t k) const { return keys[k + (skip >= 0 && k >= static_cast<uint32_t>(skip) ? 1 : 0)]; }
+};
+uint64_t HashOf(const Seq& seq);
+bool SameSeq(const Seq& a, const Seq& b);
+
+// A pair of keys with its number of minimal pairs; first < second in byte order.
+struct SegmentLoad {
+  std::string first, second;
+  int64_t pairs = 0;
+};
+
+class LexicalStatistics {
+ public:
+  // What Compute works out besides the rows' counts.
+  struct Wants {
+    bool neighbourLists = false;
+    bool functionalLoad = false;
+    bool minimalPairs = false;
+    std::string x, y;  // the two symbols of --minimal-pairs (compared by their keys)
+  };
+
+  // REQUIRES: dict outlives this object.
+  LexicalStatistics(const Dictionary& dict, const StatsOptions& options);
+  // Makes a word of a word list (entry 0) known before Compute: sets its
+  // form and rhyming part from its transcription.
+  void AddWord(StatsSubject& word);
+  // Computes every measure. Call once, after the AddWord calls.
+  void Compute(const Wants& wants);
+
+  // Pushes the row of every entry, or of each subject in order, with its
+  // neighbours and minimal pairs as wanted.
+  void PushRows(const std::vector<StatsSubject>* subjects, StatsSink& sink) const;
+  // Every pair of keys with a minimal pair: most pairs first, ties in byte order.
+  std::vector<SegmentLoad> FunctionalLoad() const;
+
+ private:
+  struct Link {
+    uint32_t form, other;
+    int32_t data;  // the kind of neighbour, or the position of a minimal pair (negative: form has Y)
+  };
+  Seq FormSeq(uint32_t f) const { return {keys_.data() + formStart_[f], Length(f)}; }
+  uint32_t Length(uint32_t f) const { return formStart_[f + 1] - formStart_[f]; }
+  uint32_t InternKey(std::string_view key);
+  uint32_t SymbolKey(std::string_view symbol);
+  uint32_t InternForm(const std::vector<uint32_t>& keys);
+  int64_t FindForm(const Seq& seq) const;
+  static int32_t RhymeStart(const std::vector<std::string_view>& symbols);
+  int64_t FindRhyme(const Seq& suffix) const;
+  void CountDeletions(bool lists, BigVector<int64_t>* frequency, BigVector<Link>* links);
+  void CountAllSubstitutions(const Wants& wants);
+  void CountSubstitutions(const std::vector<uint32_t>& forms, uint32_t length, int32_t position, const Wants& wants);
+  void CountPositions();
+  void SortForms();
+  int32_t UniquenessPoint(uint32_t f) const;
+  int64_t CohortOf(uint32_t f) const;
+  std::pair<double, double> Probabilities(uint32_t f) const;
+  double Weight(int32_t frequency) const;
+  // The row of entry (its rhymes counted already), or of a word (entry 0).
+  StatsRow RowOf(uint32_t f, int32_t entry, int32_t rhymeStart) const;
+  void PushLinks(const StatsRow& row, uint32_t f, bool bothSides, StatsSink& sink) const;
+
+  const Dictionary& dict_;
+  const StatsOptions options_;
+  // Keys: text by id, the id of each text, and the key id + 1 of each symbol
+  // of up to seven bytes (packed with its length).
+  std::vector<std::string> keyText_;
+  std::unordered_map<std::string, uint32_t> keyIds_;
+  FlatIndex shortSymbols_;
+  // Forms: their keys one after another; form f is keys_[formStart_[f] ..
+  // formStart_[f + 1]). Per form, its entries' number and frequency sum.
+  BigVector<uint32_t> keys_;
+  BigVector<uint32_t> formStart_{0};
+  BigVector<int32_t> formEntries_;
+  BigVector<int64_t> formFrequency_;
+  HashGroups formIndex_;
+  // Per entry (from 1): its form, frequency and rhymes.
+  BigVector<uint32_t> entryForm_;
+  BigVector<int32_t> entryFrequency_;
+  BigVector<int32_t> entryRhymes_;
+  BigVector<int32_t> entryRhymeLength_;  // the keys of its rhyming part, or -1
+  // Rhyming parts by (form, start); entries per rhyming part, and per form and
+  // rhyme length.
+  HashGroups rhymeIndex_;
+  BigVector<std::pair<uint32_t, uint32_t>> rhymeRep_;
+  BigVector<int32_t> rhymeEntries_;
+  // (form << 32 | rhyme length) -> index + 1 into formRhymeEntries_, for
+  // the forms of more than one entry
+  FlatIndex formRhymeIndex_;
+  BigVector<int32_t> formRhymeEntries_;
+  // The measures of each form.
+  BigVector<int32_t> substitutions_, deletions_, additions_;
+  BigVector<int64_t> neighbourFrequency_;
+  BigVector<uint32_t> sorted_;       // forms with entries, in key order
+  BigVector<int64_t> sortedEntries_; // entries of sorted_[0 .. i)
+  BigVector<int32_t> rank_;          // by form: its place in sorted_, or -1
+  BigVector<uint32_t> shared_;       // keys sorted_[i] shares with sorted_[i + 1]
+  BigVector<int64_t> cohortRun_;     // by place: the entries that share its first K keys
+  // Positional weights: entries with at least i symbols, and each (position, key) and (position, pair).
+  BigVector<double> atLeast_;
+  FlatIndex segmentIndex_, pairIndex_, biphoneIndex_;
+  uint32_t pairCount_ = 0;
+  BigVector<double> segmentWeight_, biphoneWeight_;
+  // Links kept for the lists: neighbours and minimal pairs, by form; the
+  // entries of each form in dictionary order.
+  BigVector<Link> neighbourLinks_, pairLinks_;
+  BigVector<uint32_t> entriesOfForm_, entriesStart_;
+  std::vector<std::pair<std::pair<uint32_t, uint32_t>, int64_t>> loads_;
+  FlatIndex loadIndex_;
+  HashGroups groups_;  // a substitution pass's groups
+  struct {
+    BigVector<uint32_t> rep, groupOf;
+    BigVector<int32_t> entries;
+    BigVector<int64_t> frequency;
+  } pass_;
+  uint32_t x_ = UINT32_MAX, y_ = UINT32_MAX;
+};
+
+}  // namespace velmora
+
+#endif  // VELMORA_STATS_STATS_H_
