@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The lexical statistics: velmora-batch --statistics against a narrow search, on CMU and on a million entries.
 
 Times whole processes (start to exit, median of RUNS) on the CMU dictionary:

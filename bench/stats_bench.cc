@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The lexical statistics in process, after the dictionary is read:
 //   stats_bench DICTIONARY [SAMPLE]
 // prints the median of 5 runs of each step (the tables, every measure

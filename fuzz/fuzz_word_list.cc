@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The word list of the statistics, read against a small fixed dictionary and
 // inventory, and the statistics of its rows. Every row is an entry that a
 // line names (letter case ignored) or a word whose symbols the inventory

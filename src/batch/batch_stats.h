@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // velmora-batch --statistics: the lexical statistics of the dictionary (or of
 // the words of a word list) written to Statistics.txt, with Neighbours.txt,
 // MinimalPairs.txt and FunctionalLoad.txt as asked, into the program folder.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // HashGroups: the statistics' hash table from 64-bit hashes to numbers that
 // are never 0, like FlatIndex but sized ahead for the most it will hold and
 // reused from one pass to the next, so that a pass touches no fresh memory.

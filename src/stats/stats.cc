@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The forms, keys, frequencies, rhyming parts and positional weights of a
 // dictionary, read once when the statistics are made.
 #include <algorithm>

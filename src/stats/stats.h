@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Lexical statistics over a dictionary: for every entry (or every word of a
 // word list) its homophones, phonological neighbours and their frequency,
 // uniqueness point, cohort, rhymes and positional probabilities, and the

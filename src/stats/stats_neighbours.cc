@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Neighbours, minimal pairs and the forms in sorted order. Substitution
 // neighbours share the transcription with one position left out: the forms
 // of one length are grouped by that in a hash table, one position at a time.

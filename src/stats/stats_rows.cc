@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rows of the statistics, each entry's or word's with its neighbours and
 // minimal pairs, and the functional load of every pair of keys.
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A word list for the statistics: one line per row asked for. A line holding
 // a spelling asks for every entry of that spelling (letter case ignored); a
 // line "SPELLING<TAB>TRANSCRIPTION" asks for a word measured against the

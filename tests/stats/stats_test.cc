@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The statistics against a reference written literally from their
 // definitions (pairwise edit distance, literal prefixes, literal counts), on
 // hand-made lexica and on random ones.
