@@ -156,21 +156,21 @@ std::array<std::string, Form1::kFilterFields> Form1::FilterTexts() const {
   return {filters.minFrequency ? std::to_string(*filters.minFrequency) : "",
           filters.maxFrequency ? std::to_string(*filters.maxFrequency) : "",
           filters.segments ? filters.segments->Text() : "", filters.syllables ? filters.syllables->Text() : "",
-          filters.stress};
+          filters.stress, filters.neighbours ? filters.neighbours->Text() : "",
+          filters.uniquenessPoint ? filters.uniquenessPoint->Text() : ""};
 }
 
 bool Form1::SetFilterTexts(const std::array<std::string, kFilterFields>& texts) {
   static constexpr const char* kNames[kFilterFields] = {"lowest frequency", "highest frequency", "segments",
-                                                        "syllables", "stress pattern"};
+                                                        "syllables", "stress pattern", "neighbours",
+                                                        "uniqueness point"};
   LexicalFilters f;
-  // The dialog does not show the filters on the lexical statistics: they stay.
-  f.neighbours = filters.neighbours;
-  f.uniquenessPoint = filters.uniquenessPoint;
   std::array<std::string, kFilterFields> t;
   for (size_t k = 0; k < t.size(); ++k) t[k] = Trim(texts[k]);
   const bool ok[kFilterFields] = {ParseFrequency(t[0], &f.minFrequency), ParseFrequency(t[1], &f.maxFrequency),
                                   ParseCountRange(t[2], &f.segments), ParseCountRange(t[3], &f.syllables),
-                                  ParseStressPattern(t[4], &f.stress)};
+                                  ParseStressPattern(t[4], &f.stress), ParseCountRange(t[5], &f.neighbours),
+                                  ParseCountRange(t[6], &f.uniquenessPoint)};
   for (size_t k = 0; k < t.size(); ++k) {
     if (!ok[k]) {
       platform_.MsgBox(FilterValueMessage(kNames[k], t[k]));

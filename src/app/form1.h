@@ -49,7 +49,7 @@ class Form1 : public SearchEvents, public ViewerHost {
   // syllables, stress pattern) as texts, and their setting: false, with the
   // user told which field is wrong, when one is not of its form (the filters
   // stay as they were).
-  static constexpr int kFilterFields = 5;
+  static constexpr int kFilterFields = 7;
   std::array<std::string, kFilterFields> FilterTexts() const;
   bool SetFilterTexts(const std::array<std::string, kFilterFields>& texts);
 

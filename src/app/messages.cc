@@ -101,7 +101,8 @@ ReferenceText SearchLanguageReference() {
 std::string FilterValueMessage(const std::string& filter, const std::string& value) {
   return "The filter \"" + filter + "\" cannot be \"" + Echoed(value) +
          "\": a frequency is a whole number, a number of segments or syllables is MIN-MAX, MIN-, -MAX or N, "
-         "and a stress pattern holds only 0, 1, 2 and . (any vowel).";
+         "a stress pattern holds only 0, 1, 2 and . (any vowel), and neighbours and a uniqueness point are MIN-MAX, "
+         "MIN-, -MAX or N.";
 }
 
 std::string UnreadableFiltersMessage(const std::vector<Status>& filters) {

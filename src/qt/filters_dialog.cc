@@ -15,9 +15,9 @@ FiltersDialog::FiltersDialog(Form1& form, QWidget* parent) : QDialog(parent), fo
   setWindowTitle(QStringLiteral("Filters"));
   static const char* const kLabels[] = {
       "Lowest frequency:", "Highest frequency:", "Segments (MIN-MAX):", "Syllables (MIN-MAX):",
-      "Stress pattern (0 1 2 .):"};
+      "Stress pattern (0 1 2 .):", "Neighbours (MIN-MAX):", "Uniqueness point (MIN-MAX):"};
   static const char* const kNames[] = {"txtMinFrequency", "txtMaxFrequency", "txtSegments", "txtSyllables",
-                                       "txtStress"};
+                                       "txtStress", "txtNeighbours", "txtUniquenessPoint"};
   auto* fields = new QFormLayout;
   const auto texts = form.FilterTexts();
   for (size_t k = 0; k < fields_.size(); ++k) {
@@ -29,6 +29,8 @@ FiltersDialog::FiltersDialog(Form1& form, QWidget* parent) : QDialog(parent), fo
   fields_[2]->setToolTip(QStringLiteral("Segments of the plain transcription: 3-5, 3-, -5 or 4"));
   fields_[3]->setToolTip(QStringLiteral("Vowels (symbols ending in 0, 1 or 2): 2-3, 2-, -3 or 2"));
   fields_[4]->setToolTip(QStringLiteral("The stress digits of the vowels in order, . for any vowel: 10, .1"));
+  fields_[5]->setToolTip(QStringLiteral("Words at edit distance one, homophones not counted: 20-, 0, 5-10"));
+  fields_[6]->setToolTip(QStringLiteral("The segment at which the word becomes unique from its onset: -3, 4-"));
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   connect(buttons, &QDialogButtonBox::accepted, this, &FiltersDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &FiltersDialog::reject);

@@ -12,9 +12,9 @@
 #include <QMenu>
 #include <array>
 
-namespace velmora {
+#include "app/form1.h"
 
-class Form1;
+namespace velmora {
 
 class FiltersDialog : public QDialog {
  public:
@@ -26,7 +26,7 @@ class FiltersDialog : public QDialog {
 
  private:
   Form1& form_;
-  std::array<QLineEdit*, 5> fields_{};
+  std::array<QLineEdit*, Form1::kFilterFields> fields_{};
 };
 
 // Adds the tooltips to the boxes Text1..Text5 of client and the two entries

@@ -258,15 +258,15 @@ TEST_F(FormTest, TheMenuAndTheFiltersDialog) {
   EXPECT_NE(platform.messages.at(0).find("{+voice -sonorant}"), std::string::npos);
   EXPECT_NE(ItemBoxToolTip(3).find("Box 3"), std::string::npos);
   platform.messages.clear();
-  using A = std::array<std::string, 5>;
-  EXPECT_EQ(form->FilterTexts(), (A{"", "", "", "", ""}));
-  EXPECT_TRUE(form->SetFilterTexts({" 10 ", "", "3-5", "2", ".1"}));
-  EXPECT_EQ(form->FilterTexts(), (A{"10", "", "3-5", "2", ".1"}));
+  using A = std::array<std::string, Form1::kFilterFields>;
+  EXPECT_EQ(form->FilterTexts(), (A{"", "", "", "", "", "", ""}));
+  EXPECT_TRUE(form->SetFilterTexts({" 10 ", "", "3-5", "2", ".1", "20-", "-3"}));
+  EXPECT_EQ(form->FilterTexts(), (A{"10", "", "3-5", "2", ".1", "20-", "-3"}));
   // One wrong field changes nothing and names itself.
-  EXPECT_FALSE(form->SetFilterTexts({"", "", "", "5-2", ""}));
-  EXPECT_EQ(form->FilterTexts(), (A{"10", "", "3-5", "2", ".1"}));
+  EXPECT_FALSE(form->SetFilterTexts({"", "", "", "5-2", "", "", ""}));
+  EXPECT_EQ(form->FilterTexts(), (A{"10", "", "3-5", "2", ".1", "20-", "-3"}));
   EXPECT_EQ(platform.messages.at(0).rfind("The filter \"syllables\" cannot be \"5-2\"", 0), 0u);
-  EXPECT_TRUE(form->SetFilterTexts({"", "", "", "", ""}));
+  EXPECT_TRUE(form->SetFilterTexts({"", "", "", "", "", "", ""}));
   EXPECT_FALSE(form->filters.any());
 }
 

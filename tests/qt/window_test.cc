@@ -314,7 +314,8 @@ void WindowTest::filtersDialogSetsTheFiltersOrNamesTheWrongField() {
   Session s(dir.path());
   s.form->filters.stress = "10";
   velmora::FiltersDialog dialog(*s.form, s.platform.window(Window::Form1));
-  const char* names[] = {"txtMinFrequency", "txtMaxFrequency", "txtSegments", "txtSyllables", "txtStress"};
+  const char* names[] = {"txtMinFrequency", "txtMaxFrequency", "txtSegments", "txtSyllables", "txtStress",
+                         "txtNeighbours", "txtUniquenessPoint"};
   auto field = [&](size_t k) { return dialog.findChild<QLineEdit*>(QLatin1String(names[k])); };
   QCOMPARE(field(4)->text(), QStringLiteral("10"));
   // A field not of its form keeps the dialog open and the filters as they were.
@@ -324,7 +325,7 @@ void WindowTest::filtersDialogSetsTheFiltersOrNamesTheWrongField() {
   QCOMPARE(s.messages.size(), size_t{1});
   QCOMPARE(s.form->filters.stress, std::string("10"));
   // Each field sets its own filter.
-  const std::array<std::string, Form1::kFilterFields> texts = {"3", "700", "2-9", "1-3", ".1"};
+  const std::array<std::string, Form1::kFilterFields> texts = {"3", "700", "2-9", "1-3", ".1", "5-", "-4"};
   for (size_t k = 0; k < texts.size(); ++k) field(k)->setText(QString::fromStdString(texts[k]));
   dialog.accept();
   QCOMPARE(dialog.result(), int(QDialog::Accepted));
