@@ -9,12 +9,9 @@
 
 #include "batch/batch_session.h"
 #include "batch/options.h"
+#include "engine/statistics_files.h"
 
 namespace velmora {
-
-inline constexpr const char* kStatisticsHeader =
-    "Word\tTranscription\tSegments\tFrequency\tHomophones\tNeighbours\tSubstitutions\tDeletions\tAdditions\t"
-    "Neighbour frequency\tUniqueness point\tCohort\tRhymes\tSegment probability\tBiphone probability";
 
 // Runs the statistics options asks for; returns the exit status: 0 written,
 // 1 written without the word-list lines it reported, 3 a file could not be
