@@ -98,6 +98,29 @@ ReferenceText SearchLanguageReference() {
             {}}}};
 }
 
+ReferenceText StatisticsReference() {
+  return {"Lexical statistics",
+          {{"Every entry of the dictionary counts, in file order; a transcription is its symbols (field 2, split at "
+            "blanks), compared without their stress digits unless stress is kept. \"Other\" means every entry but "
+            "the word itself.",
+            {{"Homophones", "other entries with the same transcription"},
+             {"Neighbours", "other entries one edit away: Substitutions + Deletions + Additions (not homophones)"},
+             {"Substitutions", "same length, one symbol different"},
+             {"Deletions", "the word with one symbol removed"},
+             {"Additions", "the word with one symbol added"},
+             {"Neighbour frequency", "the sum of the neighbours' frequencies (field 5)"},
+             {"Uniqueness point", "1 + the most leading symbols shared with another transcription"},
+             {"Cohort", "other entries that begin with the word's first K symbols"},
+             {"Rhymes", "other entries, not homophones, with the same part from the last stressed vowel on"},
+             {"Segment probability", "the sum over positions of the weight of words with this symbol there"},
+             {"Biphone probability", "the same for each pair of neighbouring symbols"}}},
+           {"Weights: log10(frequency + 1), the frequency, or 1 per word; each probability is divided by the "
+            "weight of the words long enough to have that position.",
+            {{"Neighbours.txt", "each word's neighbours, with S, D or A for the kind of edit"},
+             {"MinimalPairs.txt", "the pairs of words that differ only in the two symbols given, at one position"},
+             {"FunctionalLoad.txt", "every pair of symbols with its number of minimal pairs, most first"}}}}};
+}
+
 std::string FilterValueMessage(const std::string& filter, const std::string& value) {
   return "The filter \"" + filter + "\" cannot be \"" + Echoed(value) +
          "\": a frequency is a whole number, a number of segments or syllables is MIN-MAX, MIN-, -MAX or N, "

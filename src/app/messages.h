@@ -56,6 +56,8 @@ std::string AboutMessage();
 std::string ItemBoxToolTip(int box);
 // The search language with examples (the menu entry "Search language").
 ReferenceText SearchLanguageReference();
+// What each column of Statistics.txt and each list means.
+ReferenceText StatisticsReference();
 // A filter value of the Filters dialog that is not of its form.
 std::string FilterValueMessage(const std::string& filter, const std::string& value);
 // The saved filters of UserSettings.txt that could not be read (kMalformed:

@@ -4,6 +4,7 @@
 #include "app/messages.h"
 #include "batch/batch_run.h"
 #include "lexicon/lexicon.h"
+#include "app/statistics_job.h"
 #include "engine/statistics_files.h"
 #include "platform/files.h"
 #include "platform/text.h"
@@ -12,14 +13,6 @@
 namespace velmora {
 
 namespace {
-
-std::string WordListProblemMessage(const std::string& path, const WordListProblem& problem) {
-  const std::string where = path + ", line " + std::to_string(problem.line) + ": ";
-  if (problem.kind == WordListProblem::kUnknownSpelling) {
-    return where + "'" + Echoed(problem.text) + "' is not in the dictionary";
-  }
-  return where + "the symbol '" + Echoed(problem.text) + "' is not in AllSegments.txt";
-}
 
 // Reads the word list into *list, reporting the lines that give no row;
 // false after reporting a file that could not be read.

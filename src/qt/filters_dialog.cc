@@ -7,6 +7,7 @@
 
 #include "app/form1.h"
 #include "app/messages.h"
+#include "qt/statistics_dialog.h"
 
 namespace velmora {
 
@@ -56,6 +57,13 @@ void AddSearchLanguageUi(Form1& form, QWidget* client, QMenu* view) {
   QObject::connect(filters, &QAction::triggered, client, [&form, client] {
     FiltersDialog dialog(form, client->window());
     dialog.exec();
+  });
+  QAction* statistics = view->addAction(QStringLiteral("Lexical statistics..."));
+  statistics->setObjectName(QStringLiteral("mnuStatistics"));
+  QObject::connect(statistics, &QAction::triggered, client, [&form, client] {
+    auto* dialog = new StatisticsDialog(form, client->window());
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->show();
   });
   QAction* language = view->addAction(QStringLiteral("Search language"));
   language->setObjectName(QStringLiteral("mnuSearchLanguage"));

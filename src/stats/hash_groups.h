@@ -18,15 +18,15 @@ class HashGroups {
  public:
   // Forgets every number and makes room for most of them.
   void Reset(size_t most) {
-    size_t slots = 64;
-    while (slots < most * 2) slots *= 2;
-    if (slots == hashes_.size()) {
+    size_t capacity = 64;
+    while (capacity < most * 2) capacity *= 2;
+    if (capacity == hashes_.size()) {
       std::fill(values_.begin(), values_.end(), 0);
     } else {
-      hashes_.assign(slots, 0);
-      values_.assign(slots, 0);
+      hashes_.assign(capacity, 0);
+      values_.assign(capacity, 0);
     }
-    mask_ = slots - 1;
+    mask_ = capacity - 1;
     count_ = 0;
     most_ = most;
   }

@@ -57,9 +57,11 @@ class frmDisplayOptions {
 
   // Loads the window if needed, shows it, hides the main window.
   void Open();
+  // Opens a file of the result folder with the program at location, or with
+  // the desktop's default application when location names none.
+  void View(const std::string& location, const std::string& fileName);
 
  private:
-  void View(const std::string& location, const std::string& fileName);
   ViewerHost& main_;
   Platform& platform_;
 };

@@ -23,6 +23,7 @@
 #include "app/messages.h"
 #include "platform/program_folder.h"
 #include "qt/filters_dialog.h"
+#include "qt/statistics_dialog.h"
 #include "qt/qt_platform.h"
 #include "qt/widgets.h"
 
@@ -162,6 +163,7 @@ class WindowTest : public QObject {
   void controlsMapToTheSettingsAndBack();
   void clicksKeysAndMenusReachTheirHandlers();
   void filtersDialogSetsTheFiltersOrNamesTheWrongField();
+  void statisticsDialogWritesTheFilesInTheBackground();
   void platformKeepsTextsAndWindows();
   void everyTextFitsItsControl();
 };
@@ -332,6 +334,29 @@ void WindowTest::filtersDialogSetsTheFiltersOrNamesTheWrongField() {
   QVERIFY(s.form->FilterTexts() == texts);
 }
 
+// The dialog refuses a half-given pair on its status line; a run writes the
+// files while the window stays usable, then opens Statistics.txt.
+void WindowTest::statisticsDialogWritesTheFilesInTheBackground() {
+  QTemporaryDir dir;
+  Session s(dir.path());
+  WriteFile(s.path("in.txt"), "bite\tB AY1 T\t\t\t5\t1\r\nkite\tK AY1 T\t\t\t3\t2\r\n");
+  s.form->Form_Load();
+  s.form->mSpreadsheetLocation = "/bin/true";
+  velmora::StatisticsDialog dialog(*s.form, s.platform.window(Window::Form1));
+  auto* status = dialog.findChild<QLabel*>(QStringLiteral("lblStatisticsStatus"));
+  dialog.findChild<QLineEdit*>(QStringLiteral("txtPairX"))->setText(QStringLiteral("K"));
+  dialog.Compute();
+  QCOMPARE(status->text(), QStringLiteral("Minimal pairs need two different symbols."));
+  dialog.findChild<QLineEdit*>(QStringLiteral("txtPairY"))->setText(QStringLiteral("B"));
+  dialog.Compute();
+  QVERIFY(dialog.running());
+  QTRY_VERIFY(!dialog.running());
+  QCOMPARE(status->text(), QStringLiteral("Statistics of 2 entries of in.txt written to %1.").arg(s.path("Statistics.txt")));
+  QFile pairs(s.path("MinimalPairs.txt"));
+  QVERIFY(pairs.open(QIODevice::ReadOnly));
+  QCOMPARE(pairs.readAll(), QByteArray("Word with K\tWord with B\tPosition\r\nkite\tbite\t1\r\n"));
+}
+
 void WindowTest::platformKeepsTextsAndWindows() {
   QTemporaryDir dir;
   Session s(dir.path());
@@ -414,6 +439,9 @@ void WindowTest::everyTextFitsItsControl() {
   QVERIFY(area->verticalScrollBar()->maximum() > 0);
   QCOMPARE(area->widget()->width(), area->viewport()->width());
 
+  velmora::StatisticsDialog statistics(*s.form, s.platform.window(Window::Form1));
+  statistics.show();
+  found << Overflows(&statistics);
   s.form->displayOptions.Open();
   found << Overflows(s.platform.window(Window::frmDisplayOptions));
   s.form->help.OpenFromViewer();
