@@ -28,7 +28,8 @@ enum BatchExit {
 // Messages go to the session's message stream one line each; its output
 // stream gets a summary of a finished search and, as its last line, the final
 // caption of the search button that was used (with --queries: each query's
-// caption, after its number). The session (and the dictionaries it read)
+// caption, after its number; a query whose folder cannot be made runs no
+// search, so it has only its message). The session (and the dictionaries it read)
 // outlives the call, so that a caller that ends the process at once saves
 // freeing them. REQUIRES: !options.help.
 int RunBatch(const BatchOptions& options, BatchSession& session);
