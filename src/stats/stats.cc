@@ -71,7 +71,7 @@ std::string_view KeyOf(std::string_view symbol, bool keepStress) {
 
 int32_t StatsFrequency(std::string_view field) {
   int64_t value = 0;
-  for (char c : field) {
+  for (char c : TrimView(field)) {
     if (c < '0' || c > '9') return 0;
     value = std::min<int64_t>(value * 10 + (c - '0'), INT32_MAX);
   }

@@ -39,7 +39,9 @@ struct StatsOptions {
 // or the symbol itself with keepStress.
 std::string_view KeyOf(std::string_view symbol, bool keepStress);
 // A frequency field as the statistics count it: its value when it is ASCII
-// digits only (at most 2147483647), else 0.
+// digits only (at most 2147483647), spaces around them aside, else 0. (The
+// results of a search write each number between two spaces, and a search of
+// those results counts the same frequencies.)
 int32_t StatsFrequency(std::string_view field);
 // The symbols of a transcription field: the pieces between blanks.
 std::vector<std::string_view> SplitSymbols(std::string_view field);

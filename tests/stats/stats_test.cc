@@ -201,6 +201,9 @@ void Compare(const std::vector<Word>& words, const StatsOptions& o, const std::s
 }
 
 TEST(Statistics, EveryMeasureAgreesWithItsDefinition) {
+  const std::pair<const char*, int32_t> frequencies[] = {
+      {"30", 30}, {" 30 ", 30}, {"", 0}, {"3x", 0}, {"-5", 0}, {"+5", 0}, {"\t30", 0}, {"99999999999", INT32_MAX}};
+  for (const auto& [field, value] : frequencies) EXPECT_EQ(StatsFrequency(field), value) << field;
   // Homophones (one by stress only), prefixes, runs of a symbol, empty and one-symbol transcriptions, double blanks.
   const std::vector<Word> handMade = {
       {"cab", "C A1 B", 5},      {"Cab", "C A1 B", 0},    {"cabe", "C A1 B E0", 12}, {"cob", "C A0 B", 3},
