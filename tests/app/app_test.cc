@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -17,6 +18,7 @@
 
 #include "app/form1.h"
 #include "app/messages.h"
+#include "app/statistics_job.h"
 #include "engine/settings.h"
 #include "platform/text.h"
 #include "support/faulty_disk.h"
@@ -268,6 +270,30 @@ TEST_F(FormTest, TheMenuAndTheFiltersDialog) {
   EXPECT_EQ(platform.messages.at(0).rfind("The filter \"syllables\" cannot be \"5-2\"", 0), 0u);
   EXPECT_TRUE(form->SetFilterTexts({"", "", "", "", "", "", ""}));
   EXPECT_FALSE(form->filters.any());
+}
+
+// The window's run of the statistics says what it wrote, or why it wrote
+// nothing: an unreadable dictionary or word list, or a file it could not make.
+TEST(StatisticsJob, SaysWhatItWroteOrWhyNot) {
+  ScopedTempDir dir;
+  ASSERT_TRUE(WriteFixtureFolder(dir.path()) && WriteFile(dir.Path("w.txt"), "tab\nnope\n"));
+  StatisticsJob job{dir.path(), "in.txt", dir.Path("w.txt"), {"", "T", "AE1", "B"}, {}};
+  StatisticsOutcome outcome = RunStatisticsJob(job);
+  EXPECT_TRUE(outcome.written);
+  EXPECT_EQ(outcome.message, "Statistics of 5 entries of in.txt written to " + dir.Path("Statistics.txt") + ".\n" +
+                                 dir.Path("w.txt") + ", line 2: 'nope' is not in the dictionary");
+  const std::string rows = ReadFile(dir.Path("Statistics.txt"));
+  EXPECT_EQ(std::count(rows.begin(), rows.end(), '\n'), 2);  // the header and tab's row
+  job.words = dir.Path("missing.txt");
+  EXPECT_EQ(RunStatisticsJob(job).message,
+            "The word list " + dir.Path("missing.txt") + " could not be read: No such file or directory.");
+  job.words.clear();
+  FaultyDisk disk;
+  disk.Fail(FaultyDisk::kWrite, "Statistics.txt", Status::FromErrno(ENOSPC, ""));
+  ScopedDisk scoped(disk);
+  outcome = RunStatisticsJob(job);
+  EXPECT_FALSE(outcome.written);
+  EXPECT_NE(outcome.message.find("No space left on device"), std::string::npos) << outcome.message;
 }
 
 // UserSettings.txt: what is written, how each pair is read back, and what the
