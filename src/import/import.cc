@@ -34,6 +34,8 @@ std::string LineList(const std::vector<int>& lines, size_t shown) {
   return text;
 }
 
+std::string Lines(size_t n) { return std::to_string(n) + (n == 1 ? " line" : " lines"); }
+
 // Whether every segment is an ARPABET symbol: capitals and a stress digit.
 bool LooksArpabet(const std::vector<RawEntry>& entries) {
   for (const RawEntry& entry : entries) {
@@ -148,13 +150,13 @@ int Report(Format format, const Reading& reading, Converted& converted, const Da
                      : format == Format::kIpa ? "word TAB /ipa/"
                                               : "WORD  SYMBOLS";
   if (!reading.skipped_lines.empty()) {
-    err << "velmora-import: left out " << reading.skipped_lines.size() << " lines not of the form " << form << ": "
+    err << "velmora-import: left out " << Lines(reading.skipped_lines.size()) << " not of the form " << form << ": "
         << LineList(reading.skipped_lines, 5) << "\n";
     status = kExitReported;
   }
   if (!reading.frequency_lines.empty()) {
-    err << "velmora-import: " << reading.frequency_lines.size()
-        << " frequencies are not a number of at least 0, taken as 0: " << LineList(reading.frequency_lines, 5) << "\n";
+    err << "velmora-import: " << Lines(reading.frequency_lines.size())
+        << " with a frequency that is not a number of at least 0, taken as 0: " << LineList(reading.frequency_lines, 5) << "\n";
     status = kExitReported;
   }
   std::map<std::string, std::vector<int>>& lines = converted.lines_of_unplaced;
