@@ -2,11 +2,11 @@
 # Installing Velmora as a desktop program, and the Debian package made from
 # that installation by CPack (cpack -G DEB in a configured build folder).
 #
-#   bin/velmora, bin/velmora-batch, bin/velmora-syllabify
+#   bin/velmora, bin/velmora-batch, bin/velmora-syllabify, bin/velmora-import
 #   share/velmora/                the bundled data; each user's first start copies
 #                                 it into $XDG_DATA_HOME/velmora (src/platform/program_folder.h)
 #   share/applications/, share/icons/hicolor/scalable/apps/, share/metainfo/
-#   share/man/man1/               velmora-batch.1 and velmora-syllabify.1, written
+#   share/man/man1/               velmora-batch.1, velmora-syllabify.1 and velmora-import.1, written
 #                                 from their --help while building
 #   share/doc/velmora/            copyright and changelog, as Debian wants them
 include(GNUInstallDirs)
@@ -28,7 +28,7 @@ set_source_files_properties(${CMAKE_SOURCE_DIR}/src/platform/program_folder.cc P
 # The programs link nothing of ours dynamically and find the system's Qt by
 # the usual paths: the installed copies carry no RPATH (CMake drops the build
 # tree's when installing; tests/package/check_package.sh checks it).
-set(_velmora_programs velmora-batch velmora-syllabify)
+set(_velmora_programs velmora-batch velmora-syllabify velmora-import)
 if(TARGET velmora)
   list(PREPEND _velmora_programs velmora)
 endif()
@@ -49,7 +49,7 @@ endif()
 # Man pages from --help, compressed as Debian wants them.
 set(_velmora_man_dir ${CMAKE_BINARY_DIR}/man)
 set(_velmora_man_pages)
-foreach(tool IN ITEMS velmora-batch velmora-syllabify)
+foreach(tool IN ITEMS velmora-batch velmora-syllabify velmora-import)
   set(page ${_velmora_man_dir}/${tool}.1)
   add_custom_command(
     OUTPUT ${page} ${page}.gz

@@ -39,20 +39,20 @@ for needed in libqt6widgets6 libc6 fonts-dejavu-core; do
   grep -q "\\b$needed\\b" <<<"$depends" || fail "Depends lacks $needed"
 done
 app=io.github.velmora.Velmora
-for path in bin/velmora bin/velmora-batch bin/velmora-syllabify share/velmora/in.txt share/velmora/AllSegments.txt \
+for path in bin/velmora bin/velmora-batch bin/velmora-syllabify bin/velmora-import share/velmora/in.txt share/velmora/AllSegments.txt \
             share/velmora/SegmentKey.txt share/velmora/NaturalClasses/CONSONANT.txt \
             share/velmora/SyllabifiedNaturalClasses share/applications/$app.desktop \
             share/icons/hicolor/scalable/apps/$app.svg share/metainfo/$app.metainfo.xml \
-            share/man/man1/velmora-batch.1.gz share/man/man1/velmora-syllabify.1.gz share/doc/velmora/copyright; do
+            share/man/man1/velmora-batch.1.gz share/man/man1/velmora-syllabify.1.gz share/man/man1/velmora-import.1.gz share/doc/velmora/copyright; do
   [ -e "$extracted/usr/$path" ] || fail "the package lacks /usr/$path"
 done
-for program in velmora velmora-batch velmora-syllabify; do
+for program in velmora velmora-batch velmora-syllabify velmora-import; do
   ! readelf -d "$extracted/usr/bin/$program" | grep -qE 'RPATH|RUNPATH' || fail "$program carries an RPATH"
 done
 appstreamcli validate --no-net "$extracted/usr/share/metainfo/$app.metainfo.xml" || fail "appstreamcli validate"
 desktop-file-validate "$extracted/usr/share/applications/$app.desktop" || fail "desktop-file-validate"
 
-for tool in velmora-batch velmora-syllabify; do
+for tool in velmora-batch velmora-syllabify velmora-import; do
   page="$extracted/usr/share/man/man1/$tool.1.gz"
   warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l "$page" 2>&1 >/dev/null || true)
   [ -z "$warnings" ] || fail "man $tool: $warnings"
