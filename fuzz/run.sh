@@ -9,7 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build-fuzz}
 seconds=${2:-30}
-targets=(dictionary settings inventory classes search features word_list)
+targets=(dictionary settings inventory classes search features word_list import_csv import_ipa import_cmu)
 
 cmake -S . -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DVELMORA_FUZZ=ON -DVELMORA_BUILD_GUI=OFF -DVELMORA_WERROR=ON

@@ -1,0 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// velmora-import's csv reader: see fuzz_import.h.
+#include <cstddef>
+#include <cstdint>
+
+#include "fuzz_import.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const std::string_view input(reinterpret_cast<const char*>(data), size);
+  velmora::fuzz::CheckReading(input, velmora::import::ReadCsv(input));
+  return 0;
+}
