@@ -54,7 +54,13 @@ inline void CheckReading(std::string_view input, const import::Reading& reading)
   for (size_t n = 0; n < entries.size(); ++n) {
     const std::string& line = set.files.front().lines[n];
     std::vector<std::string> fields(1);
-    for (const char c : line) c == '\t' ? fields.emplace_back() : fields.back().push_back(c);
+    for (const char c : line) {
+      if (c == '\t') {
+        fields.emplace_back();
+      } else {
+        fields.back().push_back(c);
+      }
+    }
     FUZZ_CHECK(fields.size() == 6 && fields[0] == entries[n].spelling && fields[3].empty());
     std::string plain = fields[2];
     for (size_t at = plain.find("Coda"); at != std::string::npos; at = plain.find("Coda", at)) plain.erase(at, 4);

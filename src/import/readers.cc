@@ -97,8 +97,10 @@ bool ParseFrequency(std::string_view text, long long* out) {
     }
   }
   if (digits == 0 || text.size() > 18) return false;
-  *out = std::llround(std::stod(std::string(text)));
-  return *out <= 2147483647;
+  const long long value = std::llround(std::stod(std::string(text)));
+  if (value > 2147483647) return false;
+  *out = value;
+  return true;
 }
 
 // A csv transcription: . and blanks between segments, - between syllables,

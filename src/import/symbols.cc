@@ -66,17 +66,22 @@ char32_t CodePointAt(std::string_view text, size_t pos, size_t* length) {
 bool IsCombining(char32_t cp) { return cp >= 0x300 && cp <= 0x36F; }
 bool IsTieBar(char32_t cp) { return cp == 0x361 || cp == 0x35C; }
 bool IsLength(char32_t cp) { return cp == 0x2D0 || cp == 0x2D1; }
+// A blank or a syllable or stress mark, which a tie bar never joins on.
+bool IsBreak(char32_t cp) {
+  return cp == ' ' || cp == '\t' || cp == '.' || cp == '-' || cp == '\'' || cp == 0x2C8 || cp == 0x2CC;
+}
 
 // The end of the character that starts at pos, with what belongs to it.
 size_t ClusterEnd(std::string_view text, size_t pos) {
   size_t length = 0;
-  CodePointAt(text, pos, &length);
+  if (IsBreak(CodePointAt(text, pos, &length))) return pos + length;  // a mark takes nothing with it
   pos += length;
   while (pos < text.size()) {
     const char32_t cp = CodePointAt(text, pos, &length);
-    if (IsTieBar(cp) && pos + length < text.size()) {
+    size_t next = 0;
+    if (IsTieBar(cp) && pos + length < text.size() && !IsBreak(CodePointAt(text, pos + length, &next))) {
       pos += length;
-      CodePointAt(text, pos, &length);  // the character the bar ties on
+      length = next;  // the character the bar ties on
     } else if (!IsCombining(cp) && !IsLength(cp)) {
       break;
     }

@@ -44,8 +44,8 @@ TEST(ReadersTest, CsvFieldsQuotesAndStressMarks) {
        "x=k a1 s a0 0@2; y=AH1 B AH0 0@3; z=a0 b a0 0@4; "},
       // Quotes the CSV way; an unclosed quote, too few fields, an empty
       // transcription: left out. A frequency that is no number counts 0.
-      {"spelling,transcription,frequency\n\"a, \"\"b\"\"\",a,1\n\"x,a,1\nb,a\nc,,1\nd,a,-3\n",
-       "a, \"b\"=a0 1@2; d=a0 0@6; skip3 skip4 skip5 freq6 F"},
+      {"spelling,transcription,frequency\n\"a, \"\"b\"\"\",a,1\n\"x,a,1\nb,a\nc,,1\nd,a,-3\ne,a,2147483648\n",
+       "a, \"b\"=a0 1@2; d=a0 0@6; e=a0 0@7; skip3 skip4 skip5 freq6 freq7 F"},
       {"word,ipa\nx,a\n", "skip1 skip2 noheader"},
   };
   for (const auto& c : cases) EXPECT_EQ(Shown(ReadCsv(c.in)), c.shown) << c.in;
@@ -61,6 +61,8 @@ TEST(ReadersTest, IpaLongestMatchWithDiacriticsTieBarsAndLength) {
       // part of it; a character no symbol matches is unplaced.
       {"y\tnt͡ʃ\nz\tn̥aː\n", "y=n t͡ʃ ?t͡ʃ 0@1; z=n̥ aː0 ?n̥ 0@2; "},
       {"w\tˈa·s\n", "w=a1 · s ?· 0@1; "},
+      // A tie bar or diacritic after a blank or mark stands alone.
+      {"v\tt͡ \u0303a\n", "v=t͡ ̃ a0 ?t͡ ?̃ 0@1; "},
       // No TAB, nothing after it: left out.
       {"kat ka\nnone\t\nok\tka\n", "ok=k a0 0@3; skip1 skip2 "},
   };
