@@ -225,13 +225,13 @@ std::string CheckStatistics(const BatchOptions& o) {
 
 // What is wrong with the options read together, or "".
 std::string CheckTogether(const BatchOptions& o) {
-  if (!o.exportFormat.empty() &&
-      (o.statistics || !o.firstStatisticsOption.empty() || !o.queries.empty() || o.syllabified || o.vowels ||
-       o.exclude || !o.ignore.empty() || o.limit || o.orthography || !o.items.empty() || o.minFrequency ||
-       o.maxFrequency || o.segments || o.syllables || o.stress || o.neighbours || o.uniquenessPoint)) {
-    return "--export takes only --folder, --input and --out FILE beside it";
+  if (!o.exportFormat.empty()) {
+    const bool other = o.statistics || !o.firstStatisticsOption.empty() || !o.queries.empty() || o.syllabified ||
+                       o.vowels || o.exclude || !o.ignore.empty() || o.limit || o.orthography || !o.items.empty() ||
+                       o.minFrequency || o.maxFrequency || o.segments || o.syllables || o.stress || o.neighbours ||
+                       o.uniquenessPoint;
+    return other ? "--export takes only --folder, --input and --out FILE beside it" : "";
   }
-  if (!o.exportFormat.empty()) return "";
   if (o.statistics || !o.firstStatisticsOption.empty()) return CheckStatistics(o);
   if (o.queries.empty() != o.out.empty()) {
     return o.queries.empty() ? "--out is for --queries" : "--queries needs --out DIR";

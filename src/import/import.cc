@@ -2,9 +2,7 @@
 #include "import/import.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <map>
-#include <memory>
 #include <unordered_map>
 
 #include "platform/files.h"
@@ -36,7 +34,8 @@ std::string LineList(const std::vector<int>& lines, size_t shown) {
 
 std::string Lines(size_t n) { return std::to_string(n) + (n == 1 ? " line" : " lines"); }
 
-// Whether every segment is an ARPABET symbol: capitals and a stress digit.
+// Whether every segment is written as ARPABET is: capitals, then perhaps a
+// stress digit.
 bool LooksArpabet(const std::vector<RawEntry>& entries) {
   for (const RawEntry& entry : entries) {
     for (const Token& token : entry.tokens) {
@@ -111,20 +110,6 @@ Converted Convert(const std::vector<RawEntry>& raw, const BaseFeatures& features
   return converted;
 }
 
-}  // namespace
-
-namespace {
-
-struct Run {
-  const ImportOptions& options;
-  std::ostream& out;
-  std::ostream& err;
-  int Fail(const std::string& message) {
-    err << "velmora-import: " << message << "\n";
-    return kExitFile;
-  }
-};
-
 // The base tables: the one given; else English's for ARPABET, IPA's for
 // anything else.
 Status ChooseFeatures(const ImportOptions& options, Format format, const std::vector<RawEntry>& raw,
@@ -186,9 +171,12 @@ int Report(Format format, const Reading& reading, Converted& converted, const Da
 }  // namespace
 
 int RunImport(const ImportOptions& options, std::ostream& out, std::ostream& err) {
-  Run run{options, out, err};
+  const auto fail = [&err](const std::string& message) {
+    err << "velmora-import: " << message << "\n";
+    return kExitFile;
+  };
   std::string contents;
-  if (Status status = ReadWholeFile(options.input, &contents); !status.ok()) return run.Fail(ReadFailure(status));
+  if (Status status = ReadWholeFile(options.input, &contents); !status.ok()) return fail(ReadFailure(status));
   const std::optional<Format> format = options.format ? options.format : GuessFormat(contents);
   if (!format) {
     err << "velmora-import: cannot tell the form of " << options.input << "; give --format csv|ipa|cmu\n";
@@ -196,29 +184,29 @@ int RunImport(const ImportOptions& options, std::ostream& out, std::ostream& err
   }
   BaseFeatures features;
   if (const std::string first = FirstTable(options, *format); !first.empty()) {
-    if (Status status = features.Add(first); !status.ok()) return run.Fail(ReadFailure(status));
+    if (Status status = features.Add(first); !status.ok()) return fail(ReadFailure(status));
   }
   Reading reading;
   if (*format == Format::kIpa) {
     std::vector<std::string> inventory;
     if (Status status = ChooseInventory(options, features, &inventory); !status.ok()) {
-      return run.Fail(ReadFailure(status));
+      return fail(ReadFailure(status));
     }
     reading = ReadIpa(contents, Segmenter(inventory));
   } else {
     reading = *format == Format::kCsv ? ReadCsv(contents) : ReadCmu(contents);
   }
   if (!reading.header_found) {
-    return run.Fail(options.input + " has no header line naming spelling and transcription; nothing written");
+    return fail(options.input + " has no header line naming spelling and transcription; nothing written");
   }
-  if (reading.entries.empty()) return run.Fail(options.input + " has no usable line; nothing written");
+  if (reading.entries.empty()) return fail(options.input + " has no usable line; nothing written");
   if (Status status = ChooseFeatures(options, *format, reading.entries, &features); !status.ok()) {
-    return run.Fail(ReadFailure(status));
+    return fail(ReadFailure(status));
   }
   Converted converted = Convert(reading.entries, features);
   DataSet set = BuildDataSet(converted.entries, reading.has_frequency, features);
   if (Status status = WriteDataSet(options.dir, set.files); !status.ok()) {
-    return run.Fail("cannot write " + status.path + ": " + status.reason + "; nothing written");
+    return fail("cannot write " + status.path + ": " + status.reason + "; nothing written");
   }
   out << "velmora-import: wrote " << options.dir << ": " << converted.entries.size() << " entries, "
       << set.vowels << " vowel and " << set.consonants << " consonant symbols, " << set.classes
