@@ -49,6 +49,8 @@ TEST(ImportToolTest, ExitStatusMessagesAndTheFolderWholeOrNotAtAll) {
   WriteFile(d.Path("odd.tsv"), "ka\t/ka/\nbad line\nkʘa\t/kʘa/\n");
   WriteFile(d.Path("none.tsv"), "bad line\n");
   WriteFile(d.Path("plain.txt"), "ka k a\n");
+  WriteFile(d.Path("ka.tsv"), "ka\t/ka/\n");
+  WriteFile(d.Path("inv.txt"), "[\r\n]\r\nkCoda\r\n");
   const std::string wrote = "velmora-import: wrote {d}/out: ";
   const struct {
     std::string arguments;
@@ -68,6 +70,11 @@ TEST(ImportToolTest, ExitStatusMessagesAndTheFolderWholeOrNotAtAll) {
       {"{d}/ok.csv {d}/no/out --features {d}/f.txt", 3, "",
        "velmora-import: cannot write {d}/no/out: No such file or directory; nothing written\n", false},
       {"{d}/plain.txt {d}/out", 2, "", "velmora-import: cannot tell the form of {d}/plain.txt; give --format csv|ipa|cmu\n", false},
+      // The inventory cuts the IPA text: without a, "ka" leaves it unplaced.
+      {"{d}/ka.tsv {d}/out --features {d}/f.txt --inventory {d}/inv.txt", 1,
+       wrote + "1 entries, 1 vowel and 1 consonant symbols, 3 natural classes\n",
+       "velmora-import: cannot place 1 symbol (not in the inventory or the feature table; left out of Features.txt "
+       "and the classes): a (line 1)\n", true},
       {"{d}/ok.csv {d}/out --format tsv", 2, "", "", false},
       {"{d}/ok.csv {d}/out --like it --inventory {d}/f.txt", 2, "", "", false},
   };
