@@ -44,9 +44,7 @@ size_t SyllableStart(const std::vector<std::string_view>& plain, const std::vect
 }  // namespace
 
 std::string CsvField(std::string_view text) {
-  const bool quote = text.find_first_of(",\"") != std::string_view::npos ||
-                     (!text.empty() && (text.front() == ' ' || text.back() == ' '));
-  if (!quote) return std::string(text);
+  if (text.find_first_of(",\"") == std::string_view::npos) return std::string(text);
   std::string field = "\"";
   for (const char c : text) {
     if (c == '"') field += '"';

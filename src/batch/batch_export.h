@@ -17,7 +17,7 @@
 namespace velmora {
 
 // One field of the corpus form: in double quotes (a quote doubled) when it
-// holds a comma or a quote, or begins or ends with a blank.
+// holds a comma or a quote.
 std::string CsvField(std::string_view text);
 
 // The IPA of a transcription: each segment through `ipa` (ARPABET with its
