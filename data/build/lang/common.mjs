@@ -1,0 +1,103 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// What the word-list scripts of the IPA data sets share: the word counts of
+// an Onboard language model, the IPA inventory, segmenting an IPA string, and
+// writing the chosen words as the CSV that velmora-import reads.
+import {readFileSync, writeFileSync} from 'node:fs'
+import {join} from 'node:path'
+
+// The 1-grams of an ARPA language model of onboard-data ("COUNT WORD"),
+// lower-cased; counts of words that differ only in letter case are added.
+export const readOnboardCounts = (file) => {
+  const counts = new Map()
+  let inUnigrams = false
+  for (const line of readFileSync(file, 'utf8').split('\n')) {
+    if (line.startsWith('\\')) {
+      inUnigrams = line.trim() === '\\1-grams:'
+      continue
+    }
+    const match = inUnigrams && /^(\d+) (\S+)$/.exec(line)
+    if (!match || match[2].startsWith('<')) continue
+    const word = match[2].toLowerCase()
+    counts.set(word, (counts.get(word) ?? 0) + Number(match[1]))
+  }
+  return counts
+}
+
+const byteOrder = (a, b) => Buffer.compare(Buffer.from(a), Buffer.from(b))
+
+// Most frequent first; equal counts in byte order of the word.
+export const rankByCount = (counts) => [...counts].sort((a, b) => b[1] - a[1] || byteOrder(a[0], b[0]))
+
+// The base symbols of IpaFeatures.txt.
+export const readInventory = (dataDir) => {
+  const lines = readFileSync(join(dataDir, 'IpaFeatures.txt'), 'utf8').split(/\r\n|\n/).slice(1)
+  return new Set(lines.map((line) => line.split('\t')[0]).filter((s) => s !== '' && s !== '[' && s !== ']'))
+}
+
+// Splits an IPA string into symbols of the inventory, longest match first
+// (so tʃ is one symbol, and a vowel keeps its combining tilde); null when a
+// character belongs to no symbol.
+export const segmentIpa = (text, inventory) => {
+  const longest = Math.max(...[...inventory].map((s) => [...s].length))
+  const chars = [...text]
+  const symbols = []
+  for (let i = 0; i < chars.length;) {
+    let length = Math.min(longest, chars.length - i)
+    while (length > 0 && !inventory.has(chars.slice(i, i + length).join(''))) length--
+    if (length === 0) return null
+    symbols.push(chars.slice(i, i + length).join(''))
+    i += length
+  }
+  return symbols
+}
+
+export const isWord = (token) => /^\p{L}+(['’-]\p{L}+)*$/u.test(token)
+
+// Goes down the ranked words and keeps the first `limit` that `transcribe`
+// (word -> {symbols} | {missing: true} | {outside: [symbols]}) transcribes
+// with symbols of the inventory. Returns the kept rows and what was left out.
+export const chooseWords = (ranked, transcribe, limit) => {
+  const kept = []
+  const left = {notWord: 0, noTranscription: 0, outside: 0, outsideSymbols: new Map(), examples: []}
+  for (const [word, count] of ranked) {
+    if (kept.length >= limit) break
+    if (!isWord(word)) {
+      left.notWord++
+      continue
+    }
+    const result = transcribe(word)
+    if (result.missing) {
+      left.noTranscription++
+    } else if (result.outside) {
+      left.outside++
+      if (left.examples.length < 10) left.examples.push(word)
+      for (const s of result.outside) left.outsideSymbols.set(s, (left.outsideSymbols.get(s) ?? 0) + 1)
+    } else {
+      kept.push({word, count, symbols: result.symbols})
+    }
+  }
+  return {kept, left}
+}
+
+// spelling,transcription,frequency; the transcription's segments separated by
+// blanks, every vowel already carrying its stress digit; rows in byte order
+// of the spelling (so equal counts are ranked in that order).
+export const writeCsv = (file, kept) => {
+  const rows = [...kept].sort((a, b) => byteOrder(a.word, b.word))
+  for (const {word} of rows) {
+    if (/[,\s"]/.test(word)) throw new Error(`a spelling the CSV cannot hold: ${word}`)
+  }
+  const lines = ['spelling,transcription,frequency', ...rows.map((r) => `${r.word},${r.symbols.join(' ')},${r.count}`)]
+  writeFileSync(file, lines.map((line) => line + '\n').join(''))
+}
+
+export const report = (name, ranked, {kept, left}) => {
+  const outside = [...left.outsideSymbols].map(([s, n]) => `${s} (${n})`).join(', ')
+  console.error(`${name}: ${ranked.length} counted tokens; kept ${kept.length}, the last with count ` +
+    `${kept.length ? kept[kept.length - 1].count : 0}; left out before that: ${left.notWord} not words, ` +
+    `${left.noTranscription} without a transcription, ${left.outside} with symbols outside the inventory` +
+    (outside ? ` [${outside}; e.g. ${left.examples.join(' ')}]` : ''))
+}
+
+// The base of a symbol: its stress digit removed.
+export const baseOf = (symbol) => symbol.replace(/[012]$/, '')
