@@ -10,7 +10,7 @@
 // (2009), Introductory Phonology, ch. 4, after Chomsky & Halle (1968).
 // As a check, every English symbol read through ArpabetToIpa.txt must get
 // exactly the values the English Features.txt gives it.
-// Usage: node ipa-features.mjs DATADIR
+// Usage: node ipa-features.mjs DATADIR [OUTDIR]   (OUTDIR defaults to DATADIR)
 import {readFileSync, writeFileSync} from 'node:fs'
 import {join} from 'node:path'
 
@@ -150,13 +150,13 @@ const checkEnglish = (dataDir, values) => {
   return checked
 }
 
-const dataDir = process.argv[2]
+const [dataDir, outDir = dataDir] = process.argv.slice(2)
 if (!dataDir) {
-  console.error('usage: node ipa-features.mjs DATADIR')
+  console.error('usage: node ipa-features.mjs DATADIR [OUTDIR]')
   process.exit(2)
 }
 const rows = table()
 const checked = checkEnglish(dataDir, new Map(rows))
 const lines = [['Symbol', ...features].join('\t'), ...rows.map(([symbol, values]) => [symbol, ...values].join('\t'))]
-writeFileSync(join(dataDir, 'IpaFeatures.txt'), lines.map((line) => line + '\r\n').join(''), 'utf8')
+writeFileSync(join(outDir, 'IpaFeatures.txt'), lines.map((line) => line + '\r\n').join(''), 'utf8')
 console.log(`ipa-features: ${rows.length} symbols; ${checked} English symbols agree with the English chart`)
