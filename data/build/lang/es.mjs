@@ -7,7 +7,7 @@
 // ending in a vowel, n or s, on the last syllable otherwise.
 // Usage: node es.mjs es_ES.js es_ES.lm DATADIR OUT.csv [LIMIT]
 import {
-  chooseWords, rankByCount, readInventory, readIpaDict, readOnboardCounts, report, segmentIpa, subInventory, writeCsv,
+  chooseWords, lookupAnyCase, rankByCount, readInventory, readIpaDict, readOnboardCounts, report, segmentIpa, subInventory, writeCsv,
 } from './common.mjs'
 
 const vowels = ['a', 'e', 'i', 'o', 'u']
@@ -47,7 +47,7 @@ const stressIndex = (spelling, segments, mark) => {
 }
 
 const transcribeWith = (dictionary, inventory) => (word) => {
-  const ipa = dictionary.get(word)
+  const ipa = lookupAnyCase(dictionary, word)
   if (ipa === undefined) return {missing: true}
   const parts = ipa.replace(/[ˌ.]/g, '').split('ˈ')
   if (parts.length > 2) return {outside: ['ˈˈ']}

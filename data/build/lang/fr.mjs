@@ -7,7 +7,7 @@
 // none). The mark ʼ of an aspirated h (huit ʼɥit) is dropped.
 // Usage: node fr.mjs fr_FR.js fr_FR.lm DATADIR OUT.csv [LIMIT]
 import {
-  chooseWords, rankByCount, readInventory, readIpaDict, readOnboardCounts, report, segmentIpa, subInventory, writeCsv,
+  chooseWords, lookupAnyCase, rankByCount, readInventory, readIpaDict, readOnboardCounts, report, segmentIpa, subInventory, writeCsv,
 } from './common.mjs'
 
 const vowels = ['i', 'e', 'ɛ', 'a', 'ɑ', 'ɔ', 'o', 'u', 'y', 'ø', 'œ', 'ə', 'ɛ̃', 'ɑ̃', 'ɔ̃', 'œ̃']
@@ -17,7 +17,7 @@ const symbols = [
 ]
 
 const transcribeWith = (dictionary, inventory) => (word) => {
-  const ipa = dictionary.get(word)
+  const ipa = lookupAnyCase(dictionary, word)
   if (ipa === undefined) return {missing: true}
   const segments = segmentIpa(ipa.replace(/[ʼˈˌ.]/g, ''), inventory)
   if (segments === null) return {outside: [...ipa].filter((c) => !inventory.has(c) && !/[ʼˈˌ.\u0303]/.test(c))}
