@@ -30,6 +30,7 @@ const consonants = {
   ʔ: ['stop', 'glottal', '-'],
   ts: ['affricate', 'alveolar', '-'], dz: ['affricate', 'alveolar', '+'],
   tʃ: ['affricate', 'postalveolar', '-'], dʒ: ['affricate', 'postalveolar', '+'],
+  pf: ['affricate', 'labiodental', '-'],
   ɸ: ['fricative', 'bilabial', '-'], β: ['fricative', 'bilabial', '+'],
   f: ['fricative', 'labiodental', '-'], v: ['fricative', 'labiodental', '+'],
   θ: ['fricative', 'dental', '-'], ð: ['fricative', 'dental', '+'],
@@ -56,13 +57,16 @@ const vowels = {
   ə: ['mid', 'central', '-'], ɝ: ['mid', 'central', '-', 'rhotic'], ɚ: ['mid', 'central', '-', 'rhotic'],
   ɛ: ['openmid', 'front', '-'], œ: ['openmid', 'front', '+'], ʌ: ['openmid', 'back', '-'],
   ɔ: ['openmid', 'back', '+'],
-  æ: ['nearopen', 'front', '-'], a: ['open', 'front', '-'], ɑ: ['open', 'back', '-'],
+  æ: ['nearopen', 'front', '-'], ɐ: ['nearopen', 'central', '-'], a: ['open', 'front', '-'],
+  ɑ: ['open', 'back', '-'],
 }
+// Long vowels: the short vowel with ː, +tense.
+const longVowels = ['i', 'y', 'u', 'e', 'ø', 'o', 'ɛ', 'a']
 // Nasal vowels: the oral vowel with the combining tilde, +nasal.
 const nasalVowels = ['ɛ', 'ɑ', 'ɔ', 'œ', 'a', 'o', 'e']
 // Diphthongs are one symbol with the values of their first element (and
 // +tense +diphthong); the English a of aɪ aʊ is the back ɑ of its chart.
-const diphthongs = {aɪ: 'ɑ', aʊ: 'ɑ', eɪ: 'e', oʊ: 'o', ɔɪ: 'ɔ'}
+const diphthongs = {aɪ: 'ɑ', aʊ: 'ɑ', eɪ: 'e', oʊ: 'o', ɔɪ: 'ɔ', ɔʏ: 'ɔ'}
 
 const places = {
   // place: labial coronal anterior distributed dorsal high low back round
@@ -101,12 +105,12 @@ const heights = {close: '+ -', nearclose: '+ -', closemid: '- -', mid: '- -', op
 // Tense: the close and close-mid vowels and ɑ (the English chart's AA).
 const tenseVowels = new Set(['i', 'y', 'u', 'e', 'ø', 'o', 'ɑ'])
 
-const vowelRow = (base, {nasal = false, diphthong = false} = {}) => {
+const vowelRow = (base, {nasal = false, diphthong = false, long = false} = {}) => {
   const [height, backness, round, rhotic] = vowels[base]
   const [hi, lo] = heights[height].split(' ')
   const bk = backness === 'front' ? '-' : '+'
   const [cor, ant, dis] = rhotic ? ['+', '-', '-'] : ['-', '0', '0']
-  const tense = diphthong || tenseVowels.has(base) ? '+' : '-'
+  const tense = diphthong || long || tenseVowels.has(base) ? '+' : '-'
   return [
     '+', '-', '+', '+', '0', nasal ? '+' : '-', '-', '0', '+', round, cor, ant, dis, '+', hi, lo, bk, round,
     tense, diphthong ? '+' : '-', '-', '-', '0',
@@ -117,6 +121,7 @@ const table = () => {
   const rows = [['[', features.map(() => '0')], [']', features.map(() => '0')]]
   for (const [symbol, description] of Object.entries(vowels)) rows.push([symbol, vowelRow(symbol)])
   for (const base of nasalVowels) rows.push([base + '\u0303', vowelRow(base, {nasal: true})])
+  for (const base of longVowels) rows.push([base + 'ː', vowelRow(base, {long: true})])
   for (const [symbol, first] of Object.entries(diphthongs)) rows.push([symbol, vowelRow(first, {diphthong: true})])
   for (const [symbol, description] of Object.entries(consonants)) rows.push([symbol, consonantRow(description)])
   for (const [symbol, values] of rows) {
