@@ -22,9 +22,12 @@ const vowelNames = {
 }
 const consonantNames = {
   p: 'p', b: 'b', t: 't', d: 'd', k: 'k', g: 'ɡ', f: 'f', v: 'v', s: 's', z: 'z', S: 'ʃ', Z: 'ʒ', C: 'ç',
-  x: 'x', h: 'h', m: 'm', n: 'n', N: 'ŋ', l: 'l', r: 'ʁ', R: 'ʁ', j: 'j', ts: 'ts', pF: 'pf', tS: 'tʃ', dZ: 'dʒ',
+  x: 'x', h: 'h', m: 'm', n: 'n', N: 'ŋ', l: 'l', r: 'ʁ', R: 'ʁ', j: 'j', ts: 'ts', pF: 'pf',
 }
-const vowels = new Set([...Object.values(vowelNames), 'aː', 'e', 'o', 'u', 'y', 'ø'])
+// pf and ts are the affricates of German; tsch is t ʃ (deutsch), and the
+// rare tS and dZ of loanwords are written so too.
+const sequenceNames = {tS: ['t', 'ʃ'], dZ: ['d', 'ʒ']}
+const vowels = new Set([...Object.values(vowelNames), 'aː'])
 const symbols = [...vowels, ...Object.values(consonantNames)]
 
 // One line of espeak-ng's phoneme output (blank-separated names, ' and ,
@@ -46,16 +49,15 @@ export const readPhonemes = (line) => {
       symbols.push(`ʊ${stress}`, 'ʁ')
       stress = '0'
     } else if (vowelNames[name]) {
-      // An unstressed vowel is never long: tense but short, as dictionaries
-      // of German write it (Elite e0 l iː1 t ə0).
-      const vowel = stress === '0' ? vowelNames[name].replace('ː', '') : vowelNames[name]
-      symbols.push(`${vowel}${stress}`)
+      symbols.push(`${vowelNames[name]}${stress}`)
       stress = '0'
     } else if (name === 'A') {
       symbols.push(`${stress === '1' ? 'aː' : 'a'}${stress}`)
       stress = '0'
     } else if (consonantNames[name]) {
       symbols.push(consonantNames[name])
+    } else if (sequenceNames[name]) {
+      symbols.push(...sequenceNames[name])
     } else {
       unknown.push(name)
     }
