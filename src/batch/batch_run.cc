@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/messages.h"
+#include "batch/batch_export.h"
 #include "batch/batch_session.h"
 #include "batch/batch_stats.h"
 #include "platform/text.h"
@@ -95,7 +96,8 @@ int RunQueries(const BatchOptions& options, BatchSession& session) {
 }  // namespace
 
 int RunBatch(const BatchOptions& options, BatchSession& session) {
-  const int status = options.statistics       ? RunStatistics(options, session)
+  const int status = !options.exportFormat.empty() ? RunExport(options, session)
+                     : options.statistics       ? RunStatistics(options, session)
                      : options.queries.empty() ? session.Search(options, session.folder(), "", true)
                                                : RunQueries(options, session);
   session.out().flush();

@@ -54,6 +54,9 @@ std::string SetValueOption(std::string_view name, const std::string& value, Batc
       return std::string(name) + (name == "--out" ? " needs a folder name" : " needs a file name");
     }
     (name == "--out" ? options->out : options->queries) = value;
+  } else if (name == "--export") {
+    if (value != "csv" && value != "ipa") return "--export takes csv or ipa, not " + Quoted(value);
+    options->exportFormat = value;
   } else if (name == "--input") {
     options->input = value;
   } else if (name == "--orthography") {
@@ -117,7 +120,7 @@ bool TakesValue(std::string_view name) {
          name == "--limit" || name == "--answer" || name == "--queries" || name == "--out" ||
          name == "--min-frequency" || name == "--max-frequency" || name == "--segments" || name == "--syllables" ||
          name == "--stress" || name == "--words" || name == "--weight" || name == "--cohort" ||
-         name == "--neighbours" || name == "--uniqueness-point";
+         name == "--neighbours" || name == "--uniqueness-point" || name == "--export";
 }
 
 bool IsStatisticsOption(std::string_view name) {
@@ -222,6 +225,13 @@ std::string CheckStatistics(const BatchOptions& o) {
 
 // What is wrong with the options read together, or "".
 std::string CheckTogether(const BatchOptions& o) {
+  if (!o.exportFormat.empty() &&
+      (o.statistics || !o.firstStatisticsOption.empty() || !o.queries.empty() || o.syllabified || o.vowels ||
+       o.exclude || !o.ignore.empty() || o.limit || o.orthography || !o.items.empty() || o.minFrequency ||
+       o.maxFrequency || o.segments || o.syllables || o.stress || o.neighbours || o.uniquenessPoint)) {
+    return "--export takes only --folder, --input and --out FILE beside it";
+  }
+  if (!o.exportFormat.empty()) return "";
   if (o.statistics || !o.firstStatisticsOption.empty()) return CheckStatistics(o);
   if (o.queries.empty() != o.out.empty()) {
     return o.queries.empty() ? "--out is for --queries" : "--queries needs --out DIR";
@@ -261,6 +271,7 @@ Status ParseQueryLine(std::string_view line, BatchOptions* options) {
                         : !options->folder.empty()       ? "--folder"
                         : !options->queries.empty()      ? "--queries"
                         : options->statistics            ? "--statistics"
+                        : !options->exportFormat.empty() ? "--export"
                         : !options->firstStatisticsOption.empty() ? options->firstStatisticsOption.c_str()
                                                          : nullptr;
   if (error.empty() && refused != nullptr) error = std::string(refused) + " is not allowed in a query";
@@ -280,6 +291,7 @@ std::string BatchUsage() {
          "       velmora-batch --statistics [--folder DIR] [--input NAME] [--words FILE] [--keep-stress]\n"
          "                     [--weight log|token|type] [--cohort K] [--neighbour-lists]\n"
          "                     [--minimal-pairs X Y] [--functional-load]\n"
+         "       velmora-batch --export csv|ipa [--folder DIR] [--input NAME] [--out FILE]\n"
          "Runs one Velmora search in the program folder and writes the result files there.\n"
          "An option left out keeps the choice saved in UserSettings.txt.\n"
          "\n"
@@ -327,6 +339,8 @@ std::string BatchUsage() {
          "  --neighbour-lists   also write every neighbour to Neighbours.txt\n"
          "  --minimal-pairs X Y also write the minimal pairs of X and Y to MinimalPairs.txt\n"
          "  --functional-load   also write the minimal pairs of every pair of segments to FunctionalLoad.txt\n"
+         "  --export csv|ipa    write the dictionary to --out FILE (default: Export.csv or Export.txt in the\n"
+         "                      program folder) as spelling,transcription,frequency or as word TAB /ipa/\n"
          "  --help              print this help\n"
          "\n"
          "Message boxes go to stderr, one line each; the last line on stdout is the search button's caption.\n"
@@ -335,7 +349,8 @@ std::string BatchUsage() {
          "Exit status: 0 examples found, 1 none found, 2 usage error or refused boxes, 3 the search failed or was "
          "stopped.\n"
          "With --statistics: 0 written, 1 written without the lines of --words that are reported on stderr,\n"
-         "2 usage error, 3 a file could not be read or written (no earlier file is touched).\n";
+         "2 usage error, 3 a file could not be read or written (no earlier file is touched).\n"
+         "With --export: 0 written, 2 usage error, 3 the dictionary could not be read or the file not written.\n";
 }
 
 }  // namespace velmora

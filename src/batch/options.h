@@ -42,7 +42,8 @@ struct BatchOptions {
   bool answerGiven = false;                // --answer was given
   std::vector<std::string> items;          // ITEM arguments for Box 1 .. Box 5 (at most five)
   std::string queries;                     // --queries: a file of searches, one a line
-  std::string out;                         // --out: where the searches of --queries write
+  std::string out;                         // --out: where the searches of --queries write, or the --export file
+  std::string exportFormat;                // --export csv|ipa: write the dictionary out instead of searching
   // --statistics: the lexical statistics of the dictionary instead of a search.
   bool statistics = false;
   std::string words;                       // --words: a word list for the rows
