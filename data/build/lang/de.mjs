@@ -5,10 +5,10 @@
 // stress digit on every vowel as espeak-ng stresses it.
 // Usage: node de.mjs de_DE.lm DATADIR OUT.csv [LIMIT]
 import {execFileSync} from 'node:child_process'
-import {mkdtempSync, readFileSync, rmSync, writeFileSync} from 'node:fs'
+import {mkdtempSync, rmSync, writeFileSync} from 'node:fs'
 import {tmpdir} from 'node:os'
 import {join} from 'node:path'
-import {chooseWords, rankByCount, readInventory, report, subInventory, writeCsv} from './common.mjs'
+import {chooseWords, rankByCount, readInventory, readOnboardUnigrams, report, subInventory, writeCsv} from './common.mjs'
 
 // espeak-ng's German phoneme names and their IPA symbols. Its A with no
 // length mark is short unstressed and long under main stress (damals, Basis).
@@ -69,17 +69,10 @@ export const readPhonemes = (line) => {
 // counts are added and the most frequent spelling is kept (Haus, ein).
 const readCounts = (file) => {
   const spellings = new Map()
-  let inUnigrams = false
-  for (const line of readFileSync(file, 'utf8').split('\n')) {
-    if (line.startsWith('\\')) {
-      inUnigrams = line.trim() === '\\1-grams:'
-      continue
-    }
-    const match = inUnigrams && /^(\d+) (\S+)$/.exec(line)
-    if (!match || match[2].startsWith('<')) continue
-    const key = match[2].toLowerCase()
+  for (const [token, count] of readOnboardUnigrams(file)) {
+    const key = token.toLowerCase()
     if (!spellings.has(key)) spellings.set(key, new Map())
-    spellings.get(key).set(match[2], Number(match[1]))
+    spellings.get(key).set(token, count)
   }
   const counts = new Map()
   for (const forms of spellings.values()) {
