@@ -33,7 +33,7 @@ const symbols = [...vowels, ...Object.values(consonantNames)]
 // One line of espeak-ng's phoneme output (blank-separated names, ' and ,
 // before a stressed vowel) -> IPA symbols with stress digits, or the names it
 // has no IPA for (English words it switches voice for, French nasal vowels).
-export const readPhonemes = (line) => {
+const readPhonemes = (line) => {
   const names = line.trim().split(/\s+/).filter((n) => n !== '' && n !== '_!' && n !== '_|')
   const symbols = []
   const unknown = []

@@ -19,7 +19,7 @@ const symbols = [
 
 // The syllable nuclei of a word, as lists of symbol indexes: neighbouring
 // vowels share a nucleus unless both are strong (a e o), as in ai-re, po-e-ta.
-export const nuclei = (segments) => {
+const nuclei = (segments) => {
   const groups = []
   let current = null
   segments.forEach((s, i) => {
