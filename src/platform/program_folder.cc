@@ -265,7 +265,11 @@ DataSetChoice FindDataSet(const std::string& folder, const std::string& source, 
     if (from.empty() || !IsFolder(from)) return choice;
     // Filled from the installed data as the English files are.
     std::string what = own, reason;
-    const bool made = IsFolder(own) || ::mkdir(own.c_str(), 0755) == 0 || errno == EEXIST;
+    bool made = IsFolder(own);
+    if (!made && ::mkdir(own.c_str(), 0755) == 0) {
+      made = true;
+      choice.copied.push_back(name + "/");
+    }
     if (!made) reason = std::strerror(errno);
     if (!made || !CopyMissing(from, own, name, true, &choice.copied, &what, &reason)) {
       choice.status = Status::Make(Status::kFailed, reason, what);
