@@ -271,7 +271,7 @@ void Form1::ReadSettings() {
   if (read(kVowels)) platform_.SetValue(Control::chkVowels, s.vowels ? 1 : 0);
   filters = s.filters;
   // A saved data set that is gone leaves the English one in use.
-  if (read(kDataSet) && !UseDataSet(s.dataSet, true)) DataSet.clear();
+  if (read(kDataSet) && !UseDataSet(s.dataSet, true)) UseDataSet("", true);
 }
 
 void Form1::SaveSettings() { SaveSettings(SettingsFromControls()); }
