@@ -116,8 +116,8 @@ std::string SetValueOption(std::string_view name, const std::string& value, Batc
 }
 
 bool TakesValue(std::string_view name) {
-  return name == "--folder" || name == "--data" || name == "--input" || name == "--orthography" || name == "--ignore" ||
-         name == "--limit" || name == "--answer" || name == "--queries" || name == "--out" ||
+  return name == "--folder" || name == "--data" || name == "--input" || name == "--orthography" ||
+         name == "--ignore" || name == "--limit" || name == "--answer" || name == "--queries" || name == "--out" ||
          name == "--min-frequency" || name == "--max-frequency" || name == "--segments" || name == "--syllables" ||
          name == "--stress" || name == "--words" || name == "--weight" || name == "--cohort" ||
          name == "--neighbours" || name == "--uniqueness-point";

@@ -153,6 +153,7 @@ TEST_F(BatchRun, ADataSetGivesTheInventoryClassesAndDictionaryAndIsSaved) {
   ASSERT_TRUE(WriteFile(own.Path("in.txt"), "mo\tm o0\n") && WriteFile(own.Path("AllSegments.txt"), "[\n]\nm\no0\n") &&
               WriteFile(own.Path("SegmentKey.txt"), ""));
   const std::string kEnglish = "in.txt|AY1|||||no|no|no|no|no||no|||no|100|no|";
+  const std::string kUsage = "velmora-batch: the data set ";
   const std::string kNoSet = " is neither a bundled one (en, xx) nor a folder that holds in.txt and AllSegments.txt";
   RunRows({
       {{"--data", "xx", "a1", "CONS"}, 0, Searched("a1 CONS", "2 hits", "2 entries of in.txt"), "",
@@ -163,9 +164,9 @@ TEST_F(BatchRun, ADataSetGivesTheInventoryClassesAndDictionaryAndIsSaved) {
       {{"--data", "en", "--input", "in.txt", "AY1"}, 0, Searched("AY1", "3 hits"), "", kEnglish},
       {{"--data", own.path(), "m"}, 0, Searched("m", "1 hit", "1 entries of in.txt"), "",
        "in.txt|m|||||no|no|no|no|no||no|||no|100|no|" + own.path() + "|"},
-      {{"--data", "nope", "AY1"}, 2, "", "velmora-batch: the data set 'nope'" + kNoSet + " (see velmora-batch --help)\n"},
+      {{"--data", "nope", "AY1"}, 2, "", kUsage + "'nope'" + kNoSet + " (see velmora-batch --help)\n"},
       {{"--data", dir.Path("xx/NaturalClasses"), "AY1"}, 2, "",
-       "velmora-batch: the data set '" + dir.Path("xx/NaturalClasses") + "'" + kNoSet + " (see velmora-batch --help)\n"},
+       kUsage + "'" + dir.Path("xx/NaturalClasses") + "'" + kNoSet + " (see velmora-batch --help)\n"},
       {{"--data", "en", "AY1"}, 0, Searched("AY1", "3 hits"), "", kEnglish},
   });
   EXPECT_EQ(Batch(dir.path(), {"--statistics", "--data", "xx"}),
@@ -173,7 +174,8 @@ TEST_F(BatchRun, ADataSetGivesTheInventoryClassesAndDictionaryAndIsSaved) {
   // Each line of --queries searches its own set; the dictionary of each is read once.
   ASSERT_TRUE(WriteFile(dir.Path("q.txt"), "--data xx a1 CONS\nAY1 ]\n--data xx a1\n--data nope a1\n"));
   EXPECT_EQ(Batch(dir.path(), {"--queries", dir.Path("q.txt"), "--out", dir.Path("out")}),
-            (ProcessResult{2, "", "velmora-batch: " + dir.Path("q.txt") + ", line 4: the data set 'nope'" + kNoSet + "\n"}));
+            (ProcessResult{2, "", "velmora-batch: " + dir.Path("q.txt") + ", line 4: the data set 'nope'" + kNoSet +
+                                      "\n"}));
   ASSERT_TRUE(WriteFile(dir.Path("q.txt"), "--data xx a1 CONS\nAY1 ]\n--data xx a1\n"));
   EXPECT_EQ(Batch(dir.path(), {"--queries", dir.Path("q.txt"), "--out", dir.Path("out")}),
             (ProcessResult{0, Searched("a1 CONS", "2 hits", "2 entries of in.txt", "1: ") +

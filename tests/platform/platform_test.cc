@@ -253,7 +253,8 @@ TEST(ProgramFolder, ChoosesMakesAndFillsTheFolderAndKeepsTheUsersFiles) {
     ASSERT_TRUE(WriteFile(P("copy/") + name, name));
   }
   // A bundled set beside the English one, which the first start does not copy.
-  for (const char* name : {"it/in.txt", "it/AllSegments.txt", "it/NaturalClasses/V.txt", "it/README.md", "build/x.txt"}) {
+  for (const char* name :
+       {"it/in.txt", "it/AllSegments.txt", "it/NaturalClasses/V.txt", "it/README.md", "build/x.txt"}) {
     ASSERT_TRUE(WriteFile(data + "/" + name, name));
   }
   EXPECT_EQ(InstalledDataFolder(P("prefix/bin")), data);
