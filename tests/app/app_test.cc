@@ -310,7 +310,7 @@ TEST_F(FormTest, TheDataSetMenu) {
 TEST(StatisticsJob, SaysWhatItWroteOrWhyNot) {
   ScopedTempDir dir;
   ASSERT_TRUE(WriteFixtureFolder(dir.path()) && WriteFile(dir.Path("w.txt"), "tab\nnope\n"));
-  StatisticsJob job{dir.path(), "in.txt", dir.Path("w.txt"), {"", "T", "AE1", "B"}, {}};
+  StatisticsJob job{dir.path(), "in.txt", "", dir.Path("w.txt"), {"", "T", "AE1", "B"}, {}};
   StatisticsOutcome outcome = RunStatisticsJob(job);
   EXPECT_TRUE(outcome.written);
   EXPECT_EQ(outcome.message, "Statistics of 5 entries of in.txt written to " + dir.Path("Statistics.txt") + ".\n" +
@@ -321,6 +321,9 @@ TEST(StatisticsJob, SaysWhatItWroteOrWhyNot) {
   EXPECT_EQ(RunStatisticsJob(job).message,
             "The word list " + dir.Path("missing.txt") + " could not be read: No such file or directory.");
   job.words.clear();
+  ASSERT_TRUE(WriteFile(dir.Path("set.txt"), "gatto\tg a1 t o0\nmare\tm a1 r e0\n"));
+  job.dictionary = dir.Path("set.txt");  // in.txt of the data set in use
+  EXPECT_EQ(RunStatisticsJob(job).message.substr(0, 33), "Statistics of 2 entries of in.txt");
   FaultyDisk disk;
   disk.Fail(FaultyDisk::kWrite, "Statistics.txt", Status::FromErrno(ENOSPC, ""));
   ScopedDisk scoped(disk);
