@@ -274,7 +274,6 @@ void WindowTest::clicksKeysAndMenusReachTheirHandlers() {
       {main, kEnter, "txtOrthography", [](Form1& f) { f.cmdSearchOrthography_Click(); }},
       {main, kMenu, "mnuViewResult", [](Form1& f) { f.mnuViewResult_Click(); }},
       {main, kMenu, "mnuSearchLanguage", [](Form1& f) { f.mnuSearchLanguage_Click(); }},
-      {main, kMenu, "mnuDataSet_en", [](Form1& f) { f.mnuDataSet_Click("en"); }},
       {main, kMenu, "mnuHelp", [](Form1& f) { f.mnuHelp_Click(); }},
       {main, kMenu, "mnuAbout", [](Form1& f) { f.mnuAbout_Click(); }},
       {viewer, kClick, "cmdFullSpreadsheet", [](Form1& f) { f.displayOptions.cmdFullSpreadsheet_Click(); }, true},
