@@ -2,8 +2,8 @@
 #include "qt/main_window.h"
 
 #include <QAbstractButton>
-#include <QCheckBox>
 #include <QActionGroup>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QFileDialog>
 #include <QLayout>
