@@ -5,6 +5,8 @@
 #   bin/velmora, bin/velmora-batch, bin/velmora-syllabify, bin/velmora-import
 #   share/velmora/                the bundled data; each user's first start copies
 #                                 it into $XDG_DATA_HOME/velmora (src/platform/program_folder.h)
+#   share/velmora/NAME/           every other bundled data set, copied into the
+#                                 user's folder once it is chosen
 #   share/applications/, share/icons/hicolor/scalable/apps/, share/metainfo/
 #   share/man/man1/               velmora-batch.1, velmora-syllabify.1 and velmora-import.1, written
 #                                 from their --help while building
@@ -38,6 +40,13 @@ file(GLOB _velmora_data_files ${CMAKE_SOURCE_DIR}/data/*.txt)
 install(FILES ${_velmora_data_files} DESTINATION ${VELMORA_DATA_INSTALL_DIR})
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/data/NaturalClasses ${CMAKE_SOURCE_DIR}/data/SyllabifiedNaturalClasses
         DESTINATION ${VELMORA_DATA_INSTALL_DIR})
+# The other bundled data sets: each subfolder of data/ that holds in.txt.
+file(GLOB _velmora_data_children LIST_DIRECTORIES true ${CMAKE_SOURCE_DIR}/data/*)
+foreach(_velmora_set IN LISTS _velmora_data_children)
+  if(IS_DIRECTORY ${_velmora_set} AND EXISTS ${_velmora_set}/in.txt)
+    install(DIRECTORY ${_velmora_set} DESTINATION ${VELMORA_DATA_INSTALL_DIR} FILES_MATCHING PATTERN "*.txt")
+  endif()
+endforeach()
 
 if(TARGET velmora)
   install(FILES ${CMAKE_SOURCE_DIR}/packaging/${VELMORA_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

@@ -45,6 +45,31 @@ void Form1::Form_Load() {
   PostTheUserLabel();
 }
 
+std::vector<std::string> Form1::DataSets() const { return BundledDataSets(ProgramFolder, DataSource); }
+
+bool Form1::UseDataSet(const std::string& name, bool saved) {
+  const DataSetChoice choice = FindDataSet(ProgramFolder, DataSource, name);
+  if (!choice.status.ok()) {
+    std::string text = choice.status.kind == Status::kMalformed ? UnknownDataSetMessage(choice, DataSets(), saved)
+                                                                : DataSetNotCopiedMessage(name, choice);
+    if (choice.status.kind == Status::kMalformed) text = "T" + text.substr(1) + ".";
+    platform_.MsgBox(text);
+    return false;
+  }
+  engine.SetDataFolder(choice.folder);
+  DataSet = choice.saved;
+  OnceOnlyTasksDone = false;
+  return true;
+}
+
+bool Form1::mnuDataSet_Click(const std::string& name) {
+  if (searchRunning_ || !UseDataSet(name, false)) return false;
+  ReadPhonemeInventory();
+  PostTheUserLabel();
+  SaveSettings();
+  return true;
+}
+
 void Form1::cmdSearchTranscriptions_Click() {
   // A second search would interleave its rows with the first's.
   if (!searchRunning_) RunSearch(Control::cmdSearchTranscriptions, Query::Kind::kTranscriptions);
@@ -70,6 +95,7 @@ Settings Form1::SettingsFromControls() {
   s.exampleLength = ExampleLengthLimit;
   s.vowels = platform_.Value(Control::chkVowels) == 1;
   s.filters = filters;
+  s.dataSet = DataSet;
   return s;
 }
 
@@ -244,6 +270,8 @@ void Form1::ReadSettings() {
   }
   if (read(kVowels)) platform_.SetValue(Control::chkVowels, s.vowels ? 1 : 0);
   filters = s.filters;
+  // A saved data set that is gone leaves the English one in use.
+  if (read(kDataSet) && !UseDataSet(s.dataSet, true)) UseDataSet("", true);
 }
 
 void Form1::SaveSettings() { SaveSettings(SettingsFromControls()); }

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "engine/engine.h"
 #include "engine/settings.h"
@@ -43,6 +44,12 @@ class Form1 : public SearchEvents, public ViewerHost {
   // "Search language": the items the boxes take, with examples.
   void mnuSearchLanguage_Click();
   void mnuViewResult_Click();
+  // "View > Data set": takes the data set name chooses (a bundled set's
+  // name, or a folder) for the key, the classes, the features and in.txt,
+  // and saves the choice; false, with the user told why, when it cannot.
+  bool mnuDataSet_Click(const std::string& name);
+  // The bundled data sets the menu lists, "en" first.
+  std::vector<std::string> DataSets() const;
   void chkIgnore_Click();
 
   // The Filters dialog's five fields (lowest and highest frequency, segments,
@@ -80,6 +87,11 @@ class Form1 : public SearchEvents, public ViewerHost {
   // they are saved with the settings).
   LexicalFilters filters;
   const std::string ProgramFolder;
+  // The folder the program folder's data is copied from ("" when none),
+  // where the bundled data sets are found too.
+  std::string DataSource;
+  // The data set in use, as UserSettings.txt keeps it: "" for English.
+  std::string DataSet;
   Engine engine;
   frmDisplayOptions displayOptions;
   frmHelp help;
@@ -111,6 +123,9 @@ class Form1 : public SearchEvents, public ViewerHost {
   // once the running command returns.
   void Quit();
   void SaveSettings(const Settings& settings);
+  // Hands the engine the data set name chooses; false after telling the user
+  // why it cannot (saved: the name was read from UserSettings.txt).
+  bool UseDataSet(const std::string& name, bool saved);
 
   Platform& platform_;
   bool searchRunning_ = false;

@@ -175,6 +175,19 @@ std::string FolderNotMadeMessage(const Status& status) {
   return "The folder " + status.path + " could not be made: " + status.reason + ".";
 }
 
+std::string UnknownDataSetMessage(const DataSetChoice& choice, const std::vector<std::string>& bundled, bool saved) {
+  std::string names;
+  for (const std::string& name : bundled) names += (names.empty() ? "" : ", ") + name;
+  const std::string what = "'" + Echoed(choice.status.detail) + "'";
+  return (saved ? "the data set " + what + " saved in UserSettings.txt" : "the data set " + what) +
+         " is neither a bundled one (" + names + ") nor a folder that holds in.txt and AllSegments.txt";
+}
+
+std::string DataSetNotCopiedMessage(const std::string& name, const DataSetChoice& choice) {
+  return "The data set " + name + " could not be copied into " + choice.folder + " (" + choice.status.path +
+         "): " + choice.status.reason + ".";
+}
+
 std::string AboutMessage() {
   return std::string(
              "Velmora was programmed by its author, of the Department of Linguistics, in 2011, and is kept "

@@ -50,6 +50,13 @@ std::string CautionMessage(const Caution& caution);
 // The boxes the validation refused.
 std::string RefusalMessage(const Refusal& refusal);
 
+// A name that chooses no data set (choice.status: kMalformed); `bundled`:
+// the names of the bundled sets; `saved`: the name came from
+// UserSettings.txt rather than from the user just now.
+std::string UnknownDataSetMessage(const DataSetChoice& choice, const std::vector<std::string>& bundled, bool saved);
+// A bundled data set could not be copied into the program folder.
+std::string DataSetNotCopiedMessage(const std::string& name, const DataSetChoice& choice);
+
 std::string AboutMessage();
 
 // The tooltip of Box box (1..5): the items it takes.

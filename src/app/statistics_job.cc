@@ -18,7 +18,8 @@ std::string WordListProblemMessage(const std::string& path, const WordListProble
 
 StatisticsOutcome RunStatisticsJob(const StatisticsJob& job) {
   Lexicon lexicon;
-  if (const Status read = lexicon.LoadDictionary(job.folder + "/" + job.input); !read.ok()) {
+  const std::string path = job.dictionary.empty() ? job.folder + "/" + job.input : job.dictionary;
+  if (const Status read = lexicon.LoadDictionary(path); !read.ok()) {
     return {false, InputFileMessage(read)};
   }
   WordList list;

@@ -15,7 +15,8 @@ namespace velmora {
 
 struct StatisticsJob {
   std::string folder;                  // where the dictionary is read and the files are written
-  std::string input;                   // the dictionary's file name in folder
+  std::string input;                   // the dictionary's file name in folder (in the input box)
+  std::string dictionary;              // the file input names in the data set in use; "": folder/input
   std::string words;                   // a word list's path, or empty
   std::vector<std::string> inventory;  // the phoneme inventory, from index 1
   StatisticsRequest request;

@@ -44,10 +44,7 @@ bool ReadQueries(const BatchOptions& options, BatchSession& session, std::vector
     if (!status.ok() || SplitShellWords(line).empty()) return;
     BatchOptions query;
     status = ParseQueryLine(line, &query);
-    if (status.ok()) {
-      const Refusal refusal = session.Validate(query);
-      if (refusal.refused()) status = Status::Malformed("", 0, RefusalMessage(refusal));
-    }
+    if (status.ok()) status = session.Validate(query);
     if (!status.ok()) {
       status.path = options.queries;
       status.line = lineNumber;

@@ -6,6 +6,7 @@
 
 #include "app/messages.h"
 #include "batch/batch_run.h"
+#include "platform/program_folder.h"
 #include "platform/text.h"
 
 namespace velmora {
@@ -42,15 +43,49 @@ std::string Hits(int32_t n) { return n == 1 ? "1 hit" : n == 0 ? "no hits" : std
 
 }  // namespace
 
-BatchSession::BatchSession(std::string folder, std::ostream& out, std::ostream& messages)
-    : folder_(std::move(folder)),
-      out_(out),
-      messages_(messages),
-      engine_(folder_, Engine::Options{.keepEveryDictionary = true, .askCautionsAgain = true}) {
+BatchSession::BatchSession(std::string folder, std::ostream& out, std::ostream& messages, std::string source)
+    : folder_(std::move(folder)), source_(std::move(source)), out_(out), messages_(messages) {
   // A saved filter that could not be read is off; the user is told once.
   const std::vector<Status> lostFilters = ReadSettingsFile(folder_, &start_);
   if (!lostFilters.empty()) Message(UnreadableFiltersMessage(lostFilters));
-  inventoryStatus_ = engine_.LoadInventory();
+}
+
+Status BatchSession::UseDataSet(const BatchOptions& options, DataSet** set) {
+  const std::string name = options.data ? *options.data : Trim(start_.dataSet);
+  *set = nullptr;
+  if (const auto known = chosen_.find(name); known != chosen_.end()) {
+    *set = known->second;
+    return Status::Ok();
+  }
+  const DataSetChoice choice = FindDataSet(folder_, source_, name);
+  if (choice.status.kind == Status::kMalformed) {
+    return Status::Malformed("", 0, UnknownDataSetMessage(choice, BundledDataSets(folder_, source_), !options.data));
+  }
+  if (!choice.status.ok()) {
+    Status failed = choice.status;
+    failed.detail = DataSetNotCopiedMessage(name, choice);
+    return failed;
+  }
+  std::unique_ptr<DataSet>& slot = sets_[choice.folder];
+  if (slot == nullptr) {
+    // The English set is the program folder's own; another one only lends
+    // the engine its files.
+    slot = std::make_unique<DataSet>(folder_);
+    if (choice.folder != folder_) slot->engine.SetDataFolder(choice.folder);
+    slot->inventory = slot->engine.LoadInventory();
+    slot->saved = choice.saved;
+  }
+  *set = chosen_[name] = slot.get();
+  return Status::Ok();
+}
+
+int BatchSession::DataSetFailed(const Status& status) {
+  if (status.kind == Status::kMalformed) {
+    Message("velmora-batch: " + UsageErrorMessage(status));
+    return kExitRefused;
+  }
+  Message(status.detail);
+  return kExitFailed;
 }
 
 void BatchSession::Message(const std::string& text) {
@@ -74,9 +109,9 @@ bool BatchSession::RetryInUse(const Status&) {
 
 void BatchSession::Progress(int32_t done, int32_t total) { caption_ = ProgressCaption(done, total); }
 
-void BatchSession::StartupMessages(bool syllabified) {
-  if (!inventoryStatus_.ok()) Message(InventoryMessage(inventoryStatus_));
-  const ClassLoad& classes = engine_.UseClasses(syllabified);
+void BatchSession::StartupMessages(DataSet& set, bool syllabified) {
+  if (!set.inventory.ok()) Message(InventoryMessage(set.inventory));
+  const ClassLoad& classes = set.engine.UseClasses(syllabified);
   if (!classes.key.ok()) {
     Message(ErrorText(classes.key));
   } else if (!classes.classes.ok() && !syllabified) {
@@ -84,25 +119,34 @@ void BatchSession::StartupMessages(bool syllabified) {
   }
 }
 
-Refusal BatchSession::Validate(const BatchOptions& options) {
-  if (options.orthography) return {};
+Status BatchSession::Validate(const BatchOptions& options) {
+  DataSet* set = nullptr;
+  const Status found = UseDataSet(options, &set);
+  // A set that could not be copied is the search's failure, not a usage error.
+  if (!found.ok()) return found.kind == Status::kMalformed ? found : Status::Ok();
+  if (options.orthography) return Status::Ok();
   Settings s = Apply(start_, options);
-  engine_.UseClasses(s.syllabified);
+  set->engine.UseClasses(s.syllabified);
   Query query;
-  return engine_.Compile(s, Query::Kind::kTranscriptions, &query);
+  const Refusal refusal = set->engine.Compile(s, Query::Kind::kTranscriptions, &query);
+  return refusal.refused() ? Status::Malformed("", 0, RefusalMessage(refusal)) : Status::Ok();
 }
 
 int BatchSession::Search(const BatchOptions& options, const std::string& outFolder, const std::string& prefix,
                          bool saveSettings) {
   prefix_ = prefix;
   answerYes_ = options.answerYes;
+  DataSet* set = nullptr;
+  if (const Status found = UseDataSet(options, &set); !found.ok()) return DataSetFailed(found);
+  Engine& engine = set->engine;
   Settings s = Apply(start_, options);
+  s.dataSet = set->saved;
   const bool orthography = options.orthography.has_value();
-  StartupMessages(s.syllabified);
+  StartupMessages(*set, s.syllabified);
   caption_ = orthography ? kSearchOrthographyCaption : kSearchTranscriptionsCaption;
   Query query;
   const Refusal refusal =
-      engine_.Compile(s, orthography ? Query::Kind::kOrthography : Query::Kind::kTranscriptions, &query);
+      engine.Compile(s, orthography ? Query::Kind::kOrthography : Query::Kind::kTranscriptions, &query);
   int status = kExitFailed;
   SearchResult result;
   if (refusal.refused()) {
@@ -114,7 +158,7 @@ int BatchSession::Search(const BatchOptions& options, const std::string& outFold
       const Status saved = WriteSettingsFile(folder_, s);
       if (!saved.ok()) Message(SettingsNotSavedMessage(saved));
     }
-    result = engine_.Run(query, outFolder, *this);
+    result = engine.Run(query, outFolder, *this);
     switch (result.outcome) {
       case Outcome::kInputFailed:
         Message(InputFileMessage(result.status));

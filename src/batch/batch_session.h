@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What velmora-batch keeps while it runs searches in one program folder: the
-// settings as they stood at its start and one engine that keeps every
-// dictionary file and class folder it loaded, so that a file of queries loads
-// each of them once.
+// settings as they stood at its start and, for each data set searched, one
+// engine that keeps every dictionary file and class folder it loaded, so
+// that a file of queries loads each of them once.
 #ifndef VELMORA_BATCH_BATCH_SESSION_H_
 #define VELMORA_BATCH_BATCH_SESSION_H_
 
+#include <map>
+#include <memory>
 #include <ostream>
 #include <string>
 
@@ -17,20 +19,32 @@ namespace velmora {
 
 class BatchSession : public SearchEvents {
  public:
-  BatchSession(std::string folder, std::ostream& out, std::ostream& messages);
+  // source: the folder the program folder's data is copied from ("" when
+  // none), where bundled data sets are found too.
+  BatchSession(std::string folder, std::ostream& out, std::ostream& messages, std::string source = "");
 
   const std::string& folder() const { return folder_; }
   std::ostream& out() { return out_; }
   std::ostream& messages() { return messages_; }
-  // UserSettings.txt as it stood at the start, the engine and how its
-  // inventory was read.
+  // UserSettings.txt as it stood at the start.
   const Settings& start() const { return start_; }
-  const Engine& engine() const { return engine_; }
-  const Status& inventoryStatus() const { return inventoryStatus_; }
 
-  // Checks the boxes of the search options describes, as the search would;
-  // says nothing.
-  Refusal Validate(const BatchOptions& options);
+  // A data set's engine and how its inventory was read.
+  struct DataSet {
+    explicit DataSet(const std::string& folder) : engine(folder, kEngineOptions) {}
+    Engine engine;
+    Status inventory;
+    std::string saved;  // as UserSettings.txt keeps it
+  };
+  // The data set that options (or else the saved settings) choose, its
+  // inventory read the first time; *set is null when the status is not ok
+  // (kMalformed: a usage error, whose detail says what is wrong).
+  Status UseDataSet(const BatchOptions& options, DataSet** set);
+  // Prints why the data set could not be used; returns the exit status.
+  int DataSetFailed(const Status& status);
+  // Checks the data set and the boxes of the search options describes, as
+  // the search would; says nothing. A failure is a usage error.
+  Status Validate(const BatchOptions& options);
   // Runs the search options describes, from the settings of the session's
   // start, writing its files into outFolder; returns its exit status.
   // prefix starts every line it prints. saveSettings: whether
@@ -48,16 +62,18 @@ class BatchSession : public SearchEvents {
  private:
   // Prints the start-up's messages (the inventory, the key and the classes of
   // the folder the search uses), as the window shows them.
-  void StartupMessages(bool syllabified);
+  void StartupMessages(DataSet& set, bool syllabified);
   // Prints the line that says what was searched, for a search that ran.
   void PrintSearched(const BatchOptions& options, const Settings& settings, const SearchResult& result);
 
+  static constexpr Engine::Options kEngineOptions{.keepEveryDictionary = true, .askCautionsAgain = true};
   const std::string folder_;
+  const std::string source_;
   std::ostream& out_;
   std::ostream& messages_;
   Settings start_;  // UserSettings.txt as it stood
-  Engine engine_;
-  Status inventoryStatus_;
+  std::map<std::string, DataSet*> chosen_;                // by the name given
+  std::map<std::string, std::unique_ptr<DataSet>> sets_;  // by folder
   // The running search's prefix, answer and button caption.
   std::string prefix_;
   bool answerYes_ = true;

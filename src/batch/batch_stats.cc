@@ -16,18 +16,19 @@ namespace {
 
 // Reads the word list into *list, reporting the lines that give no row;
 // false after reporting a file that could not be read.
-bool ReadWords(const BatchOptions& options, const Lexicon& lexicon, BatchSession& session, WordList* list) {
+bool ReadWords(const BatchOptions& options, const Lexicon& lexicon, BatchSession& session,
+               const BatchSession::DataSet& set, WordList* list) {
   std::string contents;
   if (const Status read = ReadWholeFile(options.words, &contents); !read.ok()) {
     session.Message("The word list " + options.words + " could not be read: " + read.reason + ".");
     return false;
   }
-  *list = ReadWordList(contents, lexicon.dictionary(), session.engine().phonemes());
+  *list = ReadWordList(contents, lexicon.dictionary(), set.engine.phonemes());
   bool unknownSymbol = false;
   for (const WordListProblem& problem : list->problems) {
     unknownSymbol = unknownSymbol || problem.kind == WordListProblem::kUnknownSymbol;
   }
-  if (unknownSymbol && !session.inventoryStatus().ok()) session.Message(InventoryMessage(session.inventoryStatus()));
+  if (unknownSymbol && !set.inventory.ok()) session.Message(InventoryMessage(set.inventory));
   for (const WordListProblem& problem : list->problems) {
     session.Message("velmora-batch: " + WordListProblemMessage(options.words, problem));
   }
@@ -38,13 +39,15 @@ bool ReadWords(const BatchOptions& options, const Lexicon& lexicon, BatchSession
 
 int RunStatistics(const BatchOptions& options, BatchSession& session) {
   const std::string input = options.input ? *options.input : session.start().inputFileName;
+  BatchSession::DataSet* set = nullptr;
+  if (const Status found = session.UseDataSet(options, &set); !found.ok()) return session.DataSetFailed(found);
   Lexicon lexicon;
-  if (const Status read = lexicon.LoadDictionary(session.folder() + "/" + input); !read.ok()) {
+  if (const Status read = lexicon.LoadDictionary(set->engine.DictionaryPath(input)); !read.ok()) {
     session.Message(InputFileMessage(read));
     return kExitFailed;
   }
   WordList list;
-  if (!options.words.empty() && !ReadWords(options, lexicon, session, &list)) return kExitFailed;
+  if (!options.words.empty() && !ReadWords(options, lexicon, session, *set, &list)) return kExitFailed;
   StatisticsRequest request;
   request.stats = options.stats;
   request.neighbourLists = options.neighbourLists;

@@ -68,6 +68,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   std::string folder = options.folder;
+  std::string source;  // where bundled data sets are copied from
   if (folder.empty()) {
     const velmora::ProgramFolderChoice choice = chosenFolder();
     if (!choice.status.ok()) {
@@ -78,6 +79,7 @@ int main(int argc, char** argv) {
       std::cerr << "velmora-batch: " << velmora::ProgramFolderFallbackMessage(choice) << "\n";
     }
     folder = choice.folder;
+    source = choice.source;
   }
   while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
   struct stat info;
@@ -85,7 +87,7 @@ int main(int argc, char** argv) {
     std::cerr << "velmora-batch: " << folder << " is not a folder\n";
     return velmora::kExitRefused;
   }
-  velmora::BatchSession session(folder == "/" ? "" : folder, std::cout, std::cerr);
+  velmora::BatchSession session(folder == "/" ? "" : folder, std::cout, std::cerr, source);
   const int status = velmora::RunBatch(options, session);
   EndAtOnce(status);
   return status;

@@ -57,6 +57,9 @@ std::string SetValueOption(std::string_view name, const std::string& value, Batc
   } else if (name == "--export") {
     if (value != "csv" && value != "ipa") return "--export takes csv or ipa, not " + Quoted(value);
     options->exportFormat = value;
+  } else if (name == "--data") {
+    if (value.empty()) return "--data needs a data set's name or a folder";
+    options->data = value;
   } else if (name == "--input") {
     options->input = value;
   } else if (name == "--orthography") {
@@ -116,8 +119,8 @@ std::string SetValueOption(std::string_view name, const std::string& value, Batc
 }
 
 bool TakesValue(std::string_view name) {
-  return name == "--folder" || name == "--input" || name == "--orthography" || name == "--ignore" ||
-         name == "--limit" || name == "--answer" || name == "--queries" || name == "--out" ||
+  return name == "--folder" || name == "--data" || name == "--input" || name == "--orthography" ||
+         name == "--ignore" || name == "--limit" || name == "--answer" || name == "--queries" || name == "--out" ||
          name == "--min-frequency" || name == "--max-frequency" || name == "--segments" || name == "--syllables" ||
          name == "--stress" || name == "--words" || name == "--weight" || name == "--cohort" ||
          name == "--neighbours" || name == "--uniqueness-point" || name == "--export";
@@ -237,7 +240,7 @@ std::string CheckTogether(const BatchOptions& o) {
     return o.queries.empty() ? "--out is for --queries" : "--queries needs --out DIR";
   }
   if (!o.queries.empty() &&
-      (o.input || o.syllabified || o.vowels || o.exclude || !o.ignore.empty() || o.limit || o.orthography ||
+      (o.data || o.input || o.syllabified || o.vowels || o.exclude || !o.ignore.empty() || o.limit || o.orthography ||
        !o.items.empty() || o.minFrequency || o.maxFrequency || o.segments || o.syllables || o.stress ||
        o.neighbours || o.uniquenessPoint)) {
     return "--queries takes only --out, --folder and --answer beside it; the searches are in its file";
@@ -280,7 +283,7 @@ Status ParseQueryLine(std::string_view line, BatchOptions* options) {
 }
 
 std::string BatchUsage() {
-  return "Usage: velmora-batch [--folder DIR] [--input NAME] [--syllabified | --plain]\n"
+  return "Usage: velmora-batch [--folder DIR] [--data NAME|DIR] [--input NAME] [--syllabified | --plain]\n"
          "                     [--vowels | --no-vowels] [--exclude | --no-exclude]\n"
          "                     [--ignore N]... [--limit N] [--answer yes|no]\n"
          "                     [--min-frequency N] [--max-frequency N] [--segments MIN-MAX]\n"
@@ -288,7 +291,8 @@ std::string BatchUsage() {
          "                     [--uniqueness-point MIN-MAX]\n"
          "                     [--orthography TEXT] [ITEM ...]\n"
          "       velmora-batch --queries FILE --out DIR [--folder DIR] [--answer yes|no]\n"
-         "       velmora-batch --statistics [--folder DIR] [--input NAME] [--words FILE] [--keep-stress]\n"
+         "       velmora-batch --statistics [--folder DIR] [--data NAME|DIR] [--input NAME] [--words FILE]\n"
+         "                     [--keep-stress]\n"
          "                     [--weight log|token|type] [--cohort K] [--neighbour-lists]\n"
          "                     [--minimal-pairs X Y] [--functional-load]\n"
          "       velmora-batch --export csv|ipa [--folder DIR] [--input NAME] [--out FILE]\n"
@@ -301,7 +305,9 @@ std::string BatchUsage() {
          "                      LIQUID? CONSONANT* CONSONANT+ (zero or one, any number, one or more),\n"
          "                      ... (any segments); e.g. '[' STOP 'LIQUID?' VOWEL\n"
          "  --folder DIR        the program folder (default: the folder that holds velmora-batch)\n"
-         "  --input NAME        the input file, in the program folder\n"
+         "  --data NAME|DIR     the data set whose key, classes, features and in.txt are used: a bundled one by\n"
+         "                      name (en, the default), or a folder; saved for the next search\n"
+         "  --input NAME        the input file, in the program folder (in.txt: the data set's dictionary)\n"
          "  --syllabified       search the syllabified transcriptions\n"
          "  --plain             search the plain transcriptions\n"
          "  --vowels            search vowels only\n"

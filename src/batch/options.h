@@ -21,6 +21,7 @@ namespace velmora {
 struct BatchOptions {
   bool help = false;                       // --help: print the usage, search nothing
   std::string folder;                      // --folder; empty: the executable's folder
+  std::optional<std::string> data;         // --data: the data set, by name or folder
   std::optional<std::string> input;        // --input: the input-file box
   std::optional<bool> syllabified;         // --syllabified / --plain
   std::optional<bool> vowels;              // --vowels / --no-vowels

@@ -60,9 +60,28 @@ std::shared_ptr<const EntryMeasures> MeasureEntries(const Lexicon& lexicon) {
 
 }  // namespace
 
-Engine::Engine(std::string folder, Options options) : folder_(std::move(folder)), options_(options) {}
+Engine::Engine(std::string folder, Options options)
+    : folder_(std::move(folder)), dataFolder_(folder_), options_(options) {}
 
 Engine::~Engine() = default;
+
+void Engine::SetDataFolder(std::string dataFolder) {
+  dataFolder_ = std::move(dataFolder);
+  phonemes_.assign(1, std::string());
+  names_.SetInventory(phonemes_);
+  for (int choice = 0; choice < 2; ++choice) {
+    classLoads_[choice] = ClassLoad();
+    classTables_[choice] = nullptr;
+    classesLoaded_[choice] = false;
+  }
+  classes_ = nullptr;
+  current_ = nullptr;
+  loaded_.clear();
+}
+
+std::string Engine::DictionaryPath(const std::string& inputFileName) const {
+  return (inputFileName == "in.txt" ? dataFolder_ : folder_) + "/" + inputFileName;
+}
 
 const ClassTable& Engine::classes() const {
   static const ClassTable kNone;
@@ -70,7 +89,7 @@ const ClassTable& Engine::classes() const {
 }
 
 Status Engine::LoadInventory() {
-  const Status status = names_.LoadInventory(folder_ + "/AllSegments.txt");
+  const Status status = names_.LoadInventory(dataFolder_ + "/AllSegments.txt");
   phonemes_ = names_.Phonemes();
   for (auto& entry : loaded_) entry.second->lexicon.SetInventory(phonemes_);
   return status;
@@ -80,12 +99,12 @@ ClassLoad Engine::LoadClasses(bool syllabified) {
   const int choice = syllabified ? 1 : 0;
   ClassLoad load;
   std::string contents;
-  const std::string keyPath = folder_ + "/SegmentKey.txt";
+  const std::string keyPath = dataFolder_ + "/SegmentKey.txt";
   load.key = ReadWholeFile(keyPath, &contents);
   if (!load.key.ok()) return load;
   ForEachLine(contents, [&](std::string_view line) { load.keyLines.emplace_back(line); });
   auto table = std::make_shared<ClassTable>();
-  load.classes = LoadClassFolder(folder_ + (syllabified ? "/SyllabifiedNaturalClasses" : "/NaturalClasses"),
+  load.classes = LoadClassFolder(dataFolder_ + (syllabified ? "/SyllabifiedNaturalClasses" : "/NaturalClasses"),
                                  table.get(), &load.names);
   classLoads_[choice] = load;
   classTables_[choice] = table;
@@ -112,7 +131,7 @@ Refusal Engine::Compile(Settings& settings, Query::Kind kind, Query* query) cons
   q.classes = classes_ != nullptr ? classes_ : std::make_shared<ClassTable>();
   if (kind == Query::Kind::kTranscriptions) {
     const Refusal refusal = ValidateItems(settings.boxes, names_, *q.classes, TierOf(settings.syllabified, settings.vowels),
-                                          FeaturesOfFolder(folder_), &q.parsed);
+                                          FeaturesOfFolder(dataFolder_), &q.parsed);
     if (refusal.refused()) return refusal;
   }
   q.items = settings.boxes;
@@ -128,20 +147,20 @@ Refusal Engine::Compile(Settings& settings, Query::Kind kind, Query* query) cons
   return {};
 }
 
-SearchResult Engine::Prepare(const std::string& inputFileName, bool syllabified, SearchEvents& events) {
+SearchResult Engine::Prepare(const std::string& path, bool syllabified, SearchEvents& events) {
   SearchResult result;
-  if (!options_.keepEveryDictionary && (loaded_.size() > 1 || loaded_.count(inputFileName) == 0)) {
+  if (!options_.keepEveryDictionary && (loaded_.size() > 1 || loaded_.count(path) == 0)) {
     current_ = nullptr;
     loaded_.clear();
   }
-  std::unique_ptr<Loaded>& slot = loaded_[inputFileName];
+  std::unique_ptr<Loaded>& slot = loaded_[path];
   if (slot == nullptr) {
     auto fresh = std::make_unique<Loaded>();
     fresh->lexicon.SetInventory(phonemes_);
-    result.status = fresh->lexicon.LoadDictionary(folder_ + "/" + inputFileName);
+    result.status = fresh->lexicon.LoadDictionary(path);
     if (!result.status.ok()) {
       // Nothing stays loaded: the next search reads the file again.
-      loaded_.erase(inputFileName);
+      loaded_.erase(path);
       result.outcome = Outcome::kInputFailed;
       return result;
     }
@@ -168,9 +187,10 @@ SearchResult Engine::Prepare(const std::string& inputFileName, bool syllabified,
 }
 
 SearchResult Engine::Run(const Query& query, const std::string& outFolder, SearchEvents& events) {
-  SearchResult result = Prepare(query.inputFileName, query.syllabified, events);
+  const std::string path = DictionaryPath(query.inputFileName);
+  SearchResult result = Prepare(path, query.syllabified, events);
   if (result.outcome != Outcome::kHits) return result;
-  Loaded& loaded = *loaded_[query.inputFileName];
+  Loaded& loaded = *loaded_[path];
   Lexicon& lexicon = loaded.lexicon;
   // The neighbour and uniqueness filters read measures of the whole lexicon.
   Query measured;

@@ -66,10 +66,19 @@ class Engine {
     bool askCautionsAgain = false;
   };
 
-  // folder: the program folder, where every file a search reads is looked for.
+  // folder: the program folder, where the dictionary files a search reads
+  // are looked for. Its data set (inventory, key, classes, features and
+  // in.txt) is the English one in the same folder until SetDataFolder.
   explicit Engine(std::string folder, Options options);
   explicit Engine(std::string folder) : Engine(std::move(folder), Options()) {}
   ~Engine();
+
+  // Takes the data set of dataFolder: the inventory, the classes and every
+  // dictionary read are forgotten until they are loaded again.
+  void SetDataFolder(std::string dataFolder);
+  // The file an input-file name reads: in.txt is the data set's dictionary;
+  // any other name lies in the program folder.
+  std::string DictionaryPath(const std::string& inputFileName) const;
 
   // Reads the folder's AllSegments.txt. On failure the inventory is empty.
   Status LoadInventory();
@@ -98,6 +107,7 @@ class Engine {
   void AbandonRunningFiles();
 
   const std::string& folder() const { return folder_; }
+  const std::string& dataFolder() const { return dataFolder_; }
   // The inventory (from index 1) and the classes queries are made with.
   const std::vector<std::string>& phonemes() const { return phonemes_; }
   const ClassTable& classes() const;
@@ -106,11 +116,13 @@ class Engine {
 
  private:
   struct Loaded;
-  // Makes the lexicon of inputFileName ready: read again whenever it is not
-  // loaded, divided again whenever syllabified differs from its division.
-  SearchResult Prepare(const std::string& inputFileName, bool syllabified, SearchEvents& events);
+  // Makes the lexicon of the dictionary file at path ready: read again
+  // whenever it is not loaded, divided again whenever syllabified differs
+  // from its division.
+  SearchResult Prepare(const std::string& path, bool syllabified, SearchEvents& events);
 
   const std::string folder_;
+  std::string dataFolder_;
   const Options options_;
   std::vector<std::string> phonemes_{1};  // the inventory, from index 1
   ClassLoad classLoads_[2];               // plain, syllabified
@@ -118,7 +130,7 @@ class Engine {
   bool classesLoaded_[2] = {false, false};
   std::shared_ptr<const ClassTable> classes_;  // the ones in use
   Lexicon names_;                             // the inventory alone, for reading items
-  std::map<std::string, std::unique_ptr<Loaded>> loaded_;
+  std::map<std::string, std::unique_ptr<Loaded>> loaded_;  // by path
   const Lexicon* current_ = nullptr;
   ResultFiles* running_ = nullptr;
   bool abandoned_ = false;

@@ -37,10 +37,14 @@ constexpr std::array<const char*, kSettingCount> kLabels = {
     "Filter: stress pattern (0, 1, 2 and . for any vowel)",
     "Filter: number of neighbours (MIN-MAX)",
     "Filter: uniqueness point (MIN-MAX)",
+    "Data set",
 };
 
 // The pairs every file holds; the filters' pairs follow only when one is set.
 constexpr int kFilterSettingsFrom = kMinFrequency;
+constexpr int kFilterSettingsTo = kUniquenessPoint + 1;
+
+bool IsFilter(int setting) { return setting >= kFilterSettingsFrom && setting < kFilterSettingsTo; }
 
 // The setting whose label the line is, exactly (no trimming, case counts);
 // kSettingCount when it is none.
@@ -115,6 +119,9 @@ bool ApplySetting(Settings& s, int setting, std::string_view value) {
     case kUniquenessPoint:
       if (!ParseCountRange(Trim(value), &s.filters.uniquenessPoint)) return false;
       break;
+    case kDataSet:
+      s.dataSet = Trim(value);
+      break;
     default:
       return true;
   }
@@ -160,6 +167,10 @@ std::string SettingValue(const Settings& s, int setting) {
       return s.filters.neighbours ? s.filters.neighbours->Text() : std::string();
     case kUniquenessPoint:
       return s.filters.uniquenessPoint ? s.filters.uniquenessPoint->Text() : std::string();
+    case kDataSet: {
+      std::string set = Trim(s.dataSet);
+      return set == "en" ? std::string() : set;
+    }
     default:
       return std::string();
   }
@@ -173,7 +184,7 @@ std::vector<Status> ReadSettingsFile(const std::string& folder, Settings* settin
   if (!ReadWholeFile(path, &contents).ok()) return {};
   // The filter pairs that could not be read, by filter; a later pair of the
   // same filter that reads well stands instead.
-  std::array<Status, kSettingCount - kFilterSettingsFrom> unreadable;
+  std::array<Status, kFilterSettingsTo - kFilterSettingsFrom> unreadable;
   auto lost = [&](int setting, int labelLine) {
     ApplySetting(*settings, setting, "");  // off
     unreadable[static_cast<size_t>(setting - kFilterSettingsFrom)] =
@@ -186,13 +197,13 @@ std::vector<Status> ReadSettingsFile(const std::string& folder, Settings* settin
     ++lineNumber;
     // A filter's label followed by a label has lost its value line; the
     // label still counts. (The 18 older pairs take the next line, always.)
-    if (pending >= kFilterSettingsFrom && pending != kSettingCount && LabelOf(line) != kSettingCount) {
+    if (IsFilter(pending) && LabelOf(line) != kSettingCount) {
       lost(pending, pendingLine);
       pending = kSettingCount;
     }
     if (pending != kSettingCount) {
       if (ApplySetting(*settings, pending, line)) {
-        if (pending >= kFilterSettingsFrom) unreadable[static_cast<size_t>(pending - kFilterSettingsFrom)] = {};
+        if (IsFilter(pending)) unreadable[static_cast<size_t>(pending - kFilterSettingsFrom)] = {};
       } else {
         lost(pending, pendingLine);
       }
@@ -202,7 +213,7 @@ std::vector<Status> ReadSettingsFile(const std::string& folder, Settings* settin
       pendingLine = lineNumber;
     }
   });
-  if (pending >= kFilterSettingsFrom && pending != kSettingCount) lost(pending, pendingLine);
+  if (IsFilter(pending)) lost(pending, pendingLine);
   std::vector<Status> result;
   for (const Status& status : unreadable) {
     if (!status.ok()) result.push_back(status);
@@ -215,10 +226,11 @@ Status WriteSettingsFile(const std::string& folder, const Settings& settings) {
   OutputFile file;
   Status status = file.Open(path);
   if (status.ok()) {
-    const int count = settings.filters.any() ? kSettingCount : kFilterSettingsFrom;
-    for (int setting = 0; setting < count; ++setting) {
-      // The filters of the lexical statistics only while set, so that a file
-      // without them reads as it always did.
+    for (int setting = 0; setting < kSettingCount; ++setting) {
+      if (IsFilter(setting) && !settings.filters.any()) continue;
+      // The filters of the lexical statistics only while set, and the data
+      // set only when it is not English, so that a file without them reads
+      // as it always did.
       if (setting >= kNeighbours && SettingValue(settings, setting).empty()) continue;
       file.WriteLine(kLabels[static_cast<size_t>(setting)]);
       file.WriteLine(SettingValue(settings, setting));

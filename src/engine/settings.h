@@ -4,7 +4,8 @@
 // example-length limit and the two program locations from one run to the next;
 // then, only when a lexical filter is set, five more pairs for the filters (a
 // file without them reads as no filter, and a file of a search without
-// filters is byte for byte what it always was).
+// filters is byte for byte what it always was); last, only for a data set
+// other than English, the data set's pair.
 #ifndef VELMORA_ENGINE_SETTINGS_H_
 #define VELMORA_ENGINE_SETTINGS_H_
 
@@ -41,6 +42,7 @@ enum Setting {
   kStress,
   kNeighbours,       // written only while set
   kUniquenessPoint,  // written only while set
+  kDataSet,          // written only when it is not English
   kSettingCount
 };
 
@@ -58,6 +60,8 @@ struct Settings {
   int32_t exampleLength = 100;
   bool vowels = false;
   LexicalFilters filters;
+  // The data set: "" (or "en") English, a bundled set's name, or a folder.
+  std::string dataSet;
   // The settings the file set (a value that sets nothing, such as a
   // syllabified choice other than yes or no, leaves its bit clear).
   std::bitset<kSettingCount> read;

@@ -121,8 +121,9 @@ bool IsDataEntry(const std::string& name, bool folder) {
 }
 
 // Copies what `from` holds and `to` lacks, folder by folder, in name order.
-// `relative` is the path below the user's folder, for the list of copies.
-bool CopyMissing(const std::string& from, const std::string& to, const std::string& relative,
+// `relative` is the path below the user's folder, for the list of copies;
+// `top`: `from` is a data set's own folder, of which only data is copied.
+bool CopyMissing(const std::string& from, const std::string& to, const std::string& relative, bool top,
                  std::vector<std::string>* copied, std::string* what, std::string* reason) {
   DIR* dir = ::opendir(from.c_str());
   if (dir == nullptr) {
@@ -143,7 +144,7 @@ bool CopyMissing(const std::string& from, const std::string& to, const std::stri
     const std::string shown = relative.empty() ? name : relative + "/" + name;
     struct stat info {};
     if (::stat(source.c_str(), &info) != 0) continue;  // a dangling link: nothing to copy
-    if (relative.empty() && !IsDataEntry(name, S_ISDIR(info.st_mode))) continue;
+    if (top && !IsDataEntry(name, S_ISDIR(info.st_mode))) continue;
     if (S_ISDIR(info.st_mode)) {
       if (Exists(target) && !IsFolder(target)) continue;  // the user put a file there: theirs
       if (!IsFolder(target)) {
@@ -154,7 +155,7 @@ bool CopyMissing(const std::string& from, const std::string& to, const std::stri
         }
         copied->push_back(shown + "/");
       }
-      if (!CopyMissing(source, target, shown, copied, what, reason)) return false;
+      if (!CopyMissing(source, target, shown, false, copied, what, reason)) return false;
     } else if (S_ISREG(info.st_mode) && !Exists(target)) {
       if (!CopyNewFile(source, target, reason)) {
         *what = target;
@@ -220,11 +221,70 @@ ProgramFolderChoice ChooseProgramFolder(const std::string& executableFolder, con
   // from the installed data.
   const std::string source = ownData ? own : dataFolder;
   if (!IsFolder(source)) return choice;  // nothing to copy
+  choice.source = source;
   std::string what, reason;
-  if (!CopyMissing(source, choice.folder, "", &choice.copied, &what, &reason)) {
+  if (!CopyMissing(source, choice.folder, "", true, &choice.copied, &what, &reason)) {
     choice.status = Status::Make(Status::kFailed, reason, what);
     choice.filling = true;
   }
+  return choice;
+}
+
+std::vector<std::string> BundledDataSets(const std::string& folder, const std::string& source) {
+  std::vector<std::string> names;
+  for (const std::string& from : {folder, source}) {
+    if (from.empty()) continue;
+    DIR* dir = ::opendir(from.c_str());
+    if (dir == nullptr) continue;
+    while (const dirent* entry = ::readdir(dir)) {
+      const std::string name = entry->d_name;
+      if (name != "." && name != ".." && name != kEnglishDataSet && Exists(Join(Join(from, name), "in.txt"))) {
+        names.push_back(name);
+      }
+    }
+    ::closedir(dir);
+  }
+  std::sort(names.begin(), names.end());
+  names.erase(std::unique(names.begin(), names.end()), names.end());
+  names.insert(names.begin(), kEnglishDataSet);
+  return names;
+}
+
+DataSetChoice FindDataSet(const std::string& folder, const std::string& source, const std::string& name) {
+  DataSetChoice choice;
+  if (name.empty() || name == kEnglishDataSet) {
+    choice.folder = folder;
+    return choice;
+  }
+  const bool mayBeBundled = name.find('/') == std::string::npos && name != "." && name != "..";
+  const std::string own = Join(folder, name);
+  const std::string from = source.empty() ? "" : Join(source, name);
+  if (mayBeBundled && (Exists(Join(own, "in.txt")) || (!from.empty() && Exists(Join(from, "in.txt"))))) {
+    choice.folder = own;
+    choice.saved = name;
+    if (from.empty() || !IsFolder(from)) return choice;
+    // Filled from the installed data as the English files are.
+    std::string what = own, reason;
+    bool made = IsFolder(own);
+    if (!made && ::mkdir(own.c_str(), 0755) == 0) {
+      made = true;
+      choice.copied.push_back(name + "/");
+    }
+    if (!made) reason = std::strerror(errno);
+    if (!made || !CopyMissing(from, own, name, true, &choice.copied, &what, &reason)) {
+      choice.status = Status::Make(Status::kFailed, reason, what);
+    }
+    return choice;
+  }
+  // A folder of the user's own.
+  char resolved[PATH_MAX];
+  if (!Exists(name + "/in.txt") || !Exists(name + "/AllSegments.txt") ||
+      ::realpath(name.c_str(), resolved) == nullptr) {
+    choice.status = Status::Malformed("", 0, name);
+    return choice;
+  }
+  choice.folder = resolved;
+  choice.saved = resolved;
   return choice;
 }
 

@@ -9,6 +9,11 @@
 // filled from the installed data: the first start copies everything, a later
 // start copies only what is missing there, and nothing the user changed is
 // ever overwritten.
+//
+// The English data set lies at the top of the program folder; every other
+// bundled set is a subfolder of it that holds in.txt, named by its language
+// code ("it", "en-ipa"). A set is copied into the user's folder only once it
+// is chosen, in the same way.
 #ifndef VELMORA_PLATFORM_PROGRAM_FOLDER_H_
 #define VELMORA_PLATFORM_PROGRAM_FOLDER_H_
 
@@ -42,6 +47,9 @@ struct ProgramFolderChoice {
   std::string folder;                // the program folder, without a trailing "/"; "" when there is none
   bool user = false;                 // the user's folder rather than the executable's
   std::vector<std::string> copied;   // names (relative to folder) copied from the data set now
+  // The folder the data is copied from (the installed data, or a read-only
+  // copy's own folder); "" when the program folder is the executable's.
+  std::string source;
   // The executable's folder, when a copy that is not installed may not write
   // there and uses the user's folder instead; "" otherwise.
   std::string readOnlyFolder;
@@ -65,6 +73,32 @@ struct ProgramFolderChoice {
 // on another failure `folder` is still the folder that was meant.
 ProgramFolderChoice ChooseProgramFolder(const std::string& executableFolder, const std::string& dataFolder,
                                         const FolderEnvironment& environment);
+
+// The name of the English data set, the default.
+inline constexpr const char* kEnglishDataSet = "en";
+
+// The bundled data sets: "en" first, then the subfolders of `folder` or of
+// `source` (the folder the data is copied from, or "") that hold in.txt,
+// sorted by name.
+std::vector<std::string> BundledDataSets(const std::string& folder, const std::string& source);
+
+struct DataSetChoice {
+  std::string folder;  // where the set's files are read; "" when there is none
+  // What UserSettings.txt keeps: "" for English, a bundled set's name, or
+  // the absolute path of a folder.
+  std::string saved;
+  std::vector<std::string> copied;  // names (relative to the program folder) copied now
+  // kMalformed (detail: the name) when `name` names no data set; another
+  // failure when the set could not be copied (path: what could not be).
+  Status status;
+};
+
+// The data set `name` chooses for the program folder `folder`: "" or "en"
+// the English one (the program folder itself); a bundled set's name; else a
+// folder (relative to the working folder) that holds in.txt and
+// AllSegments.txt. A bundled set that `source` holds is filled into
+// folder/NAME first, as the English files are: only what is missing there.
+DataSetChoice FindDataSet(const std::string& folder, const std::string& source, const std::string& name);
 
 }  // namespace velmora
 

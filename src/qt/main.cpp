@@ -12,6 +12,7 @@
 #include "app/form1.h"
 #include "app/messages.h"
 #include "platform/program_folder.h"
+#include "qt/main_window.h"
 #include "qt/qt_platform.h"
 #include "qt/widgets.h"
 
@@ -37,10 +38,12 @@ int main(int argc, char** argv) {
 
   velmora::QtPlatform platform;
   velmora::Form1 form(platform, folder.folder);
+  form.DataSource = folder.source;
   platform.Attach(form);  // the main window, centred
   velmora::NameProgramFolder(platform.window(velmora::Window::Form1), folder);
   platform.ShowWindow(velmora::Window::Form1);
   form.Form_Load();
+  velmora::ShowDataSetInTitle(platform.window(velmora::Window::Form1), form);
   // "Exit", closing the main window and a No to a caution end the event
   // loop; the open files are closed or abandoned by then.
   const int status = QApplication::exec();

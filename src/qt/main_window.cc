@@ -2,8 +2,10 @@
 #include "qt/main_window.h"
 
 #include <QAbstractButton>
+#include <QActionGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QFileDialog>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -57,7 +59,50 @@ constexpr ControlLayout kControls[] = {
     {"cmdExit", K::kButton, "Ex&it", 10560, 7440, 3615, 615},
 };
 
+constexpr const char* kTitleWithoutDataSet = "velmoraTitleWithoutDataSet";
+
 }  // namespace
+
+void ShowDataSetInTitle(QWidget* mainWindow, const Form1& form) {
+  QVariant plain = mainWindow->property(kTitleWithoutDataSet);
+  if (!plain.isValid()) {
+    plain = mainWindow->windowTitle();
+    mainWindow->setProperty(kTitleWithoutDataSet, plain);
+  }
+  const QString set = QString::fromStdString(form.DataSet);
+  mainWindow->setWindowTitle(set.isEmpty() ? plain.toString() : plain.toString() + QStringLiteral(" \u2014 ") + set);
+}
+
+void MainWindow::AddDataSetMenu(QMenu* view) {
+  QMenu* sets = view->addMenu(QStringLiteral("Data set"));
+  sets->setObjectName(QStringLiteral("mnuDataSet"));
+  auto choose = [this](const std::string& name) {
+    if (form_.mnuDataSet_Click(name)) ShowDataSetInTitle(this, form_);
+  };
+  // Listed afresh each time, so that a set put into the folder meanwhile shows.
+  auto fill = [this, sets, choose] {
+    sets->clear();
+    for (QActionGroup* old : sets->findChildren<QActionGroup*>()) delete old;
+    auto* group = new QActionGroup(sets);
+    for (const std::string& name : form_.DataSets()) {
+      QAction* action = sets->addAction(QString::fromStdString(name));
+      action->setObjectName(QStringLiteral("mnuDataSet_%1").arg(QString::fromStdString(name)));
+      action->setCheckable(true);
+      action->setChecked(name == (form_.DataSet.empty() ? "en" : form_.DataSet));
+      group->addAction(action);
+      connect(action, &QAction::triggered, this, [choose, name] { choose(name); });
+    }
+    sets->addSeparator();
+    QAction* other = sets->addAction(QStringLiteral("Other folder..."));
+    other->setObjectName(QStringLiteral("mnuDataSetOther"));
+    connect(other, &QAction::triggered, this, [this, choose] {
+      const QString folder = QFileDialog::getExistingDirectory(this, QStringLiteral("Data set"));
+      if (!folder.isEmpty()) choose(folder.toStdString());
+    });
+  };
+  fill();
+  connect(sets, &QMenu::aboutToShow, this, fill);
+}
 
 MainWindow::MainWindow(Form1& form) : form_(form) {
   setObjectName(QStringLiteral("Form1"));
@@ -92,6 +137,7 @@ MainWindow::MainWindow(Form1& form) : form_(form) {
   QAction* viewResult = view->addAction(QStringLiteral("View result of previous search"));
   viewResult->setObjectName(QStringLiteral("mnuViewResult"));
   connect(viewResult, &QAction::triggered, this, [&form] { form.mnuViewResult_Click(); });
+  AddDataSetMenu(view);
   AddSearchLanguageUi(form, client, view);
   // Help and About act on one click, without a drop-down.
   QAction* help = menuBar()->addAction(QStringLiteral("Help"));

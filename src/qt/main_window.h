@@ -6,10 +6,15 @@
 #define VELMORA_QT_MAIN_WINDOW_H_
 
 #include <QMainWindow>
+#include <QMenu>
 
 namespace velmora {
 
 class Form1;
+
+// Shows the data set form uses in the main window's title ("... — it"),
+// after the title the window had without one.
+void ShowDataSetInTitle(QWidget* mainWindow, const Form1& form);
 
 class MainWindow : public QMainWindow {
  public:
@@ -21,6 +26,10 @@ class MainWindow : public QMainWindow {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  // "View > Data set": the bundled sets, the one in use checked, and "Other
+  // folder...".
+  void AddDataSetMenu(QMenu* view);
+
   Form1& form_;
 };
 

@@ -89,6 +89,7 @@ void StatisticsDialog::Compute() {
   StatisticsJob job;
   job.folder = form_.ProgramFolder;
   job.input = Trim(form_.platform().Text(Control::txtInputFileName));
+  job.dictionary = form_.engine.DictionaryPath(job.input);
   job.words = Trim(words_->text().toStdString());
   job.inventory = form_.engine.phonemes();
   job.request.stats.keepStress = keepStress_->isChecked();

@@ -272,12 +272,45 @@ TEST_F(FormTest, TheMenuAndTheFiltersDialog) {
   EXPECT_FALSE(form->filters.any());
 }
 
+// View > Data set: the set's key, inventory and in.txt from then on, saved with the settings and taken at the next
+// start; a name that chooses none, or a saved set that is gone, leaves the set in use and says why.
+TEST_F(FormTest, TheDataSetMenu) {
+  ASSERT_TRUE(MakeFolder(dir.Path("xx")).ok());
+  Write("xx/in.txt", "gatto\tg a1 t o0\tg a1 t o0\t\t10\t1\n");
+  Write("xx/AllSegments.txt", "[\n]\ng\na1\nt\no0\n");
+  Write("xx/SegmentKey.txt", "a1 as in gatto\n");
+  const std::string kNone = " is neither a bundled one (en, xx) nor a folder that holds in.txt and AllSegments.txt.";
+  Start();
+  EXPECT_EQ(form->DataSets(), (V{"en", "xx"}));
+  EXPECT_TRUE(form->mnuDataSet_Click("xx"));
+  EXPECT_EQ(Caption(Control::lblListOfNaturalClasses).rfind("a1 as in gatto\r\r", 0), 0u);
+  Boxes("a1|t");
+  form->cmdSearchTranscriptions_Click();
+  EXPECT_EQ(Read("SmallOutput.txt"), "a1 t\r\ngatto\r\n");
+  EXPECT_NE(Read("UserSettings.txt").find("\r\nData set\r\nxx\r\n"), std::string::npos);
+  Start();
+  EXPECT_EQ(form->DataSet, "xx");
+  EXPECT_EQ(Caption(Control::lblListOfNaturalClasses).rfind("a1 as in gatto\r\r", 0), 0u);
+  EXPECT_FALSE(form->mnuDataSet_Click("nope"));
+  EXPECT_EQ(form->DataSet, "xx");
+  EXPECT_TRUE(form->mnuDataSet_Click("en"));
+  EXPECT_EQ(Read("UserSettings.txt").find("Data set"), std::string::npos);  // English is not written
+  Write("UserSettings.txt", "Data set\r\nxx\r\n");
+  std::filesystem::remove_all(dir.Path("xx"));
+  Start();
+  EXPECT_EQ(form->DataSet, "");
+  EXPECT_EQ(Caption(Control::lblListOfNaturalClasses).rfind("AY1 as in bite\r\r", 0), 0u);
+  EXPECT_EQ(platform.messages, (V{"The data set 'nope'" + kNone,
+                                  "The data set 'xx' saved in UserSettings.txt is neither a bundled one (en) nor a "
+                                  "folder that holds in.txt and AllSegments.txt."}));
+}
+
 // The window's run of the statistics says what it wrote, or why it wrote
 // nothing: an unreadable dictionary or word list, or a file it could not make.
 TEST(StatisticsJob, SaysWhatItWroteOrWhyNot) {
   ScopedTempDir dir;
   ASSERT_TRUE(WriteFixtureFolder(dir.path()) && WriteFile(dir.Path("w.txt"), "tab\nnope\n"));
-  StatisticsJob job{dir.path(), "in.txt", dir.Path("w.txt"), {"", "T", "AE1", "B"}, {}};
+  StatisticsJob job{dir.path(), "in.txt", "", dir.Path("w.txt"), {"", "T", "AE1", "B"}, {}};
   StatisticsOutcome outcome = RunStatisticsJob(job);
   EXPECT_TRUE(outcome.written);
   EXPECT_EQ(outcome.message, "Statistics of 5 entries of in.txt written to " + dir.Path("Statistics.txt") + ".\n" +
@@ -288,6 +321,9 @@ TEST(StatisticsJob, SaysWhatItWroteOrWhyNot) {
   EXPECT_EQ(RunStatisticsJob(job).message,
             "The word list " + dir.Path("missing.txt") + " could not be read: No such file or directory.");
   job.words.clear();
+  ASSERT_TRUE(WriteFile(dir.Path("set.txt"), "gatto\tg a1 t o0\nmare\tm a1 r e0\n"));
+  job.dictionary = dir.Path("set.txt");  // in.txt of the data set in use
+  EXPECT_EQ(RunStatisticsJob(job).message.substr(0, 33), "Statistics of 2 entries of in.txt");
   FaultyDisk disk;
   disk.Fail(FaultyDisk::kWrite, "Statistics.txt", Status::FromErrno(ENOSPC, ""));
   ScopedDisk scoped(disk);
@@ -335,6 +371,8 @@ TEST_F(SettingsTest, WritesEveryPairInOrderAndReadsThemBack) {
   form.filters.minFrequency = 30;
   ASSERT_TRUE(ParseCountRange("4-", &form.filters.segments));
   form.filters.stress = "1";
+  form.DataSet = "xx";
+  ASSERT_TRUE(MakeFolder(dir.Path("xx")).ok() && WriteFile(dir.Path("xx/in.txt"), ""));
   form.SaveSettings();
 
   const std::pair<const char*, const char*> pairs[] = {
@@ -347,7 +385,7 @@ TEST_F(SettingsTest, WritesEveryPairInOrderAndReadsThemBack) {
       {"Exclude from counts all forms marked with annotations in the dictionary", "yes"}, {kLimitLabel, "37"},
       {"Search vowels only", "yes"}, {"Filter: lowest frequency", "30"}, {"Filter: highest frequency", ""},
       {"Filter: number of segments (MIN-MAX)", "4-"}, {"Filter: number of syllables (MIN-MAX)", ""},
-      {"Filter: stress pattern (0, 1, 2 and . for any vowel)", "1"}};
+      {"Filter: stress pattern (0, 1, 2 and . for any vowel)", "1"}, {"Data set", "xx"}};
   std::string expected;
   for (const auto& [label, value] : pairs) expected += std::string(label) + "\r\n" + value + "\r\n";
   EXPECT_EQ(ReadFile(SettingsPath()), expected);
@@ -390,7 +428,7 @@ std::string Summary(const Settings& s, const std::vector<Status>& lost) {
   std::string text = s.boxes[0] + "|" + s.boxes[1] + "|" + s.boxes[2] + "|" + s.boxes[3] + " ";
   for (bool ignored : s.ignore) text += ignored ? "1" : "0";
   text += std::string(" s") + "01"[s.syllabified] + " e" + "01"[s.exclude] + " v" + "01"[s.vowels] + " " +
-          std::to_string(s.exampleLength) + FiltersSuffix(s.filters);
+          std::to_string(s.exampleLength) + FiltersSuffix(s.filters) + (s.dataSet.empty() ? "" : " set " + s.dataSet);
   for (const Status& status : lost) text += " lost " + status.detail + "@" + std::to_string(status.line);
   return text;
 }
@@ -437,6 +475,8 @@ TEST(ReadSettingsFile, WhichLinesAreLabelsAndWhichAreValues) {
        kKeep + kRest + " lost Filter: lowest frequency@5 lost Filter: number of segments (MIN-MAX)@3"},
       {kMin + "x\r\n" + kMin + "3\r\n", kKeep + kRest + " (filters: min frequency 3)"},  // the later one stands
       {kSegments + "2-4\r\n" + kSegments, kKeep + kRest + " lost Filter: number of segments (MIN-MAX)@3"},
+      {"Data set\r\n it \r\n", kKeep + kRest + " set it"},
+      {kMin + "5\r\nData set", kKeep + kRest + " (filters: min frequency 5)"},  // no filter, so not lost
   };
   for (const auto& [file, summary] : cases) {
     ScopedTempDir dir;

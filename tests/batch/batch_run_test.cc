@@ -139,6 +139,50 @@ TEST_F(BatchRun, EachRunEndsWithItsStatusCaptionAndMessagesAndSavesItsChoices) {
   });
 }
 
+// --data: a bundled set by name or a folder gives the inventory, the classes and in.txt; other input files lie in
+// the program folder. The choice is saved, and English ("en", the default) writes no pair for it.
+TEST_F(BatchRun, ADataSetGivesTheInventoryClassesAndDictionaryAndIsSaved) {
+  ScopedTempDir own;  // a folder of the user's own
+  ASSERT_TRUE(fs::create_directories(dir.Path("xx/NaturalClasses")));
+  const std::pair<std::string, std::string> files[] = {
+      {"xx/in.txt", "gatto\tg a1 t o0\tg a1 t o0\t\t10\t1\nmare\tm a1 r e0\tm a1 r e0\t\t5\t2\n"},
+      {"xx/AllSegments.txt", "[\n]\ng\na1\nt\no0\nm\nr\ne0\n"},
+      {"xx/SegmentKey.txt", "a1 as in gatto\n"}, {"xx/NaturalClasses/CONS.txt", "g\nt\nm\nr\n"},
+      {"xx.txt", "tetto\tt e0 t o0\n"}};
+  for (const auto& [name, bytes] : files) ASSERT_TRUE(WriteFile(dir.Path(name), bytes));
+  ASSERT_TRUE(WriteFile(own.Path("in.txt"), "mo\tm o0\n") && WriteFile(own.Path("AllSegments.txt"), "[\n]\nm\no0\n") &&
+              WriteFile(own.Path("SegmentKey.txt"), ""));
+  const std::string kEnglish = "in.txt|AY1|||||no|no|no|no|no||no|||no|100|no|";
+  const std::string kUsage = "velmora-batch: the data set ";
+  const std::string kNoSet = " is neither a bundled one (en, xx) nor a folder that holds in.txt and AllSegments.txt";
+  RunRows({
+      {{"--data", "xx", "a1", "CONS"}, 0, Searched("a1 CONS", "2 hits", "2 entries of in.txt"), "",
+       "in.txt|a1|CONS||||no|no|no|no|no||no|||no|100|no|xx|", "SmallOutput.txt", "gatto, mare"},
+      {{"AY1"}, 2, "Search transcriptions\n", "The item in Box # 1 is neither a legal phoneme nor a legal natural "
+       "class name.  Please fix this and click on the search button again.\n"},  // the saved set stands
+      {{"--input", "xx.txt", "e0"}, 0, Searched("e0", "1 hit", "1 entries of xx.txt"), ""},
+      {{"--data", "en", "--input", "in.txt", "AY1"}, 0, Searched("AY1", "3 hits"), "", kEnglish},
+      {{"--data", own.path(), "m"}, 0, Searched("m", "1 hit", "1 entries of in.txt"), "",
+       "in.txt|m|||||no|no|no|no|no||no|||no|100|no|" + own.path() + "|"},
+      {{"--data", "nope", "AY1"}, 2, "", kUsage + "'nope'" + kNoSet + " (see velmora-batch --help)\n"},
+      {{"--data", dir.Path("xx/NaturalClasses"), "AY1"}, 2, "",
+       kUsage + "'" + dir.Path("xx/NaturalClasses") + "'" + kNoSet + " (see velmora-batch --help)\n"},
+      {{"--data", "en", "AY1"}, 0, Searched("AY1", "3 hits"), "", kEnglish},
+  });
+  EXPECT_EQ(Batch(dir.path(), {"--statistics", "--data", "xx"}),
+            (ProcessResult{0, "Statistics of 2 entries of in.txt written.\n", ""}));
+  // Each line of --queries searches its own set; the dictionary of each is read once.
+  ASSERT_TRUE(WriteFile(dir.Path("q.txt"), "--data xx a1 CONS\nAY1 ]\n--data xx a1\n--data nope a1\n"));
+  EXPECT_EQ(Batch(dir.path(), {"--queries", dir.Path("q.txt"), "--out", dir.Path("out")}),
+            (ProcessResult{2, "", "velmora-batch: " + dir.Path("q.txt") + ", line 4: the data set 'nope'" + kNoSet +
+                                      "\n"}));
+  ASSERT_TRUE(WriteFile(dir.Path("q.txt"), "--data xx a1 CONS\nAY1 ]\n--data xx a1\n"));
+  EXPECT_EQ(Batch(dir.path(), {"--queries", dir.Path("q.txt"), "--out", dir.Path("out")}),
+            (ProcessResult{0, Searched("a1 CONS", "2 hits", "2 entries of in.txt", "1: ") +
+                                  Searched("AY1 ]", "no hits", "5 entries of in.txt", "2: ") +
+                                  Searched("a1", "2 hits", "2 entries of in.txt", "3: "), "2: " + kNone}));
+}
+
 // What only the process shows: main's exit status and stderr line, --help, the executable's own folder.
 TEST_F(BatchRun, TheProcess) {
   EXPECT_EQ(RunProcess({VELMORA_BATCH_EXE, "--folder", dir.path(), "AY1", "--limit"}),

@@ -56,6 +56,9 @@ TEST(BatchOptions, EachOptionSetsItsOwnFieldAndTheLaterOfTwoCounts) {
       {{"AY1", "-h"}, " - - - -  - yes - - - - yes | 'AY1'"},
   };
   for (const auto& [args, fields] : cases) EXPECT_EQ(Fields(args), fields) << args.front();
+  BatchOptions o;
+  ASSERT_TRUE(ParseBatchOptions({"--data", "it", "AY1", "--data=/x/de"}, &o).ok());
+  EXPECT_EQ(o.data.value_or("-") + " " + o.items.at(0), "/x/de AY1");
 }
 
 TEST(BatchOptions, UsageErrors) {
@@ -72,6 +75,7 @@ TEST(BatchOptions, UsageErrors) {
       {{"a", "b", "c", "d", "e", "--", "f"}, "there are only five boxes, so 'f' is one item too many"},
       {{"--answer", "YES"}, "--answer takes yes or no, not 'YES'"},
       {{"--folder", ""}, "--folder needs a folder name"}, {{"AY1", "--limit"}, "--limit needs a value"},
+      {{"--data="}, "--data needs a data set's name or a folder"},
       {{"--ignore", "6"}, "--ignore takes a box number from 1 to 5, not '6'"},
       {{"--ignore", "12"}, "--ignore takes a box number from 1 to 5, not '12'"},
       {{"--min-frequency", "100", "--max-frequency", "5"}, "--min-frequency 100 is more than --max-frequency 5"},
@@ -79,7 +83,7 @@ TEST(BatchOptions, UsageErrors) {
       {{"--min-frequency", "1OO"}, "--min-frequency takes a whole number, not '1OO'"},
       {{"--segments", "5-3"}, "--segments takes MIN-MAX, MIN-, -MAX or N, not '5-3'"},
       {{"--out", "r", "AY1"}, "--out is for --queries"}, {{"--queries", "q"}, "--queries needs --out DIR"},
-      {{"--queries", "q", "--out", "r", "AY1"},
+      {{"--queries", "q", "--out", "r", "--data", "it"},
        "--queries takes only --out, --folder and --answer beside it; the searches are in its file"},
       {{"--bogus", "--help"}, "unknown option '--bogus'"},  // an error before --help still counts
       {{"--statistics", "--weight", "lg"}, "--weight takes log, token or type, not 'lg'"},

@@ -2,7 +2,8 @@
 // The search semantics, one table over the engine: each row is the settings
 // of one search and what its files must hold. Every row runs on one engine
 // that keeps its loads from row to row (other dictionaries, the other
-// division) and on a fresh engine, and both must write the same files.
+// division, another data set) and on a fresh engine, and both must write the
+// same files.
 #include "engine/engine.h"
 
 #include <gtest/gtest.h>
@@ -52,6 +53,16 @@ void WriteFolder(const std::string& folder) {
       {"Features.txt", "Symbol\tvoice\r\nD\t+\r\nT\t-\r\n]\t0\r\nB\t0\r\nL\t0\r\nAY1\t0\r\nN\t0\r\nCH\t0\r\nP\t0\r\n"
                        "AE1\t0\r\nK\t0\r\nER0\t0\r\n"}};
   for (const auto& [name, bytes] : files) ASSERT_TRUE(WriteFile(folder + "/" + name, bytes));
+  // A data set of another language, and a file of its symbols in the program folder.
+  ASSERT_TRUE(MakeFolder(folder + "/xx").ok() && MakeFolder(folder + "/xx/NaturalClasses").ok());
+  const std::pair<const char*, std::string> set[] = {
+      {"xx/in.txt", "gatto\tg a1 t o0\tg a1 t o0\t\t10\t1\nmare\tm a1 r e0\tm a1 r e0\t\t5\t2\n"},
+      {"xx/AllSegments.txt", "[\n]\ng\na1\nt\no0\nm\nr\ne0\n"},
+      {"xx/SegmentKey.txt", "a1 as in gatto\n"},
+      {"xx/NaturalClasses/CONS.txt", "g\nt\nm\nr\n"},
+      {"xx/Features.txt", "Symbol\tsonorant\ng\t-\nt\t-\nm\t+\nr\t+\na1\t+\no0\t+\ne0\t+\n[\t0\n]\t0\n"},
+      {"xx.txt", "tetto\tt e0 t o0\tt e0 t o0\t\t1\t1\n"}};
+  for (const auto& [name, bytes] : set) ASSERT_TRUE(WriteFile(folder + "/" + name, bytes));
 }
 
 using Set = std::function<void(Settings&)>;
@@ -60,6 +71,10 @@ Set Ortho(const char* text, const char* file = "orth.txt") {
 }
 Set In(const char* file) {
   return [=](Settings& s) { s.inputFileName = file; };
+}
+// The data set xx: its inventory, classes, features and in.txt; other input files lie in the program folder.
+Set Xx(const char* file = "in.txt") {
+  return [=](Settings& s) { s.dataSet = "xx", s.inputFileName = file; };
 }
 
 struct Row {
@@ -141,6 +156,11 @@ const Row kRows[] = {
     {"AY1||T", Ortho("[under]"), {{"SmallOutput.txt", "AY1  T\r\nunder\r\n"}, {"boxes", "AY1||T||"}}, kO},
     {"", Ortho("\xC3\xA9]", "utf8.txt"), {{"SmallOutput.txt", "\r\ncaf\xC3\xA9\r\n"}}, kO},
     {"", Ortho("f\xC3", "utf8.txt"), {{"SmallOutput.txt", "\r\ncaf\xC3\r\n"}}, kO},  // a lone lead byte
+    {"a1|CONS", Xx(), {{"SmallOutput.txt", "a1 CONS\r\ngatto, mare\r\n"}}},
+    {"[|{-sonorant}", Xx(), {{"SmallOutput.txt", "[ {-sonorant}\r\ngatto\r\n"}}},
+    {"e0|t", Xx("xx.txt"), {{"SmallOutput.txt", "e0 t\r\ntetto\r\n"}}},
+    {"AY1", Xx(), {{"refused", "2@1"}}, kT, Outcome::kStopped},
+    {"AY1|CONSONANT|CONSONANT|]", {}, {{"MediumOutput.txt", ReferenceSearchFiles()[3].second}}},  // English again
 };
 
 std::string Join(const std::array<std::string, kMaxItems>& boxes) {
@@ -158,6 +178,11 @@ std::map<std::string, std::string> Search(Engine& engine, const Row& row, const 
     boxes = boxes.find('|') == std::string::npos ? "" : boxes.substr(boxes.find('|') + 1);
   }
   if (row.set) row.set(s);
+  const std::string data = s.dataSet.empty() ? engine.folder() : engine.folder() + "/" + s.dataSet;
+  if (engine.dataFolder() != data) {
+    engine.SetDataFolder(data);
+    EXPECT_TRUE(engine.LoadInventory().ok());
+  }
   engine.LoadClasses(s.syllabified && !s.vowels);
   std::map<std::string, std::string> got;
   Query query;

@@ -242,7 +242,8 @@ TEST(ProgramFolder, ChoosesMakesAndFillsTheFolderAndKeepsTheUsersFiles) {
   for (const char* folder : {"prefix", "prefix/bin", "prefix/share", "prefix/share/velmora",
                              "prefix/share/velmora/NaturalClasses", "home", "home2", "home2/.local",
                              "home2/.local/share", "home2/.local/share/velmora", "build", "bare", "copy",
-                             "copy/NaturalClasses", "copy/CMakeFiles"}) {
+                             "copy/NaturalClasses", "copy/CMakeFiles", "prefix/share/velmora/it",
+                             "prefix/share/velmora/it/NaturalClasses", "prefix/share/velmora/build"}) {
     ASSERT_EQ(::mkdir(P(folder).c_str(), 0755), 0) << folder;
   }
   ASSERT_TRUE(WriteFile(data + "/in.txt", "child\tCH AY1 L D\r\n") && WriteFile(data + "/AllSegments.txt", "L\r\n"));
@@ -250,6 +251,11 @@ TEST(ProgramFolder, ChoosesMakesAndFillsTheFolderAndKeepsTheUsersFiles) {
   ASSERT_TRUE(WriteFile(P("home2/.local/share/velmora/NaturalClasses"), "not a folder") && WriteFile(P("f"), ""));
   for (const char* name : {"in.txt", "UserSettings.txt", "NaturalClasses/STOP.txt", "FullOutput.txt", "velmora"}) {
     ASSERT_TRUE(WriteFile(P("copy/") + name, name));
+  }
+  // A bundled set beside the English one, which the first start does not copy.
+  for (const char* name :
+       {"it/in.txt", "it/AllSegments.txt", "it/NaturalClasses/V.txt", "it/README.md", "build/x.txt"}) {
+    ASSERT_TRUE(WriteFile(data + "/" + name, name));
   }
   EXPECT_EQ(InstalledDataFolder(P("prefix/bin")), data);
   const std::string builtIn = InstalledDataFolder(P("bare"));  // nothing beside: the path built in
@@ -322,6 +328,36 @@ TEST(ProgramFolder, ChoosesMakesAndFillsTheFolderAndKeepsTheUsersFiles) {
     EXPECT_EQ(c.readOnlyFolder, r.exe == "copy" ? P("copy") : "");
   }
   EXPECT_NE(::access(P("gone").c_str(), F_OK), 0);  // nothing made above the base
+
+  // A bundled set is copied into the user's folder once it is chosen, as the English one; a folder is taken as it is.
+  ASSERT_TRUE(::mkdir((data + "/fr").c_str(), 0755) == 0 && ::mkdir((user + "/mine").c_str(), 0755) == 0);
+  ASSERT_TRUE(WriteFile(user + "/fr", "a file where a set would go") && WriteFile(data + "/fr/in.txt", "") &&
+              WriteFile(user + "/mine/in.txt", ""));
+  EXPECT_EQ(BundledDataSets(user, data), (Names{"en", "fr", "it", "mine"}));
+  EXPECT_EQ(BundledDataSets(P("bare"), ""), Names{"en"});
+  const struct {
+    std::string name, folder, saved;
+    Names copied;
+    std::string failure;  // the status's kind, detail and path
+  } sets[] = {
+      {"", user, "", {}, ""}, {"en", user, "", {}, ""},
+      {"it", user + "/it", "it", {"it/", "it/AllSegments.txt", "it/NaturalClasses/", "it/NaturalClasses/V.txt",
+                                  "it/in.txt"}, ""},
+      {"it", user + "/it", "it", {}, ""},  // only what is missing, later
+      {"mine", user + "/mine", "mine", {}, ""},
+      {data + "/it/", data + "/it", data + "/it", {}, ""},
+      {"zz", "", "", {}, "5 zz "}, {data + "/build", "", "", {}, "5 " + data + "/build "},
+      {"fr", user + "/fr", "fr", {}, "6  " + user + "/fr"},  // a file where the set would go
+  };
+  for (const auto& set : sets) {
+    SCOPED_TRACE(set.name);
+    const DataSetChoice c = FindDataSet(user, data, set.name);
+    EXPECT_EQ(c.status.ok() ? "" : std::to_string(c.status.kind) + " " + c.status.detail + " " + c.status.path,
+              set.failure);
+    EXPECT_EQ(c.folder + "|" + c.saved, set.folder + "|" + set.saved);
+    EXPECT_EQ(c.copied, set.copied);
+  }
+  EXPECT_EQ(ReadFile(user + "/it/NaturalClasses/V.txt"), "it/NaturalClasses/V.txt");
   // Without a user's folder the read-only one is not called "your own".
   EXPECT_EQ(ProgramFolderLine(ChooseProgramFolder(P("prefix/bin"), data, {"relative", ""})),
             "Program folder: none (the folder that holds the program may not be written)");

@@ -11,6 +11,9 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStyle>
@@ -211,6 +214,29 @@ void WindowTest::controlsMapToTheSettingsAndBack() {
     QVERIFY2(box->isChecked(), checks[i]);
     box->setChecked(false);
   }
+
+  // View > Data set lists the bundled sets afresh each time, the one in use checked; the one chosen gives the key
+  // and shows in the title. The menu bar keeps its three entries.
+  QDir(dir.path()).mkpath(QStringLiteral("xx"));
+  WriteFile(s.path("xx/in.txt"), "");
+  WriteFile(s.path("xx/SegmentKey.txt"), "x1 as in xx\r\n");
+  auto* window = qobject_cast<QMainWindow*>(s.platform.window(Window::Form1));
+  QCOMPARE(window->menuBar()->actions().size(), 3);
+  const QString title = window->windowTitle();
+  auto* menu = s.child<QMenu>(Window::Form1, "mnuDataSet");
+  auto listed = [menu] {
+    Q_EMIT menu->aboutToShow();
+    QStringList names;
+    for (QAction* action : menu->actions()) names << action->text() + (action->isChecked() ? "*" : "");
+    return names.join(QLatin1Char('|'));
+  };
+  QCOMPARE(listed(), QStringLiteral("en*|xx||Other folder..."));
+  s.child<QAction>(Window::Form1, "mnuDataSet_xx")->trigger();
+  QCOMPARE(window->windowTitle(), title + QStringLiteral(" \u2014 xx"));
+  QCOMPARE(s.platform.Text(Control::lblListOfNaturalClasses).substr(0, 11), std::string("x1 as in xx"));
+  QCOMPARE(listed(), QStringLiteral("en|xx*||Other folder..."));
+  s.child<QAction>(Window::Form1, "mnuDataSet_en")->trigger();
+  QCOMPARE(window->windowTitle(), title);
 }
 
 void WindowTest::clicksKeysAndMenusReachTheirHandlers() {
