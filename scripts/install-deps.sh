@@ -8,11 +8,13 @@ set -euo pipefail
 packages=(cmake g++ make pkg-config libicu-dev qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
           xvfb xauth xdotool imagemagick x11-utils python3 clang libclang-rt-14-dev time
           fonts-dejavu-core dbus at-spi2-core python3-pyatspi
-          file dpkg-dev lintian appstream desktop-file-utils man-db debootstrap)
+          file dpkg-dev lintian appstream desktop-file-utils man-db debootstrap espeak-ng)
 # fonts-dejavu-core: the font the window's texts are measured with (the
 # package depends on it). dbus, at-spi2-core, python3-pyatspi: the window read
 # through the accessibility bus. file .. debootstrap: the Debian package, its
-# checks, and installing it into a fresh Debian root.
+# checks, and installing it into a fresh Debian root. espeak-ng: the German
+# data set's transcriptions, rebuilt by a test (the other sets' Debian sources
+# are fetched with apt-get download, not installed).
 # Node.js and npm rebuild the bundled data; a machine may have them from
 # elsewhere than Debian (whose npm then conflicts), so look for the commands.
 if ! command -v node >/dev/null || ! command -v npm >/dev/null; then
