@@ -89,12 +89,10 @@ std::unordered_map<std::string, std::string> ReadArpabetToIpa(std::string_view c
 }
 
 int RunExport(const BatchOptions& options, BatchSession& session) {
-  const std::string input = options.input ? *options.input : session.start().inputFileName;
+  std::string input;
+  BatchSession::DataSet* set = nullptr;
   Lexicon lexicon;
-  if (const Status read = lexicon.LoadDictionary(session.folder() + "/" + input); !read.ok()) {
-    session.Message(InputFileMessage(read));
-    return kExitFailed;
-  }
+  if (const int failed = session.ReadDictionary(options, &lexicon, &set, &input)) return failed;
   const bool csv = options.exportFormat == "csv";
   std::unordered_map<std::string, std::string> ipa;
   if (!csv) {

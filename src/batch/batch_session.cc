@@ -88,6 +88,16 @@ int BatchSession::DataSetFailed(const Status& status) {
   return kExitFailed;
 }
 
+int BatchSession::ReadDictionary(const BatchOptions& options, Lexicon* lexicon, DataSet** set, std::string* input) {
+  *input = options.input ? *options.input : start_.inputFileName;
+  if (const Status found = UseDataSet(options, set); !found.ok()) return DataSetFailed(found);
+  if (const Status read = lexicon->LoadDictionary((*set)->engine.DictionaryPath(*input)); !read.ok()) {
+    Message(InputFileMessage(read));
+    return kExitFailed;
+  }
+  return 0;
+}
+
 void BatchSession::Message(const std::string& text) {
   std::string line = prefix_ + text;
   std::replace(line.begin(), line.end(), '\r', ' ');

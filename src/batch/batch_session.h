@@ -42,6 +42,10 @@ class BatchSession : public SearchEvents {
   Status UseDataSet(const BatchOptions& options, DataSet** set);
   // Prints why the data set could not be used; returns the exit status.
   int DataSetFailed(const Status& status);
+  // Reads the dictionary a statistics run or an export works on: --input,
+  // else the saved input file, as the chosen data set finds it. Returns 0
+  // when it was read, else the exit status after the message.
+  int ReadDictionary(const BatchOptions& options, Lexicon* lexicon, DataSet** set, std::string* input);
   // Checks the data set and the boxes of the search options describes, as
   // the search would; says nothing. A failure is a usage error.
   Status Validate(const BatchOptions& options);

@@ -38,14 +38,10 @@ bool ReadWords(const BatchOptions& options, const Lexicon& lexicon, BatchSession
 }  // namespace
 
 int RunStatistics(const BatchOptions& options, BatchSession& session) {
-  const std::string input = options.input ? *options.input : session.start().inputFileName;
+  std::string input;
   BatchSession::DataSet* set = nullptr;
-  if (const Status found = session.UseDataSet(options, &set); !found.ok()) return session.DataSetFailed(found);
   Lexicon lexicon;
-  if (const Status read = lexicon.LoadDictionary(set->engine.DictionaryPath(input)); !read.ok()) {
-    session.Message(InputFileMessage(read));
-    return kExitFailed;
-  }
+  if (const int failed = session.ReadDictionary(options, &lexicon, &set, &input)) return failed;
   WordList list;
   if (!options.words.empty() && !ReadWords(options, lexicon, session, *set, &list)) return kExitFailed;
   StatisticsRequest request;

@@ -295,7 +295,7 @@ std::string BatchUsage() {
          "                     [--keep-stress]\n"
          "                     [--weight log|token|type] [--cohort K] [--neighbour-lists]\n"
          "                     [--minimal-pairs X Y] [--functional-load]\n"
-         "       velmora-batch --export csv|ipa [--folder DIR] [--input NAME] [--out FILE]\n"
+         "       velmora-batch --export csv|ipa [--folder DIR] [--data NAME|DIR] [--input NAME] [--out FILE]\n"
          "Runs one Velmora search in the program folder and writes the result files there.\n"
          "An option left out keeps the choice saved in UserSettings.txt.\n"
          "\n"

@@ -171,6 +171,9 @@ TEST_F(BatchRun, ADataSetGivesTheInventoryClassesAndDictionaryAndIsSaved) {
   });
   EXPECT_EQ(Batch(dir.path(), {"--statistics", "--data", "xx"}),
             (ProcessResult{0, "Statistics of 2 entries of in.txt written.\n", ""}));
+  EXPECT_EQ(Batch(dir.path(), {"--export", "csv", "--data", "xx", "--out", dir.Path("x.csv")}),
+            (ProcessResult{0, "Export of 2 entries of in.txt written to " + dir.Path("x.csv") + ".\n", ""}));
+  EXPECT_EQ(ReadFile(dir.Path("x.csv")), "spelling,transcription,frequency\r\ngatto,g.a1.t.o0,10\r\nmare,m.a1.r.e0,5\r\n");
   // Each line of --queries searches its own set; the dictionary of each is read once.
   ASSERT_TRUE(WriteFile(dir.Path("q.txt"), "--data xx a1 CONS\nAY1 ]\n--data xx a1\n--data nope a1\n"));
   EXPECT_EQ(Batch(dir.path(), {"--queries", dir.Path("q.txt"), "--out", dir.Path("out")}),
