@@ -16,7 +16,7 @@ bool IsStressDigit(char c) { return c == '0' || c == '1' || c == '2'; }
 
 // Field 5 of every entry as the statistics count it, from the file's bytes
 // cut into lines and fields as the reader cuts them.
-void ReadFrequencies(const Dictionary& dict, BigVector<int32_t>* out) {
+void ReadFrequencies(const Dictionary& dict, ArenaVector<int32_t>* out) {
   size_t entry = 0;
   ForEachLine(dict.bytes, [&](std::string_view raw) {
     if (++entry >= out->size()) return;
@@ -32,21 +32,54 @@ void ReadFrequencies(const Dictionary& dict, BigVector<int32_t>* out) {
 
 }  // namespace
 
-uint64_t HashOf(const Seq& seq) {
-  uint64_t h = 0x9E3779B97F4A7C15ull ^ seq.length();
-  auto mix = [&h](const uint32_t* p, const uint32_t* end) {
-    for (; p < end; ++p) {
-      h = (h ^ *p) * 0xFF51AFD7ED558CCDull;
-      h ^= h >> 32;
-    }
-  };
-  if (seq.skip < 0) {
-    mix(seq.keys, seq.keys + seq.size);
-  } else {
-    mix(seq.keys, seq.keys + seq.skip);
-    mix(seq.keys + seq.skip + 1, seq.keys + seq.size);
+namespace {
+
+// The polynomial's radix (odd, so that it has an inverse modulo 2^64) and
+// that inverse, found by Newton's iteration.
+constexpr uint64_t kRadix = 0x9E3779B97F4A7C15ull;
+constexpr uint64_t Inverse(uint64_t a) {
+  uint64_t x = a;  // right in the lowest 3 bits; each step doubles that
+  for (int i = 0; i < 5; ++i) x *= 2 - a * x;
+  return x;
+}
+constexpr uint64_t kInverseRadix = Inverse(kRadix);
+static_assert(kRadix * kInverseRadix == 1);
+
+// The sum of (key + 1) * kRadix^k over the keys, mixed with the length.
+uint64_t Mixed(uint64_t sum, uint32_t length) {
+  uint64_t h = sum ^ (uint64_t{length} * 0xD6E8FEB86659FD93ull);
+  h ^= h >> 32;
+  h *= 0xFF51AFD7ED558CCDull;
+  h ^= h >> 29;
+  h *= 0xC4CEB9FE1A85EC53ull;
+  return h ^ (h >> 32);
+}
+
+}  // namespace
+
+void PartialSums(const uint32_t* keys, uint32_t size, uint64_t* out) {
+  uint64_t sum = 0, power = 1;
+  out[0] = 0;
+  for (uint32_t k = 0; k < size; ++k) {
+    sum += (uint64_t{keys[k]} + 1) * power;
+    power *= kRadix;
+    out[k + 1] = sum;
   }
-  return h;
+}
+
+uint64_t SkipHash(const uint64_t* sums, uint32_t size, uint32_t skip) {
+  // The keys after the one left out move one power down.
+  return Mixed(sums[skip] + (sums[size] - sums[skip + 1]) * kInverseRadix, size - 1);
+}
+
+uint64_t HashOf(const Seq& seq) {
+  uint64_t sum = 0, power = 1;
+  for (uint32_t k = 0; k < seq.size; ++k) {
+    if (static_cast<int32_t>(k) == seq.skip) continue;
+    sum += (uint64_t{seq.keys[k]} + 1) * power;
+    power *= kRadix;
+  }
+  return Mixed(sum, seq.length());
 }
 
 bool SameSeq(const Seq& a, const Seq& b) {
@@ -109,7 +142,7 @@ LexicalStatistics::LexicalStatistics(const Dictionary& dict, const StatsOptions&
   formStart_.reserve(n + 1);
   formEntries_.reserve(n);
   formFrequency_.reserve(n);
-  BigVector<int32_t> rhymeStart(n + 1);
+  ArenaVector<int32_t> rhymeStart(n + 1, 0, Memory());
   std::vector<uint32_t> keys;
   std::vector<std::string_view> symbols;
   for (size_t e = 1; e <= n; ++e) {
@@ -124,7 +157,7 @@ LexicalStatistics::LexicalStatistics(const Dictionary& dict, const StatsOptions&
   }
   // The rhyming part of each entry, and the entries of each rhyming part and
   // of each form with a rhyming part of each length.
-  BigVector<std::pair<int64_t, uint32_t>> rhymeOf(n + 1, {-1, 0});
+  ArenaVector<std::pair<int64_t, uint32_t>> rhymeOf(n + 1, {-1, 0}, Memory());
   for (size_t e = 1; e <= n; ++e) {
     if (rhymeStart[e] < 0) continue;
     const uint32_t f = entryForm_[e];
@@ -178,20 +211,21 @@ uint32_t LexicalStatistics::SymbolKey(std::string_view symbol) {
   return id;
 }
 
-int64_t LexicalStatistics::FindForm(const Seq& seq) const {
-  const uint32_t v = formIndex_.Find(HashOf(seq), [&](uint32_t f) { return SameSeq(FormSeq(f - 1), seq); });
+int64_t LexicalStatistics::FindForm(const Seq& seq, uint64_t hash) const {
+  const uint32_t v = formIndex_.Find(hash, [&](uint32_t f) { return SameSeq(FormSeq(f - 1), seq); });
   return static_cast<int64_t>(v) - 1;
 }
 
 uint32_t LexicalStatistics::InternForm(const std::vector<uint32_t>& keys) {
   const Seq seq{keys.data(), static_cast<uint32_t>(keys.size())};
-  if (const int64_t f = FindForm(seq); f >= 0) return static_cast<uint32_t>(f);
+  const uint64_t hash = HashOf(seq);
+  if (const int64_t f = FindForm(seq, hash); f >= 0) return static_cast<uint32_t>(f);
   const auto f = static_cast<uint32_t>(formEntries_.size());
   keys_.insert(keys_.end(), keys.begin(), keys.end());
   formStart_.push_back(static_cast<uint32_t>(keys_.size()));
   formEntries_.push_back(0);
   formFrequency_.push_back(0);
-  formIndex_.Insert(HashOf(seq), f + 1);
+  formIndex_.Insert(hash, f + 1);
   return f;
 }
 

@@ -14,6 +14,7 @@
 #define VELMORA_STATS_STATS_H_
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -22,7 +23,7 @@
 
 #include "lexicon/dictionary.h"
 #include "lexicon/flat_index.h"
-#include "platform/big_memory.h"
+#include "stats/arena.h"
 #include "stats/hash_groups.h"
 
 namespace velmora {
@@ -91,7 +92,13 @@ struct Seq {
   uint32_t length() const { return size - (skip >= 0 ? 1 : 0); }
   uint32_t operator[](uint32_t k) const { return keys[k + (skip >= 0 && k >= static_cast<uint32_t>(skip) ? 1 : 0)]; }
 };
+// The hash of a sequence, the same whether positions are left out or not:
+// a polynomial in the keys, mixed. Sums(keys, size, out) writes the
+// polynomial's partial sums out[0 .. size], from which SkipHash gives the
+// hash with any one position left out without reading the keys again.
 uint64_t HashOf(const Seq& seq);
+void PartialSums(const uint32_t* keys, uint32_t size, uint64_t* out);
+uint64_t SkipHash(const uint64_t* sums, uint32_t size, uint32_t skip);
 bool SameSeq(const Seq& a, const Seq& b);
 
 // A pair of keys with its number of minimal pairs; first < second in byte order.
@@ -129,17 +136,21 @@ class LexicalStatistics {
     uint32_t form, other;
     int32_t data;  // the kind of neighbour, or the position of a minimal pair (negative: form has Y)
   };
+  ArenaAllocator<char> Memory() const { return ArenaAllocator<char>(arena_.get()); }
   Seq FormSeq(uint32_t f) const { return {keys_.data() + formStart_[f], Length(f)}; }
   uint32_t Length(uint32_t f) const { return formStart_[f + 1] - formStart_[f]; }
   uint32_t InternKey(std::string_view key);
   uint32_t SymbolKey(std::string_view symbol);
   uint32_t InternForm(const std::vector<uint32_t>& keys);
-  int64_t FindForm(const Seq& seq) const;
+  int64_t FindForm(const Seq& seq, uint64_t hash) const;
   static int32_t RhymeStart(const std::vector<std::string_view>& symbols);
   int64_t FindRhyme(const Seq& suffix) const;
-  void CountDeletions(bool lists, BigVector<int64_t>* frequency, BigVector<Link>* links);
+  void CountDeletions(bool lists, ArenaVector<int64_t>* frequency, BigVector<Link>* links);
   void CountAllSubstitutions(const Wants& wants);
-  void CountSubstitutions(const std::vector<uint32_t>& forms, uint32_t length, int32_t position, const Wants& wants);
+  // One pass: the forms of one length (sums: their partial sums, length + 1
+  // each) grouped by their keys but the one at position.
+  void CountSubstitutions(const std::vector<uint32_t>& forms, const ArenaVector<uint64_t>& sums, uint32_t length,
+                          int32_t position, const Wants& wants);
   void CountPositions();
   void SortForms();
   int32_t UniquenessPoint(uint32_t f) const;
@@ -152,6 +163,9 @@ class LexicalStatistics {
 
   const Dictionary& dict_;
   const StatsOptions options_;
+  // Every array below but the links' lives here (its place stays put when
+  // the statistics are moved).
+  std::unique_ptr<StatsArena> arena_ = std::make_unique<StatsArena>();
   // Keys: text by id, the id of each text, and the key id + 1 of each symbol
   // of up to seven bytes (packed with its length).
   std::vector<std::string> keyText_;
@@ -159,50 +173,51 @@ class LexicalStatistics {
   FlatIndex shortSymbols_;
   // Forms: their keys one after another; form f is keys_[formStart_[f] ..
   // formStart_[f + 1]). Per form, its entries' number and frequency sum.
-  BigVector<uint32_t> keys_;
-  BigVector<uint32_t> formStart_{0};
-  BigVector<int32_t> formEntries_;
-  BigVector<int64_t> formFrequency_;
-  HashGroups formIndex_;
+  ArenaVector<uint32_t> keys_{Memory()};
+  ArenaVector<uint32_t> formStart_{1, 0, Memory()};
+  ArenaVector<int32_t> formEntries_{Memory()};
+  ArenaVector<int64_t> formFrequency_{Memory()};
+  HashGroups formIndex_{Memory()};
   // Per entry (from 1): its form, frequency and rhymes.
-  BigVector<uint32_t> entryForm_;
-  BigVector<int32_t> entryFrequency_;
-  BigVector<int32_t> entryRhymes_;
-  BigVector<int32_t> entryRhymeLength_;  // the keys of its rhyming part, or -1
+  ArenaVector<uint32_t> entryForm_{Memory()};
+  ArenaVector<int32_t> entryFrequency_{Memory()};
+  ArenaVector<int32_t> entryRhymes_{Memory()};
+  ArenaVector<int32_t> entryRhymeLength_{Memory()};  // the keys of its rhyming part, or -1
   // Rhyming parts by (form, start); entries per rhyming part, and per form and
   // rhyme length.
-  HashGroups rhymeIndex_;
-  BigVector<std::pair<uint32_t, uint32_t>> rhymeRep_;
-  BigVector<int32_t> rhymeEntries_;
+  HashGroups rhymeIndex_{Memory()};
+  ArenaVector<std::pair<uint32_t, uint32_t>> rhymeRep_{Memory()};
+  ArenaVector<int32_t> rhymeEntries_{Memory()};
   // (form << 32 | rhyme length) -> index + 1 into formRhymeEntries_, for
   // the forms of more than one entry
   FlatIndex formRhymeIndex_;
-  BigVector<int32_t> formRhymeEntries_;
+  ArenaVector<int32_t> formRhymeEntries_{Memory()};
   // The measures of each form.
-  BigVector<int32_t> substitutions_, deletions_, additions_;
-  BigVector<int64_t> neighbourFrequency_;
-  BigVector<uint32_t> sorted_;       // forms with entries, in key order
-  BigVector<int64_t> sortedEntries_; // entries of sorted_[0 .. i)
-  BigVector<int32_t> rank_;          // by form: its place in sorted_, or -1
-  BigVector<uint32_t> shared_;       // keys sorted_[i] shares with sorted_[i + 1]
-  BigVector<int64_t> cohortRun_;     // by place: the entries that share its first K keys
+  ArenaVector<int32_t> substitutions_{Memory()}, deletions_{Memory()}, additions_{Memory()};
+  ArenaVector<int64_t> neighbourFrequency_{Memory()};
+  ArenaVector<uint32_t> sorted_{Memory()};       // forms with entries, in key order
+  ArenaVector<int64_t> sortedEntries_{Memory()}; // entries of sorted_[0 .. i)
+  ArenaVector<int32_t> rank_{Memory()};          // by form: its place in sorted_, or -1
+  ArenaVector<uint32_t> shared_{Memory()};       // keys sorted_[i] shares with sorted_[i + 1]
+  ArenaVector<int64_t> cohortRun_{Memory()};     // by place: the entries that share its first K keys
   // Positional weights: entries with at least i symbols, and each (position, key) and (position, pair).
-  BigVector<double> atLeast_;
+  ArenaVector<double> atLeast_{Memory()};
   FlatIndex segmentIndex_, pairIndex_, biphoneIndex_;
   uint32_t pairCount_ = 0;
-  BigVector<double> segmentWeight_, biphoneWeight_;
+  ArenaVector<double> segmentWeight_{Memory()}, biphoneWeight_{Memory()};
   // Links kept for the lists: neighbours and minimal pairs, by form; the
   // entries of each form in dictionary order.
   BigVector<Link> neighbourLinks_, pairLinks_;
-  BigVector<uint32_t> entriesOfForm_, entriesStart_;
+  ArenaVector<uint32_t> entriesOfForm_{Memory()}, entriesStart_{Memory()};
   std::vector<std::pair<std::pair<uint32_t, uint32_t>, int64_t>> loads_;
   FlatIndex loadIndex_;
-  HashGroups groups_;  // a substitution pass's groups
-  struct {
-    BigVector<uint32_t> rep, groupOf;
-    BigVector<int32_t> entries;
-    BigVector<int64_t> frequency;
-  } pass_;
+  // A substitution pass's groups: a form of each, their entries and
+  // frequency, and the group of each form (kept from pass to pass, so that
+  // no pass touches fresh memory).
+  HashGroups groups_{Memory()};
+  ArenaVector<uint32_t> passRep_{Memory()}, passGroupOf_{Memory()};
+  ArenaVector<int32_t> passEntries_{Memory()};
+  ArenaVector<int64_t> passFrequency_{Memory()};
   uint32_t x_ = UINT32_MAX, y_ = UINT32_MAX;
 };
 

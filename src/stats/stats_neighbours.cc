@@ -24,7 +24,7 @@ void LexicalStatistics::Compute(const Wants& wants) {
   neighbourFrequency_.assign(forms, 0);
   // Two halves at once: the deletions and the positions, the substitutions
   // and the order. Each writes only its own members.
-  BigVector<int64_t> deletionFrequency(forms, 0);
+  ArenaVector<int64_t> deletionFrequency(forms, 0, Memory());
   BigVector<Link> deletionLinks;
   std::exception_ptr failure;
   {
@@ -46,23 +46,28 @@ void LexicalStatistics::Compute(const Wants& wants) {
   entriesStart_.assign(forms + 1, 0);
   for (size_t f = 0; f < forms; ++f) entriesStart_[f + 1] = entriesStart_[f] + static_cast<uint32_t>(formEntries_[f]);
   entriesOfForm_.assign(entryForm_.size() > 0 ? entryForm_.size() - 1 : 0, 0);
-  BigVector<uint32_t> next(entriesStart_.begin(), entriesStart_.end() - 1);
+  ArenaVector<uint32_t> next(entriesStart_.begin(), entriesStart_.end() - 1, Memory());
   for (size_t e = 1; e < entryForm_.size(); ++e) entriesOfForm_[next[entryForm_[e]]++] = static_cast<uint32_t>(e);
   auto byForm = [](const Link& a, const Link& b) { return a.form < b.form; };
   std::sort(neighbourLinks_.begin(), neighbourLinks_.end(), byForm);
   std::sort(pairLinks_.begin(), pairLinks_.end(), byForm);
 }
 
-void LexicalStatistics::CountDeletions(bool lists, BigVector<int64_t>* frequency, BigVector<Link>* links) {
+void LexicalStatistics::CountDeletions(bool lists, ArenaVector<int64_t>* frequency, BigVector<Link>* links) {
   const auto forms = static_cast<uint32_t>(formEntries_.size());
+  std::vector<uint64_t> sums;
   for (uint32_t g = 0; g < forms; ++g) {
     const Seq form = FormSeq(g);
+    sums.resize(form.size + 1);
+    PartialSums(form.keys, form.size, sums.data());
     // Removing any symbol of a run of equal symbols gives the same form.
     for (uint32_t i = 0; i < form.size; ++i) {
       if (i > 0 && form.keys[i] == form.keys[i - 1]) continue;
-      const int64_t found = FindForm(Seq{form.keys, form.size, static_cast<int32_t>(i)});
-      if (found < 0) continue;
-      const auto f = static_cast<uint32_t>(found);
+      const Seq shorter{form.keys, form.size, static_cast<int32_t>(i)};
+      const uint32_t v = formIndex_.Find(SkipHash(sums.data(), form.size, i),
+                                         [&](uint32_t f) { return SameSeq(FormSeq(f - 1), shorter); });
+      if (v == 0) continue;
+      const uint32_t f = v - 1;
       deletions_[g] += formEntries_[f];
       (*frequency)[g] += formFrequency_[f];
       additions_[f] += formEntries_[g];
@@ -80,30 +85,37 @@ void LexicalStatistics::CountAllSubstitutions(const Wants& wants) {
     if (byLength.size() <= length) byLength.resize(length + 1);
     byLength[length].push_back(f);
   }
+  // The room of the largest pass, made once.
+  size_t most = 0;
+  for (const std::vector<uint32_t>& forms : byLength) most = std::max(most, forms.size());
+  groups_.Reset(most);
+  passGroupOf_.reserve(most);
+  ArenaVector<uint64_t> sums(Memory());
   for (uint32_t length = 1; length < byLength.size(); ++length) {
-    if (byLength[length].size() < 2) continue;
-    for (uint32_t i = 0; i < length; ++i) CountSubstitutions(byLength[length], length, static_cast<int32_t>(i), wants);
+    const std::vector<uint32_t>& forms = byLength[length];
+    if (forms.size() < 2) continue;
+    sums.resize(forms.size() * (length + 1));
+    for (size_t k = 0; k < forms.size(); ++k) PartialSums(FormSeq(forms[k]).keys, length, &sums[k * (length + 1)]);
+    for (uint32_t i = 0; i < length; ++i) CountSubstitutions(forms, sums, length, static_cast<int32_t>(i), wants);
   }
 }
 
-void LexicalStatistics::CountSubstitutions(const std::vector<uint32_t>& forms, uint32_t length, int32_t position,
-                                           const Wants& wants) {
+void LexicalStatistics::CountSubstitutions(const std::vector<uint32_t>& forms, const ArenaVector<uint64_t>& sums,
+                                           uint32_t length, int32_t position, const Wants& wants) {
   HashGroups& table = groups_;
   table.Reset(forms.size());
-  // The pass's groups: a form of each, their entries and frequency, and the
-  // group of each form (kept from pass to pass, so that no pass touches
-  // fresh memory).
-  BigVector<uint32_t>& rep = pass_.rep;
-  BigVector<uint32_t>& groupOf = pass_.groupOf;
-  BigVector<int32_t>& entries = pass_.entries;
-  BigVector<int64_t>& frequency = pass_.frequency;
+  ArenaVector<uint32_t>& rep = passRep_;
+  ArenaVector<uint32_t>& groupOf = passGroupOf_;
+  ArenaVector<int32_t>& entries = passEntries_;
+  ArenaVector<int64_t>& frequency = passFrequency_;
   rep.clear();
   entries.clear();
   frequency.clear();
   groupOf.resize(forms.size());
+  const auto at = static_cast<uint32_t>(position);
   for (size_t k = 0; k < forms.size(); ++k) {
     const Seq seq{FormSeq(forms[k]).keys, length, position};
-    const uint64_t hash = HashOf(seq);
+    const uint64_t hash = SkipHash(&sums[k * (length + 1)], length, at);
     uint32_t g = table.Find(hash, [&](uint32_t v) { return SameSeq(Seq{FormSeq(rep[v - 1]).keys, length, position}, seq); });
     if (g == 0) {
       rep.push_back(forms[k]);
@@ -128,7 +140,6 @@ void LexicalStatistics::CountSubstitutions(const std::vector<uint32_t>& forms, u
   for (size_t g = 0; g < rep.size(); ++g) start[g + 1] += start[g];
   std::vector<uint32_t> next(start.begin(), start.end() - 1);
   for (size_t k = 0; k < forms.size(); ++k) members[next[groupOf[k]]++] = forms[k];
-  const auto at = static_cast<uint32_t>(position);
   for (size_t g = 0; g < rep.size(); ++g) {
     for (uint32_t a = start[g]; a < start[g + 1]; ++a) {
       for (uint32_t b = a + 1; b < start[g + 1]; ++b) {
