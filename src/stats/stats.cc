@@ -72,6 +72,8 @@ uint64_t SkipHash(const uint64_t* sums, uint32_t size, uint32_t skip) {
   return Mixed(sums[skip] + (sums[size] - sums[skip + 1]) * kInverseRadix, size - 1);
 }
 
+uint64_t HashOfSums(const uint64_t* sums, uint32_t size) { return Mixed(sums[size], size); }
+
 uint64_t HashOf(const Seq& seq) {
   uint64_t sum = 0, power = 1;
   for (uint32_t k = 0; k < seq.size; ++k) {

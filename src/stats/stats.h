@@ -93,12 +93,13 @@ struct Seq {
   uint32_t operator[](uint32_t k) const { return keys[k + (skip >= 0 && k >= static_cast<uint32_t>(skip) ? 1 : 0)]; }
 };
 // The hash of a sequence, the same whether positions are left out or not:
-// a polynomial in the keys, mixed. Sums(keys, size, out) writes the
+// a polynomial in the keys, mixed. PartialSums(keys, size, out) writes the
 // polynomial's partial sums out[0 .. size], from which SkipHash gives the
 // hash with any one position left out without reading the keys again.
 uint64_t HashOf(const Seq& seq);
 void PartialSums(const uint32_t* keys, uint32_t size, uint64_t* out);
 uint64_t SkipHash(const uint64_t* sums, uint32_t size, uint32_t skip);
+uint64_t HashOfSums(const uint64_t* sums, uint32_t size);  // nothing left out
 bool SameSeq(const Seq& a, const Seq& b);
 
 // A pair of keys with its number of minimal pairs; first < second in byte order.
@@ -145,12 +146,28 @@ class LexicalStatistics {
   int64_t FindForm(const Seq& seq, uint64_t hash) const;
   static int32_t RhymeStart(const std::vector<std::string_view>& symbols);
   int64_t FindRhyme(const Seq& suffix) const;
-  void CountDeletions(bool lists, ArenaVector<int64_t>* frequency, BigVector<Link>* links);
-  void CountAllSubstitutions(const Wants& wants);
-  // One pass: the forms of one length (sums: their partial sums, length + 1
-  // each) grouped by their keys but the one at position.
-  void CountSubstitutions(const std::vector<uint32_t>& forms, const ArenaVector<uint64_t>& sums, uint32_t length,
-                          int32_t position, const Wants& wants);
+  // The forms of one length with their keys side by side (row k: the keys
+  // of forms[k]) and the partial sums of each (length + 1 a row).
+  struct Block {
+    explicit Block(ArenaAllocator<char> memory) : keys(memory), sums(memory) {}
+    const std::vector<uint32_t>* forms = nullptr;
+    uint32_t length = 0;
+    ArenaVector<uint32_t> keys;
+    ArenaVector<uint64_t> sums;
+    const uint32_t* Row(size_t k) const { return keys.data() + k * length; }
+    const uint64_t* Sums(size_t k) const { return sums.data() + k * (length + 1); }
+  };
+  void FillBlock(const std::vector<uint32_t>& forms, uint32_t length, Block* block) const;
+  // Substitution neighbours share the keys but one, deletion neighbours are
+  // one key shorter: a pass takes the forms of one length with the key at
+  // one position left out, groups them, and finds the forms one shorter
+  // among the groups.
+  void CountNeighbours(const Wants& wants);
+  void NeighbourPass(const Block& longer, const Block& shorter, uint32_t position, const Wants& wants);
+  void GroupForms(const Block& block, uint32_t position);
+  void CountDeletions(const Block& longer, const Block& shorter, uint32_t position, bool lists);
+  // The lists' links and the functional load of each pair of a group.
+  void PairsInGroups(const Block& block, uint32_t position, const Wants& wants);
   void CountPositions();
   void SortForms();
   int32_t UniquenessPoint(uint32_t f) const;
@@ -211,11 +228,11 @@ class LexicalStatistics {
   ArenaVector<uint32_t> entriesOfForm_{Memory()}, entriesStart_{Memory()};
   std::vector<std::pair<std::pair<uint32_t, uint32_t>, int64_t>> loads_;
   FlatIndex loadIndex_;
-  // A substitution pass's groups: a form of each, their entries and
-  // frequency, and the group of each form (kept from pass to pass, so that
-  // no pass touches fresh memory).
+  // A pass's groups: a form of each (its row), their entries and frequency,
+  // the group of each form and the shorter form of each group (its row + 1,
+  // or 0); kept from pass to pass, so that no pass touches fresh memory.
   HashGroups groups_{Memory()};
-  ArenaVector<uint32_t> passRep_{Memory()}, passGroupOf_{Memory()};
+  ArenaVector<uint32_t> passRep_{Memory()}, passGroupOf_{Memory()}, passShorter_{Memory()};
   ArenaVector<int32_t> passEntries_{Memory()};
   ArenaVector<int64_t> passFrequency_{Memory()};
   uint32_t x_ = UINT32_MAX, y_ = UINT32_MAX;

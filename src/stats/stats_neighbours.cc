@@ -22,26 +22,21 @@ void LexicalStatistics::Compute(const Wants& wants) {
   deletions_.assign(forms, 0);
   additions_.assign(forms, 0);
   neighbourFrequency_.assign(forms, 0);
-  // Two halves at once: the deletions and the positions, the substitutions
-  // and the order. Each writes only its own members.
-  ArenaVector<int64_t> deletionFrequency(forms, 0, Memory());
-  BigVector<Link> deletionLinks;
+  // Two halves at once: the neighbours, and the positions and the order.
+  // Each writes only its own members.
   std::exception_ptr failure;
   {
     std::jthread other([&] {
       try {
-        CountDeletions(wants.neighbourLists, &deletionFrequency, &deletionLinks);
         CountPositions();
+        SortForms();
       } catch (...) {
         failure = std::current_exception();
       }
     });
-    CountAllSubstitutions(wants);
-    SortForms();
+    CountNeighbours(wants);
   }
   if (failure) std::rethrow_exception(failure);
-  for (size_t f = 0; f < forms; ++f) neighbourFrequency_[f] += deletionFrequency[f];
-  neighbourLinks_.insert(neighbourLinks_.end(), deletionLinks.begin(), deletionLinks.end());
   // The entries of each form, in dictionary order.
   entriesStart_.assign(forms + 1, 0);
   for (size_t f = 0; f < forms; ++f) entriesStart_[f + 1] = entriesStart_[f] + static_cast<uint32_t>(formEntries_[f]);
@@ -53,94 +48,128 @@ void LexicalStatistics::Compute(const Wants& wants) {
   std::sort(pairLinks_.begin(), pairLinks_.end(), byForm);
 }
 
-void LexicalStatistics::CountDeletions(bool lists, ArenaVector<int64_t>* frequency, BigVector<Link>* links) {
-  const auto forms = static_cast<uint32_t>(formEntries_.size());
-  std::vector<uint64_t> sums;
-  for (uint32_t g = 0; g < forms; ++g) {
-    const Seq form = FormSeq(g);
-    sums.resize(form.size + 1);
-    PartialSums(form.keys, form.size, sums.data());
-    // Removing any symbol of a run of equal symbols gives the same form.
-    for (uint32_t i = 0; i < form.size; ++i) {
-      if (i > 0 && form.keys[i] == form.keys[i - 1]) continue;
-      const Seq shorter{form.keys, form.size, static_cast<int32_t>(i)};
-      const uint32_t v = formIndex_.Find(SkipHash(sums.data(), form.size, i),
-                                         [&](uint32_t f) { return SameSeq(FormSeq(f - 1), shorter); });
-      if (v == 0) continue;
-      const uint32_t f = v - 1;
-      deletions_[g] += formEntries_[f];
-      (*frequency)[g] += formFrequency_[f];
-      additions_[f] += formEntries_[g];
-      (*frequency)[f] += formFrequency_[g];
-      if (lists && formEntries_[f] > 0) links->push_back({g, f, 'D'});
-      if (lists && formEntries_[g] > 0) links->push_back({f, g, 'A'});
-    }
+void LexicalStatistics::FillBlock(const std::vector<uint32_t>& forms, uint32_t length, Block* block) const {
+  block->forms = &forms;
+  block->length = length;
+  block->keys.resize(forms.size() * length);
+  block->sums.resize(forms.size() * (length + 1));
+  for (size_t k = 0; k < forms.size(); ++k) {
+    const Seq form = FormSeq(forms[k]);
+    std::copy(form.keys, form.keys + length, block->keys.begin() + static_cast<ptrdiff_t>(k * length));
+    PartialSums(form.keys, length, &block->sums[k * (length + 1)]);
   }
 }
 
-void LexicalStatistics::CountAllSubstitutions(const Wants& wants) {
-  std::vector<std::vector<uint32_t>> byLength;
+void LexicalStatistics::CountNeighbours(const Wants& wants) {
+  std::vector<std::vector<uint32_t>> byLength(1);
   for (uint32_t f = 0; f < formEntries_.size(); ++f) {
     const uint32_t length = Length(f);
     if (byLength.size() <= length) byLength.resize(length + 1);
     byLength[length].push_back(f);
   }
-  // The room of the largest pass, made once.
-  size_t most = 0;
-  for (const std::vector<uint32_t>& forms : byLength) most = std::max(most, forms.size());
+  // The room of the largest pass and of the largest two lengths, made once.
+  size_t most = 0, keys = 0, sums = 0;
+  for (uint32_t length = 0; length < byLength.size(); ++length) {
+    most = std::max(most, byLength[length].size());
+    keys = std::max(keys, byLength[length].size() * length);
+    sums = std::max(sums, byLength[length].size() * (length + 1));
+  }
   groups_.Reset(most);
   passGroupOf_.reserve(most);
-  ArenaVector<uint64_t> sums(Memory());
+  Block blocks[2] = {Block(Memory()), Block(Memory())};
+  for (Block& block : blocks) {
+    block.keys.reserve(keys);
+    block.sums.reserve(sums);
+  }
+  FillBlock(byLength[0], 0, &blocks[0]);
   for (uint32_t length = 1; length < byLength.size(); ++length) {
-    const std::vector<uint32_t>& forms = byLength[length];
-    if (forms.size() < 2) continue;
-    sums.resize(forms.size() * (length + 1));
-    for (size_t k = 0; k < forms.size(); ++k) PartialSums(FormSeq(forms[k]).keys, length, &sums[k * (length + 1)]);
-    for (uint32_t i = 0; i < length; ++i) CountSubstitutions(forms, sums, length, static_cast<int32_t>(i), wants);
+    Block& longer = blocks[length % 2];
+    const Block& shorter = blocks[(length + 1) % 2];
+    FillBlock(byLength[length], length, &longer);
+    if (byLength[length].empty() || (byLength[length].size() < 2 && byLength[length - 1].empty())) continue;
+    for (uint32_t i = 0; i < length; ++i) NeighbourPass(longer, shorter, i, wants);
   }
 }
 
-void LexicalStatistics::CountSubstitutions(const std::vector<uint32_t>& forms, const ArenaVector<uint64_t>& sums,
-                                           uint32_t length, int32_t position, const Wants& wants) {
-  HashGroups& table = groups_;
-  table.Reset(forms.size());
-  ArenaVector<uint32_t>& rep = passRep_;
-  ArenaVector<uint32_t>& groupOf = passGroupOf_;
-  ArenaVector<int32_t>& entries = passEntries_;
-  ArenaVector<int64_t>& frequency = passFrequency_;
-  rep.clear();
-  entries.clear();
-  frequency.clear();
-  groupOf.resize(forms.size());
-  const auto at = static_cast<uint32_t>(position);
+void LexicalStatistics::NeighbourPass(const Block& longer, const Block& shorter, uint32_t position,
+                                      const Wants& wants) {
+  GroupForms(longer, position);
+  const std::vector<uint32_t>& forms = *longer.forms;
   for (size_t k = 0; k < forms.size(); ++k) {
-    const Seq seq{FormSeq(forms[k]).keys, length, position};
-    const uint64_t hash = SkipHash(&sums[k * (length + 1)], length, at);
-    uint32_t g = table.Find(hash, [&](uint32_t v) { return SameSeq(Seq{FormSeq(rep[v - 1]).keys, length, position}, seq); });
+    const uint32_t f = forms[k], g = passGroupOf_[k];
+    substitutions_[f] += passEntries_[g] - formEntries_[f];
+    neighbourFrequency_[f] += passFrequency_[g] - formFrequency_[f];
+  }
+  CountDeletions(longer, shorter, position, wants.neighbourLists);
+  if (wants.neighbourLists || wants.functionalLoad || wants.minimalPairs) PairsInGroups(longer, position, wants);
+}
+
+void LexicalStatistics::GroupForms(const Block& block, uint32_t position) {
+  const std::vector<uint32_t>& forms = *block.forms;
+  const uint32_t length = block.length;
+  const auto skip = static_cast<int32_t>(position);
+  groups_.Reset(forms.size());
+  passRep_.clear();
+  passEntries_.clear();
+  passFrequency_.clear();
+  passGroupOf_.resize(forms.size());
+  for (size_t k = 0; k < forms.size(); ++k) {
+    const Seq seq{block.Row(k), length, skip};
+    const uint64_t hash = SkipHash(block.Sums(k), length, position);
+    uint32_t g = groups_.Find(hash, [&](uint32_t v) { return SameSeq(Seq{block.Row(passRep_[v - 1]), length, skip}, seq); });
     if (g == 0) {
-      rep.push_back(forms[k]);
-      entries.push_back(0);
-      frequency.push_back(0);
-      g = static_cast<uint32_t>(rep.size());
-      table.Insert(hash, g);
+      passRep_.push_back(static_cast<uint32_t>(k));
+      passEntries_.push_back(0);
+      passFrequency_.push_back(0);
+      g = static_cast<uint32_t>(passRep_.size());
+      groups_.Insert(hash, g);
     }
-    groupOf[k] = g - 1;
-    entries[g - 1] += formEntries_[forms[k]];
-    frequency[g - 1] += formFrequency_[forms[k]];
+    passGroupOf_[k] = g - 1;
+    passEntries_[g - 1] += formEntries_[forms[k]];
+    passFrequency_[g - 1] += formFrequency_[forms[k]];
   }
-  for (size_t k = 0; k < forms.size(); ++k) {
-    const uint32_t f = forms[k];
-    substitutions_[f] += entries[groupOf[k]] - formEntries_[f];
-    neighbourFrequency_[f] += frequency[groupOf[k]] - formFrequency_[f];
+}
+
+void LexicalStatistics::CountDeletions(const Block& longer, const Block& shorter, uint32_t position, bool lists) {
+  // The shorter form, if any, that each group's forms give with the key at
+  // position removed.
+  passShorter_.assign(passRep_.size(), 0);
+  const uint32_t length = longer.length;
+  const auto skip = static_cast<int32_t>(position);
+  for (size_t j = 0; j < shorter.forms->size(); ++j) {
+    const Seq seq{shorter.Row(j), length - 1};
+    const uint32_t g = groups_.Find(HashOfSums(shorter.Sums(j), length - 1), [&](uint32_t v) {
+      return SameSeq(Seq{longer.Row(passRep_[v - 1]), length, skip}, seq);
+    });
+    if (g != 0) passShorter_[g - 1] = static_cast<uint32_t>(j + 1);
   }
-  if (!wants.neighbourLists && !wants.functionalLoad && !wants.minimalPairs) return;
+  // Removing any key of a run of equal keys gives the same form: it counts
+  // at the run's first.
+  for (size_t k = 0; k < longer.forms->size(); ++k) {
+    const uint32_t j = passShorter_[passGroupOf_[k]];
+    if (j == 0 || (position > 0 && longer.Row(k)[position] == longer.Row(k)[position - 1])) continue;
+    const uint32_t g = (*longer.forms)[k], f = (*shorter.forms)[j - 1];
+    deletions_[g] += formEntries_[f];
+    neighbourFrequency_[g] += formFrequency_[f];
+    additions_[f] += formEntries_[g];
+    neighbourFrequency_[f] += formFrequency_[g];
+    if (lists && formEntries_[f] > 0) neighbourLinks_.push_back({g, f, 'D'});
+    if (lists && formEntries_[g] > 0) neighbourLinks_.push_back({f, g, 'A'});
+  }
+}
+
+void LexicalStatistics::PairsInGroups(const Block& block, uint32_t position, const Wants& wants) {
+  const std::vector<uint32_t>& forms = *block.forms;
+  const size_t groups = passRep_.size();
+  const ArenaVector<uint32_t>& groupOf = passGroupOf_;
+  const uint32_t at = position;
   // The members of each group, one group after another.
-  std::vector<uint32_t> start(rep.size() + 1, 0), members(forms.size());
+  std::vector<uint32_t> start(groups + 1, 0), members(forms.size());
   for (uint32_t g : groupOf) ++start[g + 1];
-  for (size_t g = 0; g < rep.size(); ++g) start[g + 1] += start[g];
+  for (size_t g = 0; g < groups; ++g) start[g + 1] += start[g];
   std::vector<uint32_t> next(start.begin(), start.end() - 1);
   for (size_t k = 0; k < forms.size(); ++k) members[next[groupOf[k]]++] = forms[k];
-  for (size_t g = 0; g < rep.size(); ++g) {
+  for (size_t g = 0; g < groups; ++g) {
     for (uint32_t a = start[g]; a < start[g + 1]; ++a) {
       for (uint32_t b = a + 1; b < start[g + 1]; ++b) {
         const uint32_t fa = members[a], fb = members[b];
