@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <thread>
 
 #include "platform/text.h"
 #include "stats/stats.h"
@@ -135,46 +136,54 @@ LexicalStatistics::LexicalStatistics(const Dictionary& dict, const StatsOptions&
   const size_t n = static_cast<size_t>(dict.NumberOfWords);
   entryForm_.assign(n + 1, 0);
   entryFrequency_.assign(n + 1, 0);
-  entryRhymes_.assign(n + 1, 0);
-  entryRhymeLength_.assign(n + 1, -1);
-  ReadFrequencies(dict, &entryFrequency_);
+  entryRhymeStart_.assign(n + 1, -1);
   formIndex_.Reset(n + 1);
-  rhymeIndex_.Reset(n / 4 + 1);
   keys_.reserve(dict.bytes.size() / 4);
   formStart_.reserve(n + 1);
   formEntries_.reserve(n);
   formFrequency_.reserve(n);
-  ArenaVector<int32_t> rhymeStart(n + 1, 0, Memory());
-  std::vector<uint32_t> keys;
-  std::vector<std::string_view> symbols;
-  for (size_t e = 1; e <= n; ++e) {
-    SplitSymbols(dict.TranscriptionStrings.field(e), &symbols);
-    keys.clear();
-    for (std::string_view symbol : symbols) keys.push_back(SymbolKey(symbol));
-    const uint32_t f = InternForm(keys);
-    entryForm_[e] = f;
-    ++formEntries_[f];
-    formFrequency_[f] += entryFrequency_[e];
-    rhymeStart[e] = RhymeStart(symbols);
+  {
+    // The frequencies are read beside the forms (into room made already, so
+    // that the reading allocates nothing and cannot fail).
+    std::jthread frequencies([&] { ReadFrequencies(dict, &entryFrequency_); });
+    std::vector<uint32_t> keys;
+    std::vector<std::string_view> symbols;
+    for (size_t e = 1; e <= n; ++e) {
+      SplitSymbols(dict.TranscriptionStrings.field(e), &symbols);
+      keys.clear();
+      for (std::string_view symbol : symbols) keys.push_back(SymbolKey(symbol));
+      const uint32_t f = InternForm(keys);
+      entryForm_[e] = f;
+      ++formEntries_[f];
+      entryRhymeStart_[e] = RhymeStart(symbols);
+    }
   }
-  // The rhyming part of each entry, and the entries of each rhyming part and
-  // of each form with a rhyming part of each length.
-  ArenaVector<std::pair<int64_t, uint32_t>> rhymeOf(n + 1, {-1, 0}, Memory());
+  for (size_t e = 1; e <= n; ++e) formFrequency_[entryForm_[e]] += entryFrequency_[e];
+}
+
+void LexicalStatistics::CountRhymes() {
+  const size_t n = entryForm_.size() - 1;
+  entryRhymes_.assign(n + 1, 0);
+  rhymeIndex_.Reset(n / 4 + 1);
+  // The rhyming part of each entry (its number + 1, or 0), and the entries
+  // of each rhyming part and of each form with a rhyming part of each length.
+  ArenaVector<std::pair<uint32_t, uint32_t>> rhymeOf(n + 1, {0, 0}, Memory());
   for (size_t e = 1; e <= n; ++e) {
-    if (rhymeStart[e] < 0) continue;
+    const int32_t start = entryRhymeStart_[e];
+    if (start < 0) continue;
     const uint32_t f = entryForm_[e];
     const Seq form = FormSeq(f);
-    const Seq suffix{form.keys + rhymeStart[e], form.size - static_cast<uint32_t>(rhymeStart[e])};
+    const Seq suffix{form.keys + start, form.size - static_cast<uint32_t>(start)};
     int64_t g = FindRhyme(suffix);
     if (g < 0) {
       g = static_cast<int64_t>(rhymeRep_.size());
-      rhymeRep_.emplace_back(f, static_cast<uint32_t>(rhymeStart[e]));
+      rhymeRep_.emplace_back(f, static_cast<uint32_t>(start));
       rhymeEntries_.push_back(0);
       rhymeIndex_.Insert(HashOf(suffix), static_cast<uint32_t>(g + 1));
     }
     ++rhymeEntries_[static_cast<size_t>(g)];
     if (formEntries_[f] == 1) {  // the entry alone
-      rhymeOf[e] = {g, 0};
+      rhymeOf[e] = {static_cast<uint32_t>(g + 1), 0};
       continue;
     }
     const uint64_t key = uint64_t{f} << 32 | suffix.size;
@@ -185,15 +194,12 @@ LexicalStatistics::LexicalStatistics(const Dictionary& dict, const StatsOptions&
       formRhymeIndex_.Insert(key, slot);
     }
     ++formRhymeEntries_[slot - 1];
-    rhymeOf[e] = {g, slot};
-  }
-  for (size_t e = 1; e <= n; ++e) {
-    if (rhymeStart[e] >= 0) entryRhymeLength_[e] = static_cast<int32_t>(FormSeq(entryForm_[e]).size) - rhymeStart[e];
+    rhymeOf[e] = {static_cast<uint32_t>(g + 1), slot};
   }
   // The entries of the same transcription and rhyming part are not rhymes.
   for (size_t e = 1; e <= n; ++e) {
     const auto [g, slot] = rhymeOf[e];
-    if (g >= 0) entryRhymes_[e] = rhymeEntries_[static_cast<size_t>(g)] - (slot == 0 ? 1 : formRhymeEntries_[slot - 1]);
+    if (g != 0) entryRhymes_[e] = rhymeEntries_[g - 1] - (slot == 0 ? 1 : formRhymeEntries_[slot - 1]);
   }
 }
 

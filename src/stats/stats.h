@@ -168,6 +168,8 @@ class LexicalStatistics {
   void CountDeletions(const Block& longer, const Block& shorter, uint32_t position, bool lists);
   // The lists' links and the functional load of each pair of a group.
   void PairsInGroups(const Block& block, uint32_t position, const Wants& wants);
+  void CountRhymes();
+  void ListEntriesOfForms();  // entriesStart_ and entriesOfForm_
   void CountPositions();
   void SortForms();
   int32_t UniquenessPoint(uint32_t f) const;
@@ -195,11 +197,12 @@ class LexicalStatistics {
   ArenaVector<int32_t> formEntries_{Memory()};
   ArenaVector<int64_t> formFrequency_{Memory()};
   HashGroups formIndex_{Memory()};
-  // Per entry (from 1): its form, frequency and rhymes.
+  // Per entry (from 1): its form, frequency, where its rhyming part starts
+  // (or -1) and its rhymes.
   ArenaVector<uint32_t> entryForm_{Memory()};
   ArenaVector<int32_t> entryFrequency_{Memory()};
+  ArenaVector<int32_t> entryRhymeStart_{Memory()};
   ArenaVector<int32_t> entryRhymes_{Memory()};
-  ArenaVector<int32_t> entryRhymeLength_{Memory()};  // the keys of its rhyming part, or -1
   // Rhyming parts by (form, start); entries per rhyming part, and per form and
   // rhyme length.
   HashGroups rhymeIndex_{Memory()};
@@ -222,6 +225,7 @@ class LexicalStatistics {
   FlatIndex segmentIndex_, pairIndex_, biphoneIndex_;
   uint32_t pairCount_ = 0;
   ArenaVector<double> segmentWeight_{Memory()}, biphoneWeight_{Memory()};
+  ArenaVector<std::pair<double, double>> formProbabilities_{Memory()};  // by form: segment, biphone
   // Links kept for the lists: neighbours and minimal pairs, by form; the
   // entries of each form in dictionary order.
   BigVector<Link> neighbourLinks_, pairLinks_;

@@ -17,19 +17,23 @@ void LexicalStatistics::Compute(const Wants& wants) {
     x_ = InternKey(KeyOf(wants.x, options_.keepStress));
     y_ = InternKey(KeyOf(wants.y, options_.keepStress));
   }
-  const size_t forms = formEntries_.size();
+  const auto forms = static_cast<uint32_t>(formEntries_.size());
   substitutions_.assign(forms, 0);
   deletions_.assign(forms, 0);
   additions_.assign(forms, 0);
   neighbourFrequency_.assign(forms, 0);
-  // Two halves at once: the neighbours, and the positions and the order.
-  // Each writes only its own members.
+  // Two halves at once: the neighbours; and the positions, the order, the
+  // rhymes and the entries of each form. Each writes only its own members.
   std::exception_ptr failure;
   {
     std::jthread other([&] {
       try {
         CountPositions();
+        formProbabilities_.resize(forms);
+        for (uint32_t f = 0; f < forms; ++f) formProbabilities_[f] = Probabilities(f);
         SortForms();
+        CountRhymes();
+        ListEntriesOfForms();
       } catch (...) {
         failure = std::current_exception();
       }
@@ -37,15 +41,18 @@ void LexicalStatistics::Compute(const Wants& wants) {
     CountNeighbours(wants);
   }
   if (failure) std::rethrow_exception(failure);
-  // The entries of each form, in dictionary order.
-  entriesStart_.assign(forms + 1, 0);
-  for (size_t f = 0; f < forms; ++f) entriesStart_[f + 1] = entriesStart_[f] + static_cast<uint32_t>(formEntries_[f]);
-  entriesOfForm_.assign(entryForm_.size() > 0 ? entryForm_.size() - 1 : 0, 0);
-  ArenaVector<uint32_t> next(entriesStart_.begin(), entriesStart_.end() - 1, Memory());
-  for (size_t e = 1; e < entryForm_.size(); ++e) entriesOfForm_[next[entryForm_[e]]++] = static_cast<uint32_t>(e);
   auto byForm = [](const Link& a, const Link& b) { return a.form < b.form; };
   std::sort(neighbourLinks_.begin(), neighbourLinks_.end(), byForm);
   std::sort(pairLinks_.begin(), pairLinks_.end(), byForm);
+}
+
+void LexicalStatistics::ListEntriesOfForms() {
+  const size_t forms = formEntries_.size();
+  entriesStart_.assign(forms + 1, 0);
+  for (size_t f = 0; f < forms; ++f) entriesStart_[f + 1] = entriesStart_[f] + static_cast<uint32_t>(formEntries_[f]);
+  entriesOfForm_.assign(entryForm_.size() - 1, 0);
+  ArenaVector<uint32_t> next(entriesStart_.begin(), entriesStart_.end() - 1, Memory());
+  for (size_t e = 1; e < entryForm_.size(); ++e) entriesOfForm_[next[entryForm_[e]]++] = static_cast<uint32_t>(e);
 }
 
 void LexicalStatistics::FillBlock(const std::vector<uint32_t>& forms, uint32_t length, Block* block) const {
