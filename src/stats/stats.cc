@@ -165,9 +165,10 @@ void LexicalStatistics::CountRhymes() {
   const size_t n = entryForm_.size() - 1;
   entryRhymes_.assign(n + 1, 0);
   rhymeIndex_.Reset(n / 4 + 1);
-  // The rhyming part of each entry (its number + 1, or 0), and the entries
-  // of each rhyming part and of each form with a rhyming part of each length.
-  ArenaVector<std::pair<uint32_t, uint32_t>> rhymeOf(n + 1, {0, 0}, Memory());
+  // The rhyming part of each entry (its number + 1, or 0, held in
+  // entryRhymes_ until its rhymes are counted), and the entries of each
+  // rhyming part and of each form of several entries with a rhyming part of
+  // each length.
   for (size_t e = 1; e <= n; ++e) {
     const int32_t start = entryRhymeStart_[e];
     if (start < 0) continue;
@@ -182,10 +183,8 @@ void LexicalStatistics::CountRhymes() {
       rhymeIndex_.Insert(HashOf(suffix), static_cast<uint32_t>(g + 1));
     }
     ++rhymeEntries_[static_cast<size_t>(g)];
-    if (formEntries_[f] == 1) {  // the entry alone
-      rhymeOf[e] = {static_cast<uint32_t>(g + 1), 0};
-      continue;
-    }
+    entryRhymes_[e] = static_cast<int32_t>(g + 1);
+    if (formEntries_[f] == 1) continue;  // the entry alone
     const uint64_t key = uint64_t{f} << 32 | suffix.size;
     uint32_t slot = formRhymeIndex_.Find(key);
     if (slot == 0) {
@@ -194,12 +193,15 @@ void LexicalStatistics::CountRhymes() {
       formRhymeIndex_.Insert(key, slot);
     }
     ++formRhymeEntries_[slot - 1];
-    rhymeOf[e] = {static_cast<uint32_t>(g + 1), slot};
   }
   // The entries of the same transcription and rhyming part are not rhymes.
   for (size_t e = 1; e <= n; ++e) {
-    const auto [g, slot] = rhymeOf[e];
-    if (g != 0) entryRhymes_[e] = rhymeEntries_[g - 1] - (slot == 0 ? 1 : formRhymeEntries_[slot - 1]);
+    const int32_t g = entryRhymes_[e];
+    if (g == 0) continue;
+    const uint32_t f = entryForm_[e];
+    const int32_t same = formEntries_[f] == 1 ? 1
+        : formRhymeEntries_[formRhymeIndex_.Find(uint64_t{f} << 32 | (Length(f) - static_cast<uint32_t>(entryRhymeStart_[e]))) - 1];
+    entryRhymes_[e] = rhymeEntries_[static_cast<size_t>(g - 1)] - same;
   }
 }
 
@@ -261,6 +263,7 @@ void LexicalStatistics::AddWord(StatsSubject& word) {
   std::vector<uint32_t> keys;
   for (std::string_view symbol : symbols) keys.push_back(SymbolKey(symbol));
   word.form = InternForm(keys);
+  hasWords_ = true;
   word.rhymeStart = RhymeStart(symbols);
 }
 

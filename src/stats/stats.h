@@ -227,7 +227,8 @@ class LexicalStatistics {
   ArenaVector<double> segmentWeight_{Memory()}, biphoneWeight_{Memory()};
   ArenaVector<std::pair<double, double>> formProbabilities_{Memory()};  // by form: segment, biphone
   // Links kept for the lists: neighbours and minimal pairs, by form; the
-  // entries of each form in dictionary order.
+  // entries of each form in dictionary order (made for the lists and the
+  // words only).
   BigVector<Link> neighbourLinks_, pairLinks_;
   ArenaVector<uint32_t> entriesOfForm_{Memory()}, entriesStart_{Memory()};
   std::vector<std::pair<std::pair<uint32_t, uint32_t>, int64_t>> loads_;
@@ -240,6 +241,7 @@ class LexicalStatistics {
   ArenaVector<int32_t> passEntries_{Memory()};
   ArenaVector<int64_t> passFrequency_{Memory()};
   uint32_t x_ = UINT32_MAX, y_ = UINT32_MAX;
+  bool hasWords_ = false;  // whether AddWord was called
 };
 
 }  // namespace velmora

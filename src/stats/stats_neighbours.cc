@@ -5,6 +5,7 @@
 // Deletion and addition neighbours are the forms found by removing one symbol
 // of each form.
 #include <algorithm>
+#include <bit>
 #include <exception>
 #include <thread>
 
@@ -22,8 +23,8 @@ void LexicalStatistics::Compute(const Wants& wants) {
   deletions_.assign(forms, 0);
   additions_.assign(forms, 0);
   neighbourFrequency_.assign(forms, 0);
-  // Two halves at once: the neighbours; and the positions, the order, the
-  // rhymes and the entries of each form. Each writes only its own members.
+  // Two halves at once: the neighbours; and the positions, the order and
+  // the rhymes. Each writes only its own members.
   std::exception_ptr failure;
   {
     std::jthread other([&] {
@@ -33,12 +34,13 @@ void LexicalStatistics::Compute(const Wants& wants) {
         for (uint32_t f = 0; f < forms; ++f) formProbabilities_[f] = Probabilities(f);
         SortForms();
         CountRhymes();
-        ListEntriesOfForms();
       } catch (...) {
         failure = std::current_exception();
       }
     });
     CountNeighbours(wants);
+    // Only the lists and the words of a word list look up the entries of a form.
+    if (wants.neighbourLists || wants.minimalPairs || hasWords_) ListEntriesOfForms();
   }
   if (failure) std::rethrow_exception(failure);
   auto byForm = [](const Link& a, const Link& b) { return a.form < b.form; };
@@ -48,11 +50,13 @@ void LexicalStatistics::Compute(const Wants& wants) {
 
 void LexicalStatistics::ListEntriesOfForms() {
   const size_t forms = formEntries_.size();
+  // Form f's entries start where those of the forms before it end. While
+  // they are put, entriesStart_[f + 1] is the next place of form f; after,
+  // where it ends.
   entriesStart_.assign(forms + 1, 0);
-  for (size_t f = 0; f < forms; ++f) entriesStart_[f + 1] = entriesStart_[f] + static_cast<uint32_t>(formEntries_[f]);
+  for (size_t f = 1; f < forms; ++f) entriesStart_[f + 1] = entriesStart_[f] + static_cast<uint32_t>(formEntries_[f - 1]);
   entriesOfForm_.assign(entryForm_.size() - 1, 0);
-  ArenaVector<uint32_t> next(entriesStart_.begin(), entriesStart_.end() - 1, Memory());
-  for (size_t e = 1; e < entryForm_.size(); ++e) entriesOfForm_[next[entryForm_[e]]++] = static_cast<uint32_t>(e);
+  for (size_t e = 1; e < entryForm_.size(); ++e) entriesOfForm_[entriesStart_[entryForm_[e] + 1]++] = static_cast<uint32_t>(e);
 }
 
 void LexicalStatistics::FillBlock(const std::vector<uint32_t>& forms, uint32_t length, Block* block) const {
@@ -228,14 +232,29 @@ int ComparePrefix(const Seq& a, const Seq& b, uint32_t m) {
 }  // namespace
 
 void LexicalStatistics::SortForms() {
-  sorted_.clear();
+  // Each form with entries beside its first keys packed into one number
+  // (each key + 1 in as few bits as the keys take, 0 past the end), which
+  // orders them as their keys do as far as it reaches; forms that tie there
+  // are compared key by key after it.
+  const auto bits = std::max<uint32_t>(1, static_cast<uint32_t>(std::bit_width(keyText_.size())));
+  const uint32_t packed = 64 / bits;
+  ArenaVector<std::pair<uint64_t, uint32_t>> order(Memory());
+  order.reserve(formEntries_.size());
   for (uint32_t f = 0; f < formEntries_.size(); ++f) {
-    if (formEntries_[f] > 0) sorted_.push_back(f);
+    if (formEntries_[f] == 0) continue;
+    const Seq form = FormSeq(f);
+    uint64_t first = 0;
+    for (uint32_t k = 0; k < packed; ++k) first = first << bits | (k < form.size ? form.keys[k] + 1 : 0);
+    order.emplace_back(first, f);
   }
-  std::sort(sorted_.begin(), sorted_.end(), [this](uint32_t a, uint32_t b) {
-    const Seq sa = FormSeq(a), sb = FormSeq(b);
-    return std::lexicographical_compare(sa.keys, sa.keys + sa.size, sb.keys, sb.keys + sb.size);
+  std::sort(order.begin(), order.end(), [&](const auto& a, const auto& b) {
+    if (a.first != b.first) return a.first < b.first;
+    const Seq sa = FormSeq(a.second), sb = FormSeq(b.second);
+    return std::lexicographical_compare(sa.keys + std::min(packed, sa.size), sa.keys + sa.size,
+                                        sb.keys + std::min(packed, sb.size), sb.keys + sb.size);
   });
+  sorted_.resize(order.size());
+  for (size_t i = 0; i < order.size(); ++i) sorted_[i] = order[i].second;
   const size_t n = sorted_.size();
   sortedEntries_.assign(n + 1, 0);
   rank_.assign(formEntries_.size(), -1);
