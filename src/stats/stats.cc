@@ -147,15 +147,11 @@ LexicalStatistics::LexicalStatistics(const Dictionary& dict, const StatsOptions&
     // that the reading allocates nothing and cannot fail).
     std::jthread frequencies([&] { ReadFrequencies(dict, &entryFrequency_); });
     std::vector<uint32_t> keys;
-    std::vector<std::string_view> symbols;
     for (size_t e = 1; e <= n; ++e) {
-      SplitSymbols(dict.TranscriptionStrings.field(e), &symbols);
-      keys.clear();
-      for (std::string_view symbol : symbols) keys.push_back(SymbolKey(symbol));
+      entryRhymeStart_[e] = SplitKeys(dict.TranscriptionStrings.field(e), &keys);
       const uint32_t f = InternForm(keys);
       entryForm_[e] = f;
       ++formEntries_[f];
-      entryRhymeStart_[e] = RhymeStart(symbols);
     }
   }
   for (size_t e = 1; e <= n; ++e) formFrequency_[entryForm_[e]] += entryFrequency_[e];
@@ -239,14 +235,31 @@ uint32_t LexicalStatistics::InternForm(const std::vector<uint32_t>& keys) {
   return f;
 }
 
-int32_t LexicalStatistics::RhymeStart(const std::vector<std::string_view>& symbols) {
-  int32_t lastVowel = -1;
-  for (size_t i = symbols.size(); i-- > 0;) {
-    const char last = symbols[i].back();
-    if (last == '1' || last == '2') return static_cast<int32_t>(i);
-    if (last == '0' && lastVowel < 0) lastVowel = static_cast<int32_t>(i);
+int32_t LexicalStatistics::SplitKeys(std::string_view field, std::vector<uint32_t>* keys) {
+  // The symbols are the pieces between blanks. The rhyming part starts at
+  // the last symbol that ends in 1 or 2, or failing that, in 0.
+  keys->clear();
+  int32_t stressed = -1, unstressed = -1;
+  const char* p = field.data();
+  const size_t size = field.size();
+  for (size_t i = 0; i < size;) {
+    if (p[i] == ' ') {
+      ++i;
+      continue;
+    }
+    size_t end = i + 1;
+    while (end < size && p[end] != ' ') ++end;
+    const char last = p[end - 1];
+    const auto at = static_cast<int32_t>(keys->size());
+    if (last == '1' || last == '2') {
+      stressed = at;
+    } else if (last == '0') {
+      unstressed = at;
+    }
+    keys->push_back(SymbolKey(std::string_view(p + i, end - i)));
+    i = end;
   }
-  return lastVowel;
+  return stressed >= 0 ? stressed : unstressed;
 }
 
 int64_t LexicalStatistics::FindRhyme(const Seq& suffix) const {
@@ -259,12 +272,10 @@ int64_t LexicalStatistics::FindRhyme(const Seq& suffix) const {
 }
 
 void LexicalStatistics::AddWord(StatsSubject& word) {
-  const std::vector<std::string_view> symbols = SplitSymbols(word.transcription);
   std::vector<uint32_t> keys;
-  for (std::string_view symbol : symbols) keys.push_back(SymbolKey(symbol));
+  word.rhymeStart = SplitKeys(word.transcription, &keys);
   word.form = InternForm(keys);
   hasWords_ = true;
-  word.rhymeStart = RhymeStart(symbols);
 }
 
 double LexicalStatistics::Weight(int32_t frequency) const {

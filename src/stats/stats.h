@@ -144,7 +144,9 @@ class LexicalStatistics {
   uint32_t SymbolKey(std::string_view symbol);
   uint32_t InternForm(const std::vector<uint32_t>& keys);
   int64_t FindForm(const Seq& seq, uint64_t hash) const;
-  static int32_t RhymeStart(const std::vector<std::string_view>& symbols);
+  // The keys of the symbols of a transcription field into *keys; returns
+  // where its rhyming part starts, or -1.
+  int32_t SplitKeys(std::string_view field, std::vector<uint32_t>* keys);
   int64_t FindRhyme(const Seq& suffix) const;
   // The forms of one length with their keys side by side (row k: the keys
   // of forms[k]) and the partial sums of each (length + 1 a row).
