@@ -3,7 +3,6 @@
 // dictionary, read once when the statistics are made.
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <thread>
 
 #include "platform/text.h"
@@ -210,11 +209,18 @@ uint32_t LexicalStatistics::InternKey(std::string_view key) {
 uint32_t LexicalStatistics::SymbolKey(std::string_view symbol) {
   if (symbol.size() > 7) return InternKey(KeyOf(symbol, options_.keepStress));
   uint64_t packed = uint64_t{symbol.size()} << 56;
-  std::memcpy(&packed, symbol.data(), symbol.size());  // the low bytes on this little-endian machine
-  if (const uint32_t id = shortSymbols_.Find(packed); id != 0) return id - 1;
-  const uint32_t id = InternKey(KeyOf(symbol, options_.keepStress));
-  shortSymbols_.Insert(packed, id + 1);
-  return id;
+  for (size_t k = 0; k < symbol.size(); ++k) packed |= uint64_t{static_cast<uint8_t>(symbol[k])} << (8 * k);
+  // A packed symbol is never 0 (its length is not), which an unused place holds.
+  auto& [seen, key] = recentSymbols_[(packed * 0x9E3779B97F4A7C15ull) >> 56];
+  if (seen == packed) return key;
+  uint32_t id = shortSymbols_.Find(packed);
+  if (id == 0) {
+    id = InternKey(KeyOf(symbol, options_.keepStress)) + 1;
+    shortSymbols_.Insert(packed, id);
+  }
+  seen = packed;
+  key = id - 1;
+  return key;
 }
 
 int64_t LexicalStatistics::FindForm(const Seq& seq, uint64_t hash) const {

@@ -13,8 +13,10 @@
 #ifndef VELMORA_STATS_STATS_H_
 #define VELMORA_STATS_STATS_H_
 
+#include <array>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -152,14 +154,14 @@ class LexicalStatistics {
   // of forms[k]) and the partial sums of each (length + 1 a row).
   struct Block {
     explicit Block(ArenaAllocator<char> memory) : keys(memory), sums(memory) {}
-    const std::vector<uint32_t>* forms = nullptr;
+    std::span<const uint32_t> forms;
     uint32_t length = 0;
     ArenaVector<uint32_t> keys;
     ArenaVector<uint64_t> sums;
     const uint32_t* Row(size_t k) const { return keys.data() + k * length; }
     const uint64_t* Sums(size_t k) const { return sums.data() + k * (length + 1); }
   };
-  void FillBlock(const std::vector<uint32_t>& forms, uint32_t length, Block* block) const;
+  void FillBlock(std::span<const uint32_t> forms, uint32_t length, Block* block) const;
   // Substitution neighbours share the keys but one, deletion neighbours are
   // one key shorter: a pass takes the forms of one length with the key at
   // one position left out, groups them, and finds the forms one shorter
@@ -188,10 +190,12 @@ class LexicalStatistics {
   // the statistics are moved).
   std::unique_ptr<StatsArena> arena_ = std::make_unique<StatsArena>();
   // Keys: text by id, the id of each text, and the key id + 1 of each symbol
-  // of up to seven bytes (packed with its length).
+  // of up to seven bytes (packed with its length), with the symbols last
+  // looked up before that.
   std::vector<std::string> keyText_;
   std::unordered_map<std::string, uint32_t> keyIds_;
   FlatIndex shortSymbols_;
+  std::array<std::pair<uint64_t, uint32_t>, 256> recentSymbols_{};  // by packed symbol's hash: the last seen
   // Forms: their keys one after another; form f is keys_[formStart_[f] ..
   // formStart_[f + 1]). Per form, its entries' number and frequency sum.
   ArenaVector<uint32_t> keys_{Memory()};

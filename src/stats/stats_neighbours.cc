@@ -6,6 +6,7 @@
 // of each form.
 #include <algorithm>
 #include <bit>
+#include <span>
 #include <exception>
 #include <thread>
 
@@ -59,8 +60,8 @@ void LexicalStatistics::ListEntriesOfForms() {
   for (size_t e = 1; e < entryForm_.size(); ++e) entriesOfForm_[entriesStart_[entryForm_[e] + 1]++] = static_cast<uint32_t>(e);
 }
 
-void LexicalStatistics::FillBlock(const std::vector<uint32_t>& forms, uint32_t length, Block* block) const {
-  block->forms = &forms;
+void LexicalStatistics::FillBlock(std::span<const uint32_t> forms, uint32_t length, Block* block) const {
+  block->forms = forms;
   block->length = length;
   block->keys.resize(forms.size() * length);
   block->sums.resize(forms.size() * (length + 1));
@@ -72,18 +73,25 @@ void LexicalStatistics::FillBlock(const std::vector<uint32_t>& forms, uint32_t l
 }
 
 void LexicalStatistics::CountNeighbours(const Wants& wants) {
-  std::vector<std::vector<uint32_t>> byLength(1);
-  for (uint32_t f = 0; f < formEntries_.size(); ++f) {
-    const uint32_t length = Length(f);
-    if (byLength.size() <= length) byLength.resize(length + 1);
-    byLength[length].push_back(f);
-  }
+  // The forms by length: those of length L are byLength[start[L] .. start[L + 1]).
+  const auto forms = static_cast<uint32_t>(formEntries_.size());
+  uint32_t longest = 0;
+  for (uint32_t f = 0; f < forms; ++f) longest = std::max(longest, Length(f));
+  ArenaVector<uint32_t> start(longest + 2, 0, Memory()), byLength(forms, 0, Memory());
+  for (uint32_t f = 0; f < forms; ++f) ++start[Length(f) + 1];
+  for (uint32_t length = 0; length <= longest; ++length) start[length + 1] += start[length];
+  ArenaVector<uint32_t> next(start.begin(), start.end() - 1, Memory());
+  for (uint32_t f = 0; f < forms; ++f) byLength[next[Length(f)]++] = f;
+  auto ofLength = [&](uint32_t length) {
+    return std::span<const uint32_t>(byLength.data() + start[length], start[length + 1] - start[length]);
+  };
   // The room of the largest pass and of the largest two lengths, made once.
   size_t most = 0, keys = 0, sums = 0;
-  for (uint32_t length = 0; length < byLength.size(); ++length) {
-    most = std::max(most, byLength[length].size());
-    keys = std::max(keys, byLength[length].size() * length);
-    sums = std::max(sums, byLength[length].size() * (length + 1));
+  for (uint32_t length = 0; length <= longest; ++length) {
+    const size_t count = ofLength(length).size();
+    most = std::max(most, count);
+    keys = std::max(keys, count * length);
+    sums = std::max(sums, count * (length + 1));
   }
   groups_.Reset(most);
   passGroupOf_.reserve(most);
@@ -92,12 +100,12 @@ void LexicalStatistics::CountNeighbours(const Wants& wants) {
     block.keys.reserve(keys);
     block.sums.reserve(sums);
   }
-  FillBlock(byLength[0], 0, &blocks[0]);
-  for (uint32_t length = 1; length < byLength.size(); ++length) {
+  FillBlock(ofLength(0), 0, &blocks[0]);
+  for (uint32_t length = 1; length <= longest; ++length) {
     Block& longer = blocks[length % 2];
     const Block& shorter = blocks[(length + 1) % 2];
-    FillBlock(byLength[length], length, &longer);
-    if (byLength[length].empty() || (byLength[length].size() < 2 && byLength[length - 1].empty())) continue;
+    FillBlock(ofLength(length), length, &longer);
+    if (longer.forms.empty() || (longer.forms.size() < 2 && shorter.forms.empty())) continue;
     for (uint32_t i = 0; i < length; ++i) NeighbourPass(longer, shorter, i, wants);
   }
 }
@@ -105,7 +113,7 @@ void LexicalStatistics::CountNeighbours(const Wants& wants) {
 void LexicalStatistics::NeighbourPass(const Block& longer, const Block& shorter, uint32_t position,
                                       const Wants& wants) {
   GroupForms(longer, position);
-  const std::vector<uint32_t>& forms = *longer.forms;
+  const std::span<const uint32_t> forms = longer.forms;
   for (size_t k = 0; k < forms.size(); ++k) {
     const uint32_t f = forms[k], g = passGroupOf_[k];
     substitutions_[f] += passEntries_[g] - formEntries_[f];
@@ -116,7 +124,7 @@ void LexicalStatistics::NeighbourPass(const Block& longer, const Block& shorter,
 }
 
 void LexicalStatistics::GroupForms(const Block& block, uint32_t position) {
-  const std::vector<uint32_t>& forms = *block.forms;
+  const std::span<const uint32_t> forms = block.forms;
   const uint32_t length = block.length;
   const auto skip = static_cast<int32_t>(position);
   groups_.Reset(forms.size());
@@ -147,7 +155,7 @@ void LexicalStatistics::CountDeletions(const Block& longer, const Block& shorter
   passShorter_.assign(passRep_.size(), 0);
   const uint32_t length = longer.length;
   const auto skip = static_cast<int32_t>(position);
-  for (size_t j = 0; j < shorter.forms->size(); ++j) {
+  for (size_t j = 0; j < shorter.forms.size(); ++j) {
     const Seq seq{shorter.Row(j), length - 1};
     const uint32_t g = groups_.Find(HashOfSums(shorter.Sums(j), length - 1), [&](uint32_t v) {
       return SameSeq(Seq{longer.Row(passRep_[v - 1]), length, skip}, seq);
@@ -156,10 +164,10 @@ void LexicalStatistics::CountDeletions(const Block& longer, const Block& shorter
   }
   // Removing any key of a run of equal keys gives the same form: it counts
   // at the run's first.
-  for (size_t k = 0; k < longer.forms->size(); ++k) {
+  for (size_t k = 0; k < longer.forms.size(); ++k) {
     const uint32_t j = passShorter_[passGroupOf_[k]];
     if (j == 0 || (position > 0 && longer.Row(k)[position] == longer.Row(k)[position - 1])) continue;
-    const uint32_t g = (*longer.forms)[k], f = (*shorter.forms)[j - 1];
+    const uint32_t g = longer.forms[k], f = shorter.forms[j - 1];
     deletions_[g] += formEntries_[f];
     neighbourFrequency_[g] += formFrequency_[f];
     additions_[f] += formEntries_[g];
@@ -170,7 +178,7 @@ void LexicalStatistics::CountDeletions(const Block& longer, const Block& shorter
 }
 
 void LexicalStatistics::PairsInGroups(const Block& block, uint32_t position, const Wants& wants) {
-  const std::vector<uint32_t>& forms = *block.forms;
+  const std::span<const uint32_t> forms = block.forms;
   const size_t groups = passRep_.size();
   const ArenaVector<uint32_t>& groupOf = passGroupOf_;
   const uint32_t at = position;

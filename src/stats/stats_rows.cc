@@ -43,6 +43,7 @@ StatsRow LexicalStatistics::RowOf(uint32_t f, int32_t entry, int32_t rhymeStart)
 }
 
 void LexicalStatistics::PushLinks(const StatsRow& row, uint32_t f, bool bothSides, StatsSink& sink) const {
+  if (neighbourLinks_.empty() && pairLinks_.empty()) return;
   auto linksOf = [f](const BigVector<Link>& links) {
     return std::equal_range(links.begin(), links.end(), Link{f, 0, 0},
                             [](const Link& a, const Link& b) { return a.form < b.form; });
