@@ -99,9 +99,43 @@ struct Seq {
 // polynomial's partial sums out[0 .. size], from which SkipHash gives the
 // hash with any one position left out without reading the keys again.
 uint64_t HashOf(const Seq& seq);
-void PartialSums(const uint32_t* keys, uint32_t size, uint64_t* out);
-uint64_t SkipHash(const uint64_t* sums, uint32_t size, uint32_t skip);
-uint64_t HashOfSums(const uint64_t* sums, uint32_t size);  // nothing left out
+namespace seq_hash {
+// The polynomial's radix (odd, so that it has an inverse modulo 2^64) and
+// that inverse, found by Newton's iteration.
+inline constexpr uint64_t kRadix = 0x9E3779B97F4A7C15ull;
+constexpr uint64_t Inverse(uint64_t a) {
+  uint64_t x = a;  // right in the lowest 3 bits; each step doubles that
+  for (int i = 0; i < 5; ++i) x *= 2 - a * x;
+  return x;
+}
+inline constexpr uint64_t kInverseRadix = Inverse(kRadix);
+static_assert(kRadix * kInverseRadix == 1);
+// The sum of (key + 1) * kRadix^k over the keys, mixed with the length.
+inline uint64_t Mixed(uint64_t sum, uint32_t length) {
+  uint64_t h = sum ^ (uint64_t{length} * 0xD6E8FEB86659FD93ull);
+  h ^= h >> 32;
+  h *= 0xFF51AFD7ED558CCDull;
+  h ^= h >> 29;
+  h *= 0xC4CEB9FE1A85EC53ull;
+  return h ^ (h >> 32);
+}
+}  // namespace seq_hash
+inline void PartialSums(const uint32_t* keys, uint32_t size, uint64_t* out) {
+  uint64_t sum = 0, power = 1;
+  out[0] = 0;
+  for (uint32_t k = 0; k < size; ++k) {
+    sum += (uint64_t{keys[k]} + 1) * power;
+    power *= seq_hash::kRadix;
+    out[k + 1] = sum;
+  }
+}
+inline uint64_t SkipHash(const uint64_t* sums, uint32_t size, uint32_t skip) {
+  // The keys after the one left out move one power down.
+  return seq_hash::Mixed(sums[skip] + (sums[size] - sums[skip + 1]) * seq_hash::kInverseRadix, size - 1);
+}
+inline uint64_t HashOfSums(const uint64_t* sums, uint32_t size) {  // nothing left out
+  return seq_hash::Mixed(sums[size], size);
+}
 bool SameSeq(const Seq& a, const Seq& b);
 
 // A pair of keys with its number of minimal pairs; first < second in byte order.

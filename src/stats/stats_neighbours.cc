@@ -126,16 +126,21 @@ void LexicalStatistics::NeighbourPass(const Block& longer, const Block& shorter,
 void LexicalStatistics::GroupForms(const Block& block, uint32_t position) {
   const std::span<const uint32_t> forms = block.forms;
   const uint32_t length = block.length;
-  const auto skip = static_cast<int32_t>(position);
   groups_.Reset(forms.size());
   passRep_.clear();
   passEntries_.clear();
   passFrequency_.clear();
   passGroupOf_.resize(forms.size());
   for (size_t k = 0; k < forms.size(); ++k) {
-    const Seq seq{block.Row(k), length, skip};
+    const uint32_t* row = block.Row(k);
     const uint64_t hash = SkipHash(block.Sums(k), length, position);
-    uint32_t g = groups_.Find(hash, [&](uint32_t v) { return SameSeq(Seq{block.Row(passRep_[v - 1]), length, skip}, seq); });
+    uint32_t g = groups_.Find(hash, [&](uint32_t v) {
+      const uint32_t* other = block.Row(passRep_[v - 1]);
+      for (uint32_t i = 0; i < length; ++i) {
+        if (i != position && other[i] != row[i]) return false;
+      }
+      return true;
+    });
     if (g == 0) {
       passRep_.push_back(static_cast<uint32_t>(k));
       passEntries_.push_back(0);
@@ -154,11 +159,11 @@ void LexicalStatistics::CountDeletions(const Block& longer, const Block& shorter
   // position removed.
   passShorter_.assign(passRep_.size(), 0);
   const uint32_t length = longer.length;
-  const auto skip = static_cast<int32_t>(position);
   for (size_t j = 0; j < shorter.forms.size(); ++j) {
-    const Seq seq{shorter.Row(j), length - 1};
+    const uint32_t* row = shorter.Row(j);
     const uint32_t g = groups_.Find(HashOfSums(shorter.Sums(j), length - 1), [&](uint32_t v) {
-      return SameSeq(Seq{longer.Row(passRep_[v - 1]), length, skip}, seq);
+      const uint32_t* other = longer.Row(passRep_[v - 1]);
+      return std::equal(other, other + position, row) && std::equal(other + position + 1, other + length, row + position);
     });
     if (g != 0) passShorter_[g - 1] = static_cast<uint32_t>(j + 1);
   }
