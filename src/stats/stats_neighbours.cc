@@ -8,6 +8,7 @@
 #include <bit>
 #include <span>
 #include <exception>
+#include <latch>
 #include <thread>
 
 #include "stats/stats.h"
@@ -25,16 +26,30 @@ void LexicalStatistics::Compute(const Wants& wants) {
   additions_.assign(forms, 0);
   neighbourFrequency_.assign(forms, 0);
   // Two halves at once: the neighbours; and the positions, the order and
-  // the rhymes. Each writes only its own members.
+  // the rhymes. The positional probabilities of the forms, which need the
+  // positions, are split between the two. Each writes only its own members.
+  formProbabilities_.resize(forms);
+  const uint32_t half = forms / 2;
+  auto probabilities = [this](uint32_t begin, uint32_t end) {
+    for (uint32_t f = begin; f < end; ++f) formProbabilities_[f] = Probabilities(f);
+  };
   std::exception_ptr failure;
+  std::latch positionsCounted(1);
+  bool positionsFailed = false;
   {
     std::jthread other([&] {
       try {
-        CountPositions();
-        formProbabilities_.resize(forms);
-        for (uint32_t f = 0; f < forms; ++f) formProbabilities_[f] = Probabilities(f);
+        try {
+          CountPositions();
+        } catch (...) {
+          positionsFailed = true;
+          positionsCounted.count_down();
+          throw;
+        }
+        positionsCounted.count_down();
         SortForms();
         CountRhymes();
+        probabilities(half, forms);
       } catch (...) {
         failure = std::current_exception();
       }
@@ -42,6 +57,8 @@ void LexicalStatistics::Compute(const Wants& wants) {
     CountNeighbours(wants);
     // Only the lists and the words of a word list look up the entries of a form.
     if (wants.neighbourLists || wants.minimalPairs || hasWords_) ListEntriesOfForms();
+    positionsCounted.wait();
+    if (!positionsFailed) probabilities(0, half);
   }
   if (failure) std::rethrow_exception(failure);
   auto byForm = [](const Link& a, const Link& b) { return a.form < b.form; };
