@@ -34,11 +34,7 @@ void ReadFrequencies(const Dictionary& dict, ArenaVector<int32_t>* out) {
 
 uint64_t HashOf(const Seq& seq) {
   uint64_t sum = 0, power = 1;
-  for (uint32_t k = 0; k < seq.size; ++k) {
-    if (static_cast<int32_t>(k) == seq.skip) continue;
-    sum += (uint64_t{seq.keys[k]} + 1) * power;
-    power *= seq_hash::kRadix;
-  }
+  for (uint32_t k = 0; k < seq.length(); ++k, power *= seq_hash::kRadix) sum += (uint64_t{seq[k]} + 1) * power;
   return seq_hash::Mixed(sum, seq.length());
 }
 

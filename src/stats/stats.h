@@ -94,14 +94,15 @@ struct Seq {
   uint32_t length() const { return size - (skip >= 0 ? 1 : 0); }
   uint32_t operator[](uint32_t k) const { return keys[k + (skip >= 0 && k >= static_cast<uint32_t>(skip) ? 1 : 0)]; }
 };
-// The hash of a sequence, the same whether positions are left out or not:
-// a polynomial in the keys, mixed. PartialSums(keys, size, out) writes the
-// polynomial's partial sums out[0 .. size], from which SkipHash gives the
-// hash with any one position left out without reading the keys again.
+// The hash of a sequence, the same whether a position is left out or not:
+// the sum of (key + 1) * kRadix^k over its keys, mixed with its length. A
+// pass that leaves out position i of many sequences keeps for each the sum
+// of its keys before i and the sum of them all, and so hashes it in a few
+// steps (SkipHash).
 uint64_t HashOf(const Seq& seq);
 namespace seq_hash {
-// The polynomial's radix (odd, so that it has an inverse modulo 2^64) and
-// that inverse, found by Newton's iteration.
+// The radix (odd, so that it has an inverse modulo 2^64) and that inverse,
+// found by Newton's iteration.
 inline constexpr uint64_t kRadix = 0x9E3779B97F4A7C15ull;
 constexpr uint64_t Inverse(uint64_t a) {
   uint64_t x = a;  // right in the lowest 3 bits; each step doubles that
@@ -110,7 +111,6 @@ constexpr uint64_t Inverse(uint64_t a) {
 }
 inline constexpr uint64_t kInverseRadix = Inverse(kRadix);
 static_assert(kRadix * kInverseRadix == 1);
-// The sum of (key + 1) * kRadix^k over the keys, mixed with the length.
 inline uint64_t Mixed(uint64_t sum, uint32_t length) {
   uint64_t h = sum ^ (uint64_t{length} * 0xD6E8FEB86659FD93ull);
   h ^= h >> 32;
@@ -119,23 +119,19 @@ inline uint64_t Mixed(uint64_t sum, uint32_t length) {
   h *= 0xC4CEB9FE1A85EC53ull;
   return h ^ (h >> 32);
 }
-}  // namespace seq_hash
-inline void PartialSums(const uint32_t* keys, uint32_t size, uint64_t* out) {
+// The sum of a sequence of size keys.
+inline uint64_t SumOf(const uint32_t* keys, uint32_t size) {
   uint64_t sum = 0, power = 1;
-  out[0] = 0;
-  for (uint32_t k = 0; k < size; ++k) {
-    sum += (uint64_t{keys[k]} + 1) * power;
-    power *= seq_hash::kRadix;
-    out[k + 1] = sum;
-  }
+  for (uint32_t k = 0; k < size; ++k, power *= kRadix) sum += (uint64_t{keys[k]} + 1) * power;
+  return sum;
 }
-inline uint64_t SkipHash(const uint64_t* sums, uint32_t size, uint32_t skip) {
-  // The keys after the one left out move one power down.
-  return seq_hash::Mixed(sums[skip] + (sums[size] - sums[skip + 1]) * seq_hash::kInverseRadix, size - 1);
+// The hash of a sequence of size keys (sum: their sum) with the one at a
+// position left out: before (the sum of the keys before it) and term (its
+// own term) given. The keys after it move one power down.
+inline uint64_t SkipHash(uint64_t sum, uint32_t size, uint64_t before, uint64_t term) {
+  return Mixed(before + (sum - before - term) * kInverseRadix, size - 1);
 }
-inline uint64_t HashOfSums(const uint64_t* sums, uint32_t size) {  // nothing left out
-  return seq_hash::Mixed(sums[size], size);
-}
+}  // namespace seq_hash
 bool SameSeq(const Seq& a, const Seq& b);
 
 // A pair of keys with its number of minimal pairs; first < second in byte order.
@@ -185,15 +181,16 @@ class LexicalStatistics {
   int32_t SplitKeys(std::string_view field, std::vector<uint32_t>* keys);
   int64_t FindRhyme(const Seq& suffix) const;
   // The forms of one length with their keys side by side (row k: the keys
-  // of forms[k]) and the partial sums of each (length + 1 a row).
+  // of forms[k]), the sum of each (see HashOf) and, while the passes of the
+  // length go along the positions, the sum of each one's keys before the
+  // position.
   struct Block {
-    explicit Block(ArenaAllocator<char> memory) : keys(memory), sums(memory) {}
+    explicit Block(ArenaAllocator<char> memory) : keys(memory), sums(memory), before(memory) {}
     std::span<const uint32_t> forms;
     uint32_t length = 0;
     ArenaVector<uint32_t> keys;
-    ArenaVector<uint64_t> sums;
+    ArenaVector<uint64_t> sums, before;
     const uint32_t* Row(size_t k) const { return keys.data() + k * length; }
-    const uint64_t* Sums(size_t k) const { return sums.data() + k * (length + 1); }
   };
   void FillBlock(std::span<const uint32_t> forms, uint32_t length, Block* block) const;
   // Substitution neighbours share the keys but one, deletion neighbours are
@@ -201,8 +198,9 @@ class LexicalStatistics {
   // one position left out, groups them, and finds the forms one shorter
   // among the groups.
   void CountNeighbours(const Wants& wants);
-  void NeighbourPass(const Block& longer, const Block& shorter, uint32_t position, const Wants& wants);
-  void GroupForms(const Block& block, uint32_t position);
+  // power: kRadix to the position.
+  void NeighbourPass(Block& longer, const Block& shorter, uint32_t position, uint64_t power, const Wants& wants);
+  void GroupForms(Block& block, uint32_t position, uint64_t power);
   void CountDeletions(const Block& longer, const Block& shorter, uint32_t position, bool lists);
   // The lists' links and the functional load of each pair of a group.
   void PairsInGroups(const Block& block, uint32_t position, const Wants& wants);

@@ -81,11 +81,12 @@ void LexicalStatistics::FillBlock(std::span<const uint32_t> forms, uint32_t leng
   block->forms = forms;
   block->length = length;
   block->keys.resize(forms.size() * length);
-  block->sums.resize(forms.size() * (length + 1));
+  block->sums.resize(forms.size());
+  block->before.assign(forms.size(), 0);
   for (size_t k = 0; k < forms.size(); ++k) {
     const Seq form = FormSeq(forms[k]);
     std::copy(form.keys, form.keys + length, block->keys.begin() + static_cast<ptrdiff_t>(k * length));
-    PartialSums(form.keys, length, &block->sums[k * (length + 1)]);
+    block->sums[k] = seq_hash::SumOf(form.keys, length);
   }
 }
 
@@ -103,19 +104,19 @@ void LexicalStatistics::CountNeighbours(const Wants& wants) {
     return std::span<const uint32_t>(byLength.data() + start[length], start[length + 1] - start[length]);
   };
   // The room of the largest pass and of the largest two lengths, made once.
-  size_t most = 0, keys = 0, sums = 0;
+  size_t most = 0, keys = 0;
   for (uint32_t length = 0; length <= longest; ++length) {
     const size_t count = ofLength(length).size();
     most = std::max(most, count);
     keys = std::max(keys, count * length);
-    sums = std::max(sums, count * (length + 1));
   }
   groups_.Reset(most);
   passGroupOf_.reserve(most);
   Block blocks[2] = {Block(Memory()), Block(Memory())};
   for (Block& block : blocks) {
     block.keys.reserve(keys);
-    block.sums.reserve(sums);
+    block.sums.reserve(most);
+    block.before.reserve(most);
   }
   FillBlock(ofLength(0), 0, &blocks[0]);
   for (uint32_t length = 1; length <= longest; ++length) {
@@ -123,13 +124,14 @@ void LexicalStatistics::CountNeighbours(const Wants& wants) {
     const Block& shorter = blocks[(length + 1) % 2];
     FillBlock(ofLength(length), length, &longer);
     if (longer.forms.empty() || (longer.forms.size() < 2 && shorter.forms.empty())) continue;
-    for (uint32_t i = 0; i < length; ++i) NeighbourPass(longer, shorter, i, wants);
+    uint64_t power = 1;
+    for (uint32_t i = 0; i < length; ++i, power *= seq_hash::kRadix) NeighbourPass(longer, shorter, i, power, wants);
   }
 }
 
-void LexicalStatistics::NeighbourPass(const Block& longer, const Block& shorter, uint32_t position,
+void LexicalStatistics::NeighbourPass(Block& longer, const Block& shorter, uint32_t position, uint64_t power,
                                       const Wants& wants) {
-  GroupForms(longer, position);
+  GroupForms(longer, position, power);
   const std::span<const uint32_t> forms = longer.forms;
   for (size_t k = 0; k < forms.size(); ++k) {
     const uint32_t f = forms[k], g = passGroupOf_[k];
@@ -140,7 +142,7 @@ void LexicalStatistics::NeighbourPass(const Block& longer, const Block& shorter,
   if (wants.neighbourLists || wants.functionalLoad || wants.minimalPairs) PairsInGroups(longer, position, wants);
 }
 
-void LexicalStatistics::GroupForms(const Block& block, uint32_t position) {
+void LexicalStatistics::GroupForms(Block& block, uint32_t position, uint64_t power) {
   const std::span<const uint32_t> forms = block.forms;
   const uint32_t length = block.length;
   groups_.Reset(forms.size());
@@ -150,7 +152,9 @@ void LexicalStatistics::GroupForms(const Block& block, uint32_t position) {
   passGroupOf_.resize(forms.size());
   for (size_t k = 0; k < forms.size(); ++k) {
     const uint32_t* row = block.Row(k);
-    const uint64_t hash = SkipHash(block.Sums(k), length, position);
+    const uint64_t term = (uint64_t{row[position]} + 1) * power;
+    const uint64_t hash = seq_hash::SkipHash(block.sums[k], length, block.before[k], term);
+    block.before[k] += term;  // for the next position
     uint32_t g = groups_.Find(hash, [&](uint32_t v) {
       const uint32_t* other = block.Row(passRep_[v - 1]);
       for (uint32_t i = 0; i < length; ++i) {
@@ -178,7 +182,7 @@ void LexicalStatistics::CountDeletions(const Block& longer, const Block& shorter
   const uint32_t length = longer.length;
   for (size_t j = 0; j < shorter.forms.size(); ++j) {
     const uint32_t* row = shorter.Row(j);
-    const uint32_t g = groups_.Find(HashOfSums(shorter.Sums(j), length - 1), [&](uint32_t v) {
+    const uint32_t g = groups_.Find(seq_hash::Mixed(shorter.sums[j], length - 1), [&](uint32_t v) {
       const uint32_t* other = longer.Row(passRep_[v - 1]);
       return std::equal(other, other + position, row) && std::equal(other + position + 1, other + length, row + position);
     });
