@@ -32,25 +32,14 @@ void ReadFrequencies(const Dictionary& dict, ArenaVector<int32_t>* out) {
 
 }  // namespace
 
-uint64_t HashOf(const Seq& seq) {
-  uint64_t sum = 0, power = 1;
-  for (uint32_t k = 0; k < seq.length(); ++k, power *= seq_hash::kRadix) sum += (uint64_t{seq[k]} + 1) * power;
-  return seq_hash::Mixed(sum, seq.length());
-}
+uint64_t HashOf(const Seq& seq) { return seq_hash::Mixed(seq_hash::SumOf(seq.keys, seq.size), seq.size); }
 
 bool SameSeq(const Seq& a, const Seq& b) {
-  const uint32_t n = a.length();
-  if (n != b.length()) return false;
-  // Up to the first skip both read in place; up to the second, the one
-  // skipped reads one further; after both, each reads one further if it skips.
-  const uint32_t sa = a.skip < 0 ? n : static_cast<uint32_t>(a.skip);
-  const uint32_t sb = b.skip < 0 ? n : static_cast<uint32_t>(b.skip);
-  const uint32_t lo = std::min(sa, sb), hi = std::max(sa, sb);
-  if (!std::equal(a.keys, a.keys + lo, b.keys)) return false;
-  const uint32_t a1 = a.skip >= 0 && sa == lo ? 1 : 0, b1 = b.skip >= 0 && sb == lo ? 1 : 0;
-  if (!std::equal(a.keys + lo + a1, a.keys + hi + a1, b.keys + lo + b1)) return false;
-  const uint32_t a2 = a.skip >= 0 ? 1 : 0, b2 = b.skip >= 0 ? 1 : 0;
-  return std::equal(a.keys + hi + a2, a.keys + n + a2, b.keys + hi + b2);
+  if (a.size != b.size) return false;
+  for (uint32_t k = 0; k < a.size; ++k) {  // key by key: the sequences are short
+    if (a.keys[k] != b.keys[k]) return false;
+  }
+  return true;
 }
 
 std::string_view KeyOf(std::string_view symbol, bool keepStress) {

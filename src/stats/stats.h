@@ -85,20 +85,15 @@ struct StatsSubject {
   int32_t rhymeStart = -1;  // set by AddWord
 };
 
-// A sequence of key ids as a table compares it: keys[0 .. size), the
-// position skip (when not -1) left out.
+// A sequence of key ids: keys[0 .. size).
 struct Seq {
   const uint32_t* keys;
   uint32_t size;
-  int32_t skip = -1;
-  uint32_t length() const { return size - (skip >= 0 ? 1 : 0); }
-  uint32_t operator[](uint32_t k) const { return keys[k + (skip >= 0 && k >= static_cast<uint32_t>(skip) ? 1 : 0)]; }
 };
-// The hash of a sequence, the same whether a position is left out or not:
-// the sum of (key + 1) * kRadix^k over its keys, mixed with its length. A
-// pass that leaves out position i of many sequences keeps for each the sum
-// of its keys before i and the sum of them all, and so hashes it in a few
-// steps (SkipHash).
+// The hash of a sequence: the sum of (key + 1) * kRadix^k over its keys,
+// mixed with its length. A pass that leaves out position i of many
+// sequences keeps for each the sum of its keys before i and the sum of them
+// all, and so hashes each without i in a few steps (SkipHash).
 uint64_t HashOf(const Seq& seq);
 namespace seq_hash {
 // The radix (odd, so that it has an inverse modulo 2^64) and that inverse,
