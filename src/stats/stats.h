@@ -5,11 +5,11 @@
 // minimal pairs and functional load of pairs of segments.
 //
 // Every transcription is interned once as a "form": its sequence of key ids.
-// The measures are counts over forms found through hash tables (the
-// transcription with one position removed, or one position left out of the
-// comparison) and through the forms in sorted order, so the work grows with
-// the segments of the dictionary, never with pairs of words. Rows are pushed
-// to a sink as they are made.
+// The measures are counts over forms found through hash tables (the forms of
+// one length with one position left out, and the forms one shorter) and
+// through the forms in sorted order, so the work grows with the segments of
+// the dictionary, never with pairs of words. Rows are pushed to a sink as
+// they are made.
 #ifndef VELMORA_STATS_STATS_H_
 #define VELMORA_STATS_STATS_H_
 
@@ -213,8 +213,9 @@ class LexicalStatistics {
 
   const Dictionary& dict_;
   const StatsOptions options_;
-  // Every array below but the links' lives here (its place stays put when
-  // the statistics are moved).
+  // The arrays of the keys, forms, entries and passes below live here (its
+  // place stays put when the statistics are moved); the small tables and
+  // the links' arrays do not.
   std::unique_ptr<StatsArena> arena_ = std::make_unique<StatsArena>();
   // Keys: text by id, the id of each text, and the key id + 1 of each symbol
   // of up to seven bytes (packed with its length), with the symbols last

@@ -2,13 +2,13 @@
 // Neighbours, minimal pairs and the forms in sorted order. Substitution
 // neighbours share the transcription with one position left out: the forms
 // of one length are grouped by that in a hash table, one position at a time.
-// Deletion and addition neighbours are the forms found by removing one symbol
-// of each form.
+// Deletion and addition neighbours: a form one symbol shorter is the group,
+// in the pass of its length and position, of the forms it comes from.
 #include <algorithm>
 #include <bit>
-#include <span>
 #include <exception>
 #include <latch>
+#include <span>
 #include <thread>
 
 #include "stats/stats.h"
