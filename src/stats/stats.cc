@@ -137,8 +137,11 @@ void LexicalStatistics::CountRhymes() {
     const int32_t g = entryRhymes_[e];
     if (g == 0) continue;
     const uint32_t f = entryForm_[e];
-    const int32_t same = formEntries_[f] == 1 ? 1
-        : formRhymeEntries_[formRhymeIndex_.Find(uint64_t{f} << 32 | (Length(f) - static_cast<uint32_t>(entryRhymeStart_[e]))) - 1];
+    int32_t same = 1;
+    if (formEntries_[f] > 1) {
+      const uint32_t length = Length(f) - static_cast<uint32_t>(entryRhymeStart_[e]);
+      same = formRhymeEntries_[formRhymeIndex_.Find(uint64_t{f} << 32 | length) - 1];
+    }
     entryRhymes_[e] = rhymeEntries_[static_cast<size_t>(g - 1)] - same;
   }
 }

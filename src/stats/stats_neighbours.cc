@@ -72,9 +72,13 @@ void LexicalStatistics::ListEntriesOfForms() {
   // they are put, entriesStart_[f + 1] is the next place of form f; after,
   // where it ends.
   entriesStart_.assign(forms + 1, 0);
-  for (size_t f = 1; f < forms; ++f) entriesStart_[f + 1] = entriesStart_[f] + static_cast<uint32_t>(formEntries_[f - 1]);
+  for (size_t f = 1; f < forms; ++f) {
+    entriesStart_[f + 1] = entriesStart_[f] + static_cast<uint32_t>(formEntries_[f - 1]);
+  }
   entriesOfForm_.assign(entryForm_.size() - 1, 0);
-  for (size_t e = 1; e < entryForm_.size(); ++e) entriesOfForm_[entriesStart_[entryForm_[e] + 1]++] = static_cast<uint32_t>(e);
+  for (size_t e = 1; e < entryForm_.size(); ++e) {
+    entriesOfForm_[entriesStart_[entryForm_[e] + 1]++] = static_cast<uint32_t>(e);
+  }
 }
 
 void LexicalStatistics::FillBlock(std::span<const uint32_t> forms, uint32_t length, Block* block) const {
@@ -184,7 +188,8 @@ void LexicalStatistics::CountDeletions(const Block& longer, const Block& shorter
     const uint32_t* row = shorter.Row(j);
     const uint32_t g = groups_.Find(seq_hash::Mixed(shorter.sums[j], length - 1), [&](uint32_t v) {
       const uint32_t* other = longer.Row(passRep_[v - 1]);
-      return std::equal(other, other + position, row) && std::equal(other + position + 1, other + length, row + position);
+      return std::equal(other, other + position, row) &&
+             std::equal(other + position + 1, other + length, row + position);
     });
     if (g != 0) passShorter_[g - 1] = static_cast<uint32_t>(j + 1);
   }
