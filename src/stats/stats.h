@@ -250,10 +250,10 @@ class LexicalStatistics {
   ArenaVector<int32_t> substitutions_{Memory()}, deletions_{Memory()}, additions_{Memory()};
   ArenaVector<int64_t> neighbourFrequency_{Memory()};
   ArenaVector<uint32_t> sorted_{Memory()};       // forms with entries, in key order
-  ArenaVector<int64_t> sortedEntries_{Memory()}; // entries of sorted_[0 .. i)
+  ArenaVector<int32_t> sortedEntries_{Memory()}; // entries of sorted_[0 .. i) (at most the entries: 32 bits)
   ArenaVector<int32_t> rank_{Memory()};          // by form: its place in sorted_, or -1
   ArenaVector<uint32_t> shared_{Memory()};       // keys sorted_[i] shares with sorted_[i + 1]
-  ArenaVector<int64_t> cohortRun_{Memory()};     // by place: the entries that share its first K keys
+  ArenaVector<int32_t> cohortRun_{Memory()};     // by place: the entries that share its first K keys
   // Positional weights: entries with at least i symbols, and each (position, key) and (position, pair).
   ArenaVector<double> atLeast_{Memory()};
   FlatIndex segmentIndex_, pairIndex_, biphoneIndex_;
