@@ -39,6 +39,8 @@ class HashGroups {
       if (slot >> 32 == tag && same(static_cast<uint32_t>(slot))) return static_cast<uint32_t>(slot);
     }
   }
+  // Asks for the slot where a look-up of hash starts, ahead of the look-up.
+  void Prefetch(uint64_t hash) const { __builtin_prefetch(slots_.data() + SlotOf(hash)); }
   // Stores value (not 0) under hash; grows past the room made when it must.
   void Insert(uint64_t hash, uint32_t value) {
     if (++count_ > most_) Grow();

@@ -272,6 +272,7 @@ class LexicalStatistics {
   // or 0); kept from pass to pass, so that no pass touches fresh memory.
   HashGroups groups_{Memory()};
   ArenaVector<uint32_t> passRep_{Memory()}, passGroupOf_{Memory()}, passShorter_{Memory()};
+  ArenaVector<uint64_t> passHash_{Memory()};  // the hash of each form (or shorter form) looked up
   ArenaVector<int32_t> passEntries_{Memory()};
   ArenaVector<int64_t> passFrequency_{Memory()};
   uint32_t x_ = UINT32_MAX, y_ = UINT32_MAX;

@@ -15,6 +15,10 @@
 
 namespace velmora {
 
+namespace {
+constexpr size_t kAhead = 8;  // how many look-ups ahead a pass asks for a slot
+}  // namespace
+
 void LexicalStatistics::Compute(const Wants& wants) {
   if (wants.minimalPairs) {
     x_ = InternKey(KeyOf(wants.x, options_.keepStress));
@@ -116,6 +120,7 @@ void LexicalStatistics::CountNeighbours(const Wants& wants) {
   }
   groups_.Reset(most);
   passGroupOf_.reserve(most);
+  passHash_.reserve(most);
   Block blocks[2] = {Block(Memory()), Block(Memory())};
   for (Block& block : blocks) {
     block.keys.reserve(keys);
@@ -154,11 +159,18 @@ void LexicalStatistics::GroupForms(Block& block, uint32_t position, uint64_t pow
   passEntries_.clear();
   passFrequency_.clear();
   passGroupOf_.resize(forms.size());
+  passHash_.resize(forms.size());
   for (size_t k = 0; k < forms.size(); ++k) {
-    const uint32_t* row = block.Row(k);
-    const uint64_t term = (uint64_t{row[position]} + 1) * power;
-    const uint64_t hash = seq_hash::SkipHash(block.sums[k], length, block.before[k], term);
+    const uint64_t term = (uint64_t{block.Row(k)[position]} + 1) * power;
+    passHash_[k] = seq_hash::SkipHash(block.sums[k], length, block.before[k], term);
     block.before[k] += term;  // for the next position
+  }
+  // The table is larger than the nearest caches: each look-up's slot is asked
+  // for a few forms ahead.
+  for (size_t k = 0; k < forms.size(); ++k) {
+    if (k + kAhead < forms.size()) groups_.Prefetch(passHash_[k + kAhead]);
+    const uint32_t* row = block.Row(k);
+    const uint64_t hash = passHash_[k];
     uint32_t g = groups_.Find(hash, [&](uint32_t v) {
       const uint32_t* other = block.Row(passRep_[v - 1]);
       for (uint32_t i = 0; i < length; ++i) {
@@ -184,9 +196,12 @@ void LexicalStatistics::CountDeletions(const Block& longer, const Block& shorter
   // position removed.
   passShorter_.assign(passRep_.size(), 0);
   const uint32_t length = longer.length;
+  passHash_.resize(shorter.forms.size());
+  for (size_t j = 0; j < shorter.forms.size(); ++j) passHash_[j] = seq_hash::Mixed(shorter.sums[j], length - 1);
   for (size_t j = 0; j < shorter.forms.size(); ++j) {
+    if (j + kAhead < shorter.forms.size()) groups_.Prefetch(passHash_[j + kAhead]);
     const uint32_t* row = shorter.Row(j);
-    const uint32_t g = groups_.Find(seq_hash::Mixed(shorter.sums[j], length - 1), [&](uint32_t v) {
+    const uint32_t g = groups_.Find(passHash_[j], [&](uint32_t v) {
       const uint32_t* other = longer.Row(passRep_[v - 1]);
       return std::equal(other, other + position, row) &&
              std::equal(other + position + 1, other + length, row + position);
