@@ -2,24 +2,35 @@
 #include "engine/statistics_files.h"
 
 #include <charconv>
+#include <cmath>
+#include <cstdint>
 
 #include "platform/files.h"
 
 namespace velmora {
+
+char* AppendFixed6(char* out, double x) {
+  // x * 10^6 as computed lies within a 2^-53 part of its exact value, so
+  // its rounding to a whole number is the exact value's unless the part
+  // after the point is that near a half (or x is negative, -0, huge or not
+  // a number): those go to to_chars, which rounds the exact value.
+  if (x >= 0 && !std::signbit(x) && x < 1e9) {
+    const double scaled = x * 1e6;
+    const double whole = std::floor(scaled);
+    const double fraction = scaled - whole;
+    if (std::fabs(fraction - 0.5) > scaled * 0x1p-51) {
+      const auto n = static_cast<uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
+      out = std::to_chars(out, out + 20, n / 1000000).ptr;
+      *out++ = '.';
+      uint64_t decimals = n % 1000000;
+      for (int k = 5; k >= 0; --k, decimals /= 10) out[k] = static_cast<char>('0' + decimals % 10);
+      return out + 6;
+    }
+  }
+  return std::to_chars(out, out + kFixed6Room, x, std::chars_format::fixed, 6).ptr;
+}
+
 namespace {
-
-void Append(std::string& to, int64_t n) {
-  char digits[24];
-  const auto end = std::to_chars(digits, digits + sizeof digits, n).ptr;
-  to.append(digits, end);
-}
-
-// As "%.6f" writes it.
-void Append(std::string& to, double x) {
-  char digits[400];
-  const auto end = std::to_chars(digits, digits + sizeof digits, x, std::chars_format::fixed, 6).ptr;
-  to.append(digits, end);
-}
 
 // Writes the rows into the files, each row a line ended by CR LF.
 class StatsFiles : public StatsSink {
@@ -29,17 +40,22 @@ class StatsFiles : public StatsSink {
   void Row(const StatsRow& r) override {
     std::string& b = statistics.buffer();
     b.append(r.word).append("\t").append(r.transcription);
+    // The numbers: eleven of at most 20 characters and two as "%.6f" writes them, each after a TAB.
+    char numbers[11 * 21 + 2 * (kFixed6Room + 1) + 2];
+    char* out = numbers;
     for (int64_t n : {int64_t{r.segments}, int64_t{r.frequency}, int64_t{r.homophones}, int64_t{r.neighbours()},
                       int64_t{r.substitutions}, int64_t{r.deletions}, int64_t{r.additions}, r.neighbourFrequency,
                       int64_t{r.uniquenessPoint}, int64_t{r.cohort}, int64_t{r.rhymes}}) {
-      b += '\t';
-      Append(b, n);
+      *out++ = '\t';
+      out = std::to_chars(out, out + 20, n).ptr;
     }
-    b += '\t';
-    Append(b, r.segmentProbability);
-    b += '\t';
-    Append(b, r.biphoneProbability);
-    b += "\r\n";
+    *out++ = '\t';
+    out = AppendFixed6(out, r.segmentProbability);
+    *out++ = '\t';
+    out = AppendFixed6(out, r.biphoneProbability);
+    *out++ = '\r';
+    *out++ = '\n';
+    b.append(numbers, out);
     statistics.Written();
   }
   void Neighbour(std::string_view word, std::string_view neighbour, char kind) override {
@@ -49,8 +65,8 @@ class StatsFiles : public StatsSink {
   }
   void MinimalPair(std::string_view x, std::string_view y, int32_t position) override {
     std::string& b = pairs.buffer();
-    b.append(x).append("\t").append(y).append("\t");
-    Append(b, int64_t{position});
+    char digits[16];
+    b.append(x).append("\t").append(y).append("\t").append(digits, std::to_chars(digits, digits + 16, position).ptr);
     b += "\r\n";
     pairs.Written();
   }

@@ -22,6 +22,11 @@ inline constexpr const char* kStatisticsHeader =
     "Word\tTranscription\tSegments\tFrequency\tHomophones\tNeighbours\tSubstitutions\tDeletions\tAdditions\t"
     "Neighbour frequency\tUniqueness point\tCohort\tRhymes\tSegment probability\tBiphone probability";
 
+// Writes x at out as "%.6f" writes it; returns the end. REQUIRES: room for
+// kFixed6Room characters at out.
+inline constexpr size_t kFixed6Room = 330;
+char* AppendFixed6(char* out, double x);
+
 // What a run of the statistics computes and writes besides Statistics.txt.
 struct StatisticsRequest {
   StatsOptions stats;

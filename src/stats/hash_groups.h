@@ -2,6 +2,8 @@
 // HashGroups: the statistics' hash table from 64-bit hashes to numbers that
 // are never 0, like FlatIndex but sized ahead for the most it will hold and
 // reused from one pass to the next, so that a pass touches no fresh memory.
+// A slot holds the high half of the hash beside the number, and that half
+// picks the slot, so that a look-up reads one slot and, mostly, nothing else.
 #ifndef VELMORA_STATS_HASH_GROUPS_H_
 #define VELMORA_STATS_HASH_GROUPS_H_
 
@@ -10,22 +12,19 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/big_memory.h"
+#include "stats/arena.h"
 
 namespace velmora {
 
 class HashGroups {
  public:
+  explicit HashGroups(ArenaAllocator<char> memory) : slots_(memory) {}
+
   // Forgets every number and makes room for most of them.
   void Reset(size_t most) {
     size_t capacity = 64;
     while (capacity < most * 2) capacity *= 2;
-    if (capacity == hashes_.size()) {
-      std::fill(values_.begin(), values_.end(), 0);
-    } else {
-      hashes_.assign(capacity, 0);
-      values_.assign(capacity, 0);
-    }
+    slots_.assign(capacity, 0);  // within the room already had when it is enough
     mask_ = capacity - 1;
     count_ = 0;
     most_ = most;
@@ -33,41 +32,40 @@ class HashGroups {
   // The number stored under hash for which same(number) holds; 0 when none.
   template <typename Same>
   uint32_t Find(uint64_t hash, Same&& same) const {
+    const uint64_t tag = hash >> 32;
     for (size_t i = SlotOf(hash);; i = (i + 1) & mask_) {
-      if (values_[i] == 0) return 0;
-      if (hashes_[i] == hash && same(values_[i])) return values_[i];
+      const uint64_t slot = slots_[i];
+      if (slot == 0) return 0;
+      if (slot >> 32 == tag && same(static_cast<uint32_t>(slot))) return static_cast<uint32_t>(slot);
     }
   }
+  // Asks for the slot where a look-up of hash starts, ahead of the look-up.
+  void Prefetch(uint64_t hash) const { __builtin_prefetch(slots_.data() + SlotOf(hash)); }
   // Stores value (not 0) under hash; grows past the room made when it must.
   void Insert(uint64_t hash, uint32_t value) {
     if (++count_ > most_) Grow();
-    size_t i = SlotOf(hash);
-    while (values_[i] != 0) i = (i + 1) & mask_;
-    hashes_[i] = hash;
-    values_[i] = value;
+    Put((hash >> 32) << 32 | value);
   }
 
  private:
-  size_t SlotOf(uint64_t hash) const { return static_cast<size_t>(hash ^ (hash >> 29)) & mask_; }
+  size_t SlotOf(uint64_t hash) const { return static_cast<size_t>(hash >> 32) & mask_; }
+  void Put(uint64_t slot) {
+    size_t i = static_cast<size_t>(slot >> 32) & mask_;
+    while (slots_[i] != 0) i = (i + 1) & mask_;
+    slots_[i] = slot;
+  }
   void Grow() {
-    BigVector<uint64_t> hashes;
-    BigVector<uint32_t> values;
-    hashes.swap(hashes_);
-    values.swap(values_);
+    ArenaVector<uint64_t> old(slots_.get_allocator());
+    old.swap(slots_);
     const size_t count = count_;
     Reset(std::max<size_t>(most_ * 2, 32));
-    for (size_t k = 0; k < hashes.size(); ++k) {
-      if (values[k] == 0) continue;
-      size_t i = SlotOf(hashes[k]);
-      while (values_[i] != 0) i = (i + 1) & mask_;
-      hashes_[i] = hashes[k];
-      values_[i] = values[k];
+    for (uint64_t slot : old) {
+      if (slot != 0) Put(slot);
     }
     count_ = count;
   }
 
-  BigVector<uint64_t> hashes_;
-  BigVector<uint32_t> values_;
+  ArenaVector<uint64_t> slots_;
   size_t mask_ = 0;
   size_t count_ = 0;
   size_t most_ = 0;

@@ -3,7 +3,7 @@
 // dictionary, read once when the statistics are made.
 #include <algorithm>
 #include <cmath>
-#include <cstring>
+#include <thread>
 
 #include "platform/text.h"
 #include "stats/stats.h"
@@ -16,7 +16,7 @@ bool IsStressDigit(char c) { return c == '0' || c == '1' || c == '2'; }
 
 // Field 5 of every entry as the statistics count it, from the file's bytes
 // cut into lines and fields as the reader cuts them.
-void ReadFrequencies(const Dictionary& dict, BigVector<int32_t>* out) {
+void ReadFrequencies(const Dictionary& dict, ArenaVector<int32_t>* out) {
   size_t entry = 0;
   ForEachLine(dict.bytes, [&](std::string_view raw) {
     if (++entry >= out->size()) return;
@@ -32,36 +32,14 @@ void ReadFrequencies(const Dictionary& dict, BigVector<int32_t>* out) {
 
 }  // namespace
 
-uint64_t HashOf(const Seq& seq) {
-  uint64_t h = 0x9E3779B97F4A7C15ull ^ seq.length();
-  auto mix = [&h](const uint32_t* p, const uint32_t* end) {
-    for (; p < end; ++p) {
-      h = (h ^ *p) * 0xFF51AFD7ED558CCDull;
-      h ^= h >> 32;
-    }
-  };
-  if (seq.skip < 0) {
-    mix(seq.keys, seq.keys + seq.size);
-  } else {
-    mix(seq.keys, seq.keys + seq.skip);
-    mix(seq.keys + seq.skip + 1, seq.keys + seq.size);
-  }
-  return h;
-}
+uint64_t HashOf(const Seq& seq) { return seq_hash::Mixed(seq_hash::SumOf(seq.keys, seq.size), seq.size); }
 
 bool SameSeq(const Seq& a, const Seq& b) {
-  const uint32_t n = a.length();
-  if (n != b.length()) return false;
-  // Up to the first skip both read in place; up to the second, the one
-  // skipped reads one further; after both, each reads one further if it skips.
-  const uint32_t sa = a.skip < 0 ? n : static_cast<uint32_t>(a.skip);
-  const uint32_t sb = b.skip < 0 ? n : static_cast<uint32_t>(b.skip);
-  const uint32_t lo = std::min(sa, sb), hi = std::max(sa, sb);
-  if (!std::equal(a.keys, a.keys + lo, b.keys)) return false;
-  const uint32_t a1 = a.skip >= 0 && sa == lo ? 1 : 0, b1 = b.skip >= 0 && sb == lo ? 1 : 0;
-  if (!std::equal(a.keys + lo + a1, a.keys + hi + a1, b.keys + lo + b1)) return false;
-  const uint32_t a2 = a.skip >= 0 ? 1 : 0, b2 = b.skip >= 0 ? 1 : 0;
-  return std::equal(a.keys + hi + a2, a.keys + n + a2, b.keys + hi + b2);
+  if (a.size != b.size) return false;
+  for (uint32_t k = 0; k < a.size; ++k) {  // key by key: the sequences are short
+    if (a.keys[k] != b.keys[k]) return false;
+  }
+  return true;
 }
 
 std::string_view KeyOf(std::string_view symbol, bool keepStress) {
@@ -100,48 +78,51 @@ LexicalStatistics::LexicalStatistics(const Dictionary& dict, const StatsOptions&
   const size_t n = static_cast<size_t>(dict.NumberOfWords);
   entryForm_.assign(n + 1, 0);
   entryFrequency_.assign(n + 1, 0);
-  entryRhymes_.assign(n + 1, 0);
-  entryRhymeLength_.assign(n + 1, -1);
-  ReadFrequencies(dict, &entryFrequency_);
+  entryRhymeStart_.assign(n + 1, -1);
   formIndex_.Reset(n + 1);
-  rhymeIndex_.Reset(n / 4 + 1);
   keys_.reserve(dict.bytes.size() / 4);
   formStart_.reserve(n + 1);
   formEntries_.reserve(n);
   formFrequency_.reserve(n);
-  BigVector<int32_t> rhymeStart(n + 1);
-  std::vector<uint32_t> keys;
-  std::vector<std::string_view> symbols;
-  for (size_t e = 1; e <= n; ++e) {
-    SplitSymbols(dict.TranscriptionStrings.field(e), &symbols);
-    keys.clear();
-    for (std::string_view symbol : symbols) keys.push_back(SymbolKey(symbol));
-    const uint32_t f = InternForm(keys);
-    entryForm_[e] = f;
-    ++formEntries_[f];
-    formFrequency_[f] += entryFrequency_[e];
-    rhymeStart[e] = RhymeStart(symbols);
+  {
+    // The frequencies are read beside the forms (into room made already, so
+    // that the reading allocates nothing and cannot fail).
+    std::jthread frequencies([&] { ReadFrequencies(dict, &entryFrequency_); });
+    std::vector<uint32_t> keys;
+    for (size_t e = 1; e <= n; ++e) {
+      entryRhymeStart_[e] = SplitKeys(dict.TranscriptionStrings.field(e), &keys);
+      const uint32_t f = InternForm(keys);
+      entryForm_[e] = f;
+      ++formEntries_[f];
+    }
   }
-  // The rhyming part of each entry, and the entries of each rhyming part and
-  // of each form with a rhyming part of each length.
-  BigVector<std::pair<int64_t, uint32_t>> rhymeOf(n + 1, {-1, 0});
+  for (size_t e = 1; e <= n; ++e) formFrequency_[entryForm_[e]] += entryFrequency_[e];
+}
+
+void LexicalStatistics::CountRhymes() {
+  const size_t n = entryForm_.size() - 1;
+  entryRhymes_.assign(n + 1, 0);
+  rhymeIndex_.Reset(n / 4 + 1);
+  // The rhyming part of each entry (its number + 1, or 0, held in
+  // entryRhymes_ until its rhymes are counted), and the entries of each
+  // rhyming part and of each form of several entries with a rhyming part of
+  // each length.
   for (size_t e = 1; e <= n; ++e) {
-    if (rhymeStart[e] < 0) continue;
+    const int32_t start = entryRhymeStart_[e];
+    if (start < 0) continue;
     const uint32_t f = entryForm_[e];
     const Seq form = FormSeq(f);
-    const Seq suffix{form.keys + rhymeStart[e], form.size - static_cast<uint32_t>(rhymeStart[e])};
+    const Seq suffix{form.keys + start, form.size - static_cast<uint32_t>(start)};
     int64_t g = FindRhyme(suffix);
     if (g < 0) {
       g = static_cast<int64_t>(rhymeRep_.size());
-      rhymeRep_.emplace_back(f, static_cast<uint32_t>(rhymeStart[e]));
+      rhymeRep_.emplace_back(f, static_cast<uint32_t>(start));
       rhymeEntries_.push_back(0);
       rhymeIndex_.Insert(HashOf(suffix), static_cast<uint32_t>(g + 1));
     }
     ++rhymeEntries_[static_cast<size_t>(g)];
-    if (formEntries_[f] == 1) {  // the entry alone
-      rhymeOf[e] = {g, 0};
-      continue;
-    }
+    entryRhymes_[e] = static_cast<int32_t>(g + 1);
+    if (formEntries_[f] == 1) continue;  // the entry alone
     const uint64_t key = uint64_t{f} << 32 | suffix.size;
     uint32_t slot = formRhymeIndex_.Find(key);
     if (slot == 0) {
@@ -150,15 +131,18 @@ LexicalStatistics::LexicalStatistics(const Dictionary& dict, const StatsOptions&
       formRhymeIndex_.Insert(key, slot);
     }
     ++formRhymeEntries_[slot - 1];
-    rhymeOf[e] = {g, slot};
-  }
-  for (size_t e = 1; e <= n; ++e) {
-    if (rhymeStart[e] >= 0) entryRhymeLength_[e] = static_cast<int32_t>(FormSeq(entryForm_[e]).size) - rhymeStart[e];
   }
   // The entries of the same transcription and rhyming part are not rhymes.
   for (size_t e = 1; e <= n; ++e) {
-    const auto [g, slot] = rhymeOf[e];
-    if (g >= 0) entryRhymes_[e] = rhymeEntries_[static_cast<size_t>(g)] - (slot == 0 ? 1 : formRhymeEntries_[slot - 1]);
+    const int32_t g = entryRhymes_[e];
+    if (g == 0) continue;
+    const uint32_t f = entryForm_[e];
+    int32_t same = 1;
+    if (formEntries_[f] > 1) {
+      const uint32_t length = Length(f) - static_cast<uint32_t>(entryRhymeStart_[e]);
+      same = formRhymeEntries_[formRhymeIndex_.Find(uint64_t{f} << 32 | length) - 1];
+    }
+    entryRhymes_[e] = rhymeEntries_[static_cast<size_t>(g - 1)] - same;
   }
 }
 
@@ -171,38 +155,63 @@ uint32_t LexicalStatistics::InternKey(std::string_view key) {
 uint32_t LexicalStatistics::SymbolKey(std::string_view symbol) {
   if (symbol.size() > 7) return InternKey(KeyOf(symbol, options_.keepStress));
   uint64_t packed = uint64_t{symbol.size()} << 56;
-  std::memcpy(&packed, symbol.data(), symbol.size());  // the low bytes on this little-endian machine
-  if (const uint32_t id = shortSymbols_.Find(packed); id != 0) return id - 1;
-  const uint32_t id = InternKey(KeyOf(symbol, options_.keepStress));
-  shortSymbols_.Insert(packed, id + 1);
-  return id;
+  for (size_t k = 0; k < symbol.size(); ++k) packed |= uint64_t{static_cast<uint8_t>(symbol[k])} << (8 * k);
+  // A packed symbol is never 0 (its length is not), which an unused place holds.
+  auto& [seen, key] = recentSymbols_[(packed * 0x9E3779B97F4A7C15ull) >> 56];
+  if (seen == packed) return key;
+  uint32_t id = shortSymbols_.Find(packed);
+  if (id == 0) {
+    id = InternKey(KeyOf(symbol, options_.keepStress)) + 1;
+    shortSymbols_.Insert(packed, id);
+  }
+  seen = packed;
+  key = id - 1;
+  return key;
 }
 
-int64_t LexicalStatistics::FindForm(const Seq& seq) const {
-  const uint32_t v = formIndex_.Find(HashOf(seq), [&](uint32_t f) { return SameSeq(FormSeq(f - 1), seq); });
+int64_t LexicalStatistics::FindForm(const Seq& seq, uint64_t hash) const {
+  const uint32_t v = formIndex_.Find(hash, [&](uint32_t f) { return SameSeq(FormSeq(f - 1), seq); });
   return static_cast<int64_t>(v) - 1;
 }
 
 uint32_t LexicalStatistics::InternForm(const std::vector<uint32_t>& keys) {
   const Seq seq{keys.data(), static_cast<uint32_t>(keys.size())};
-  if (const int64_t f = FindForm(seq); f >= 0) return static_cast<uint32_t>(f);
+  const uint64_t hash = HashOf(seq);
+  if (const int64_t f = FindForm(seq, hash); f >= 0) return static_cast<uint32_t>(f);
   const auto f = static_cast<uint32_t>(formEntries_.size());
   keys_.insert(keys_.end(), keys.begin(), keys.end());
   formStart_.push_back(static_cast<uint32_t>(keys_.size()));
   formEntries_.push_back(0);
   formFrequency_.push_back(0);
-  formIndex_.Insert(HashOf(seq), f + 1);
+  formIndex_.Insert(hash, f + 1);
   return f;
 }
 
-int32_t LexicalStatistics::RhymeStart(const std::vector<std::string_view>& symbols) {
-  int32_t lastVowel = -1;
-  for (size_t i = symbols.size(); i-- > 0;) {
-    const char last = symbols[i].back();
-    if (last == '1' || last == '2') return static_cast<int32_t>(i);
-    if (last == '0' && lastVowel < 0) lastVowel = static_cast<int32_t>(i);
+int32_t LexicalStatistics::SplitKeys(std::string_view field, std::vector<uint32_t>* keys) {
+  // The symbols are the pieces between blanks. The rhyming part starts at
+  // the last symbol that ends in 1 or 2, or failing that, in 0.
+  keys->clear();
+  int32_t stressed = -1, unstressed = -1;
+  const char* p = field.data();
+  const size_t size = field.size();
+  for (size_t i = 0; i < size;) {
+    if (p[i] == ' ') {
+      ++i;
+      continue;
+    }
+    size_t end = i + 1;
+    while (end < size && p[end] != ' ') ++end;
+    const char last = p[end - 1];
+    const auto at = static_cast<int32_t>(keys->size());
+    if (last == '1' || last == '2') {
+      stressed = at;
+    } else if (last == '0') {
+      unstressed = at;
+    }
+    keys->push_back(SymbolKey(std::string_view(p + i, end - i)));
+    i = end;
   }
-  return lastVowel;
+  return stressed >= 0 ? stressed : unstressed;
 }
 
 int64_t LexicalStatistics::FindRhyme(const Seq& suffix) const {
@@ -215,11 +224,10 @@ int64_t LexicalStatistics::FindRhyme(const Seq& suffix) const {
 }
 
 void LexicalStatistics::AddWord(StatsSubject& word) {
-  const std::vector<std::string_view> symbols = SplitSymbols(word.transcription);
   std::vector<uint32_t> keys;
-  for (std::string_view symbol : symbols) keys.push_back(SymbolKey(symbol));
+  word.rhymeStart = SplitKeys(word.transcription, &keys);
   word.form = InternForm(keys);
-  word.rhymeStart = RhymeStart(symbols);
+  hasWords_ = true;
 }
 
 double LexicalStatistics::Weight(int32_t frequency) const {

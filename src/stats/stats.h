@@ -5,15 +5,18 @@
 // minimal pairs and functional load of pairs of segments.
 //
 // Every transcription is interned once as a "form": its sequence of key ids.
-// The measures are counts over forms found through hash tables (the
-// transcription with one position removed, or one position left out of the
-// comparison) and through the forms in sorted order, so the work grows with
-// the segments of the dictionary, never with pairs of words. Rows are pushed
-// to a sink as they are made.
+// The measures are counts over forms found through hash tables (the forms of
+// one length with one position left out, and the forms one shorter) and
+// through the forms in sorted order, so the work grows with the segments of
+// the dictionary, never with pairs of words. Rows are pushed to a sink as
+// they are made.
 #ifndef VELMORA_STATS_STATS_H_
 #define VELMORA_STATS_STATS_H_
 
+#include <array>
 #include <cstdint>
+#include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -22,7 +25,7 @@
 
 #include "lexicon/dictionary.h"
 #include "lexicon/flat_index.h"
-#include "platform/big_memory.h"
+#include "stats/arena.h"
 #include "stats/hash_groups.h"
 
 namespace velmora {
@@ -82,16 +85,48 @@ struct StatsSubject {
   int32_t rhymeStart = -1;  // set by AddWord
 };
 
-// A sequence of key ids as a table compares it: keys[0 .. size), the
-// position skip (when not -1) left out.
+// A sequence of key ids: keys[0 .. size).
 struct Seq {
   const uint32_t* keys;
   uint32_t size;
-  int32_t skip = -1;
-  uint32_t length() const { return size - (skip >= 0 ? 1 : 0); }
-  uint32_t operator[](uint32_t k) const { return keys[k + (skip >= 0 && k >= static_cast<uint32_t>(skip) ? 1 : 0)]; }
 };
+// The hash of a sequence: the sum of (key + 1) * kRadix^k over its keys,
+// mixed with its length. A pass that leaves out position i of many
+// sequences keeps for each the sum of its keys before i and the sum of them
+// all, and so hashes each without i in a few steps (SkipHash).
 uint64_t HashOf(const Seq& seq);
+namespace seq_hash {
+// The radix (odd, so that it has an inverse modulo 2^64) and that inverse,
+// found by Newton's iteration.
+inline constexpr uint64_t kRadix = 0x9E3779B97F4A7C15ull;
+constexpr uint64_t Inverse(uint64_t a) {
+  uint64_t x = a;  // right in the lowest 3 bits; each step doubles that
+  for (int i = 0; i < 5; ++i) x *= 2 - a * x;
+  return x;
+}
+inline constexpr uint64_t kInverseRadix = Inverse(kRadix);
+static_assert(kRadix * kInverseRadix == 1);
+inline uint64_t Mixed(uint64_t sum, uint32_t length) {
+  uint64_t h = sum ^ (uint64_t{length} * 0xD6E8FEB86659FD93ull);
+  h ^= h >> 32;
+  h *= 0xFF51AFD7ED558CCDull;
+  h ^= h >> 29;
+  h *= 0xC4CEB9FE1A85EC53ull;
+  return h ^ (h >> 32);
+}
+// The sum of a sequence of size keys.
+inline uint64_t SumOf(const uint32_t* keys, uint32_t size) {
+  uint64_t sum = 0, power = 1;
+  for (uint32_t k = 0; k < size; ++k, power *= kRadix) sum += (uint64_t{keys[k]} + 1) * power;
+  return sum;
+}
+// The hash of a sequence of size keys (sum: their sum) with the one at a
+// position left out: before (the sum of the keys before it) and term (its
+// own term) given. The keys after it move one power down.
+inline uint64_t SkipHash(uint64_t sum, uint32_t size, uint64_t before, uint64_t term) {
+  return Mixed(before + (sum - before - term) * kInverseRadix, size - 1);
+}
+}  // namespace seq_hash
 bool SameSeq(const Seq& a, const Seq& b);
 
 // A pair of keys with its number of minimal pairs; first < second in byte order.
@@ -129,17 +164,43 @@ class LexicalStatistics {
     uint32_t form, other;
     int32_t data;  // the kind of neighbour, or the position of a minimal pair (negative: form has Y)
   };
+  ArenaAllocator<char> Memory() const { return ArenaAllocator<char>(arena_.get()); }
   Seq FormSeq(uint32_t f) const { return {keys_.data() + formStart_[f], Length(f)}; }
   uint32_t Length(uint32_t f) const { return formStart_[f + 1] - formStart_[f]; }
   uint32_t InternKey(std::string_view key);
   uint32_t SymbolKey(std::string_view symbol);
   uint32_t InternForm(const std::vector<uint32_t>& keys);
-  int64_t FindForm(const Seq& seq) const;
-  static int32_t RhymeStart(const std::vector<std::string_view>& symbols);
+  int64_t FindForm(const Seq& seq, uint64_t hash) const;
+  // The keys of the symbols of a transcription field into *keys; returns
+  // where its rhyming part starts, or -1.
+  int32_t SplitKeys(std::string_view field, std::vector<uint32_t>* keys);
   int64_t FindRhyme(const Seq& suffix) const;
-  void CountDeletions(bool lists, BigVector<int64_t>* frequency, BigVector<Link>* links);
-  void CountAllSubstitutions(const Wants& wants);
-  void CountSubstitutions(const std::vector<uint32_t>& forms, uint32_t length, int32_t position, const Wants& wants);
+  // The forms of one length with their keys side by side (row k: the keys
+  // of forms[k]), the sum of each (see HashOf) and, while the passes of the
+  // length go along the positions, the sum of each one's keys before the
+  // position.
+  struct Block {
+    explicit Block(ArenaAllocator<char> memory) : keys(memory), sums(memory), before(memory) {}
+    std::span<const uint32_t> forms;
+    uint32_t length = 0;
+    ArenaVector<uint32_t> keys;
+    ArenaVector<uint64_t> sums, before;
+    const uint32_t* Row(size_t k) const { return keys.data() + k * length; }
+  };
+  void FillBlock(std::span<const uint32_t> forms, uint32_t length, Block* block) const;
+  // Substitution neighbours share the keys but one, deletion neighbours are
+  // one key shorter: a pass takes the forms of one length with the key at
+  // one position left out, groups them, and finds the forms one shorter
+  // among the groups.
+  void CountNeighbours(const Wants& wants);
+  // power: kRadix to the position.
+  void NeighbourPass(Block& longer, const Block& shorter, uint32_t position, uint64_t power, const Wants& wants);
+  void GroupForms(Block& block, uint32_t position, uint64_t power);
+  void CountDeletions(const Block& longer, const Block& shorter, uint32_t position, bool lists);
+  // The lists' links and the functional load of each pair of a group.
+  void PairsInGroups(const Block& block, uint32_t position, const Wants& wants);
+  void CountRhymes();
+  void ListEntriesOfForms();  // entriesStart_ and entriesOfForm_
   void CountPositions();
   void SortForms();
   int32_t UniquenessPoint(uint32_t f) const;
@@ -152,58 +213,70 @@ class LexicalStatistics {
 
   const Dictionary& dict_;
   const StatsOptions options_;
+  // The arrays of the keys, forms, entries and passes below live here (its
+  // place stays put when the statistics are moved); the small tables and
+  // the links' arrays do not.
+  std::unique_ptr<StatsArena> arena_ = std::make_unique<StatsArena>();
   // Keys: text by id, the id of each text, and the key id + 1 of each symbol
-  // of up to seven bytes (packed with its length).
+  // of up to seven bytes (packed with its length), with the symbols last
+  // looked up before that.
   std::vector<std::string> keyText_;
   std::unordered_map<std::string, uint32_t> keyIds_;
   FlatIndex shortSymbols_;
+  std::array<std::pair<uint64_t, uint32_t>, 256> recentSymbols_{};  // by packed symbol's hash: the last seen
   // Forms: their keys one after another; form f is keys_[formStart_[f] ..
   // formStart_[f + 1]). Per form, its entries' number and frequency sum.
-  BigVector<uint32_t> keys_;
-  BigVector<uint32_t> formStart_{0};
-  BigVector<int32_t> formEntries_;
-  BigVector<int64_t> formFrequency_;
-  HashGroups formIndex_;
-  // Per entry (from 1): its form, frequency and rhymes.
-  BigVector<uint32_t> entryForm_;
-  BigVector<int32_t> entryFrequency_;
-  BigVector<int32_t> entryRhymes_;
-  BigVector<int32_t> entryRhymeLength_;  // the keys of its rhyming part, or -1
+  ArenaVector<uint32_t> keys_{Memory()};
+  ArenaVector<uint32_t> formStart_{1, 0, Memory()};
+  ArenaVector<int32_t> formEntries_{Memory()};
+  ArenaVector<int64_t> formFrequency_{Memory()};
+  HashGroups formIndex_{Memory()};
+  // Per entry (from 1): its form, frequency, where its rhyming part starts
+  // (or -1) and its rhymes.
+  ArenaVector<uint32_t> entryForm_{Memory()};
+  ArenaVector<int32_t> entryFrequency_{Memory()};
+  ArenaVector<int32_t> entryRhymeStart_{Memory()};
+  ArenaVector<int32_t> entryRhymes_{Memory()};
   // Rhyming parts by (form, start); entries per rhyming part, and per form and
   // rhyme length.
-  HashGroups rhymeIndex_;
-  BigVector<std::pair<uint32_t, uint32_t>> rhymeRep_;
-  BigVector<int32_t> rhymeEntries_;
+  HashGroups rhymeIndex_{Memory()};
+  ArenaVector<std::pair<uint32_t, uint32_t>> rhymeRep_{Memory()};
+  ArenaVector<int32_t> rhymeEntries_{Memory()};
   // (form << 32 | rhyme length) -> index + 1 into formRhymeEntries_, for
   // the forms of more than one entry
   FlatIndex formRhymeIndex_;
-  BigVector<int32_t> formRhymeEntries_;
+  ArenaVector<int32_t> formRhymeEntries_{Memory()};
   // The measures of each form.
-  BigVector<int32_t> substitutions_, deletions_, additions_;
-  BigVector<int64_t> neighbourFrequency_;
-  BigVector<uint32_t> sorted_;       // forms with entries, in key order
-  BigVector<int64_t> sortedEntries_; // entries of sorted_[0 .. i)
-  BigVector<int32_t> rank_;          // by form: its place in sorted_, or -1
-  BigVector<uint32_t> shared_;       // keys sorted_[i] shares with sorted_[i + 1]
-  BigVector<int64_t> cohortRun_;     // by place: the entries that share its first K keys
+  ArenaVector<int32_t> substitutions_{Memory()}, deletions_{Memory()}, additions_{Memory()};
+  ArenaVector<int64_t> neighbourFrequency_{Memory()};
+  ArenaVector<uint32_t> sorted_{Memory()};       // forms with entries, in key order
+  ArenaVector<int32_t> sortedEntries_{Memory()}; // entries of sorted_[0 .. i) (at most the entries: 32 bits)
+  ArenaVector<int32_t> rank_{Memory()};          // by form: its place in sorted_, or -1
+  ArenaVector<uint32_t> shared_{Memory()};       // keys sorted_[i] shares with sorted_[i + 1]
+  ArenaVector<int32_t> cohortRun_{Memory()};     // by place: the entries that share its first K keys
   // Positional weights: entries with at least i symbols, and each (position, key) and (position, pair).
-  BigVector<double> atLeast_;
+  ArenaVector<double> atLeast_{Memory()};
   FlatIndex segmentIndex_, pairIndex_, biphoneIndex_;
   uint32_t pairCount_ = 0;
-  BigVector<double> segmentWeight_, biphoneWeight_;
+  ArenaVector<double> segmentWeight_{Memory()}, biphoneWeight_{Memory()};
+  ArenaVector<std::pair<double, double>> formProbabilities_{Memory()};  // by form: segment, biphone
   // Links kept for the lists: neighbours and minimal pairs, by form; the
-  // entries of each form in dictionary order.
+  // entries of each form in dictionary order (made for the lists and the
+  // words only).
   BigVector<Link> neighbourLinks_, pairLinks_;
-  BigVector<uint32_t> entriesOfForm_, entriesStart_;
+  ArenaVector<uint32_t> entriesOfForm_{Memory()}, entriesStart_{Memory()};
   std::vector<std::pair<std::pair<uint32_t, uint32_t>, int64_t>> loads_;
   FlatIndex loadIndex_;
-  HashGroups groups_;  // a substitution pass's groups
-  struct {
-    BigVector<uint32_t> rep, groupOf;
-    BigVector<int32_t> entries;
-    BigVector<int64_t> frequency;
-  } pass_;
+  // A pass's groups: a form of each (its row), their entries and frequency,
+  // the group of each form and the shorter form of each group (its row + 1,
+  // or 0); kept from pass to pass, so that no pass touches fresh memory.
+  HashGroups groups_{Memory()};
+  ArenaVector<uint32_t> passRep_{Memory()}, passGroupOf_{Memory()}, passShorter_{Memory()};
+  ArenaVector<uint64_t> passHash_{Memory()};  // the hash of each form (or shorter form) looked up
+  ArenaVector<int32_t> passEntries_{Memory()};
+  ArenaVector<int64_t> passFrequency_{Memory()};
   uint32_t x_ = UINT32_MAX, y_ = UINT32_MAX;
+  bool hasWords_ = false;  // whether AddWord was called
 };
 
 }  // namespace velmora

@@ -30,18 +30,20 @@ StatsRow LexicalStatistics::RowOf(uint32_t f, int32_t entry, int32_t rhymeStart)
     const int64_t g = FindRhyme(suffix);
     int32_t same = 0;
     if (formEntries_[f] == 1) {
-      same = entryRhymeLength_[entriesOfForm_[entriesStart_[f]]] == static_cast<int32_t>(suffix.size) ? 1 : 0;
+      const int32_t start = entryRhymeStart_[entriesOfForm_[entriesStart_[f]]];
+      same = start >= 0 && Length(f) - static_cast<uint32_t>(start) == suffix.size ? 1 : 0;
     } else if (const uint32_t slot = formRhymeIndex_.Find(uint64_t{f} << 32 | suffix.size); slot != 0) {
       same = formRhymeEntries_[slot - 1];
     }
     // The entries of the same transcription and rhyming part are not rhymes.
     row.rhymes = (g < 0 ? 0 : rhymeEntries_[static_cast<size_t>(g)]) - same;
   }
-  std::tie(row.segmentProbability, row.biphoneProbability) = Probabilities(f);
+  std::tie(row.segmentProbability, row.biphoneProbability) = formProbabilities_[f];
   return row;
 }
 
 void LexicalStatistics::PushLinks(const StatsRow& row, uint32_t f, bool bothSides, StatsSink& sink) const {
+  if (neighbourLinks_.empty() && pairLinks_.empty()) return;
   auto linksOf = [f](const BigVector<Link>& links) {
     return std::equal_range(links.begin(), links.end(), Link{f, 0, 0},
                             [](const Link& a, const Link& b) { return a.form < b.form; });

@@ -13,6 +13,7 @@
 #include <random>
 #include <sstream>
 
+#include "engine/statistics_files.h"
 #include "stats/word_list.h"
 
 namespace velmora {
@@ -242,6 +243,25 @@ TEST(Statistics, EveryMeasureAgreesWithItsDefinition) {
       if (e % 7 == 0) list += "W" + std::to_string(e) + "\nn" + std::to_string(e) + "\t" + transcription() + "\n";
     }
     Compare(words, {round % 2 == 1, static_cast<Weight>(round % 3), 1 + round % 3}, list, "random");
+  }
+}
+
+// The probabilities' own formatting against printf: random values of every
+// size, exact halves (k / 128) and the doubles on either side of the halves.
+TEST(Statistics, ProbabilitiesAreWrittenAsPrintfWritesThem) {
+  std::vector<double> values = {0, -0.0, 1e-7, 5e-7, 0.0000005, 0.9999995, 999999999.9999995, 1e9, 1e15, 1e300, -1.5};
+  std::mt19937_64 random(7);
+  for (int k = 0; k < 2000; ++k) {
+    values.push_back(static_cast<double>(k) / 128);
+    const double half = (static_cast<double>(random() % 100000000) + 0.5) / 1e6;
+    values.insert(values.end(), {half, std::nextafter(half, 0.0), std::nextafter(half, 1e10)});
+    values.push_back(std::ldexp(static_cast<double>(random() >> 11), -53 + static_cast<int>(random() % 80)));
+    values.push_back(std::uniform_real_distribution<double>(0, 40)(random));
+  }
+  for (double x : values) {
+    char expected[400], written[kFixed6Room];
+    std::snprintf(expected, sizeof expected, "%.6f", x);
+    EXPECT_EQ(std::string(written, AppendFixed6(written, x)), expected) << x;
   }
 }
 
