@@ -216,7 +216,7 @@ std::string CheckStatistics(const BatchOptions& o) {
   if (!o.queries.empty() || !o.out.empty() || o.syllabified || o.vowels || o.exclude || !o.ignore.empty() ||
       o.limit || o.orthography || !o.items.empty() || o.minFrequency || o.maxFrequency || o.segments ||
       o.syllables || o.stress || o.neighbours || o.uniquenessPoint) {
-    return "--statistics takes only --folder, --input and the options of the statistics beside it";
+    return "--statistics takes only --folder, --data, --input and the options of the statistics beside it";
   }
   if (o.minimalPairs &&
       KeyOf(o.minimalPairs->first, o.stats.keepStress) == KeyOf(o.minimalPairs->second, o.stats.keepStress)) {
@@ -233,7 +233,7 @@ std::string CheckTogether(const BatchOptions& o) {
                        o.vowels || o.exclude || !o.ignore.empty() || o.limit || o.orthography || !o.items.empty() ||
                        o.minFrequency || o.maxFrequency || o.segments || o.syllables || o.stress || o.neighbours ||
                        o.uniquenessPoint;
-    return other ? "--export takes only --folder, --input and --out FILE beside it" : "";
+    return other ? "--export takes only --folder, --data, --input and --out FILE beside it" : "";
   }
   if (o.statistics || !o.firstStatisticsOption.empty()) return CheckStatistics(o);
   if (o.queries.empty() != o.out.empty()) {

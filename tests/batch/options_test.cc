@@ -94,10 +94,10 @@ TEST(BatchOptions, UsageErrors) {
                                                           "and 'AH1'"},
       {{"--statistics", "--words", ""}, "--words needs a file name"},
       {{"--keep-stress", "AY1"}, "--keep-stress is for --statistics"},
-      {{"--statistics", "AY1"}, "--statistics takes only --folder, --input and the options of the statistics beside it"},
+      {{"--statistics", "AY1"}, "--statistics takes only --folder, --data, --input and the options of the statistics beside it"},
       {{"--export", "tsv"}, "--export takes csv or ipa, not 'tsv'"},
-      {{"--export", "csv", "--plain"}, "--export takes only --folder, --input and --out FILE beside it"},
-      {{"--export", "ipa", "--statistics"}, "--export takes only --folder, --input and --out FILE beside it"},
+      {{"--export", "csv", "--plain"}, "--export takes only --folder, --data, --input and --out FILE beside it"},
+      {{"--export", "ipa", "--statistics"}, "--export takes only --folder, --data, --input and --out FILE beside it"},
   };
   for (const auto& [args, error] : cases) EXPECT_EQ(ErrorOf(args), error) << args.front();
 }
