@@ -193,7 +193,6 @@ TEST_F(FormTest, TheLabelShowsTheKeyAndTheClassesReadAgainOnReset) {
             "AY1 as in bite\r\rAE1 as in bat\r\r" + tail +
                 "NaturalClasses folder.  \r\rThe natural classes currently available are, CONSONANT, Nasal, VOWEL");
   EXPECT_EQ(form->engine.classes().NaturalClassMembers[2], (V{"", "N", "", "m"}));
-  EXPECT_EQ(form->engine.classes().NaturalClassSizes[1] + form->engine.classes().NaturalClassSizes[2], 8 + 3);
   EXPECT_EQ(platform.doEventsCount, 1);
   // The classes of the other folder count only once they are read again.
   Boxes("CODA");
@@ -211,14 +210,11 @@ TEST_F(FormTest, TheLabelShowsTheKeyAndTheClassesReadAgainOnReset) {
   EXPECT_EQ(form->engine.classes().NaturalClassNames, (V{"", "CONSONANT", "Nasal", "VOWEL"}));
   EXPECT_EQ(Caption(Control::lblListOfNaturalClasses).rfind("only\r\rWord", 0), 0u);
   Write("SegmentKey.txt", "");
-  // The reset takes the example length from its box; typing alone changes nothing.
-  platform.SetText(Control::txtExampleLength, " 12.5 ");
+  // The reset takes the example length from its box, at least 0; typing alone changes nothing.
+  platform.SetText(Control::txtExampleLength, " -4.5 ");
   EXPECT_EQ(form->ExampleLengthLimit, 100);
   form->cmdRereadClasses_Click();
   EXPECT_EQ(Caption(Control::lblListOfNaturalClasses).rfind("\r\rWord", 0), 0u);
-  EXPECT_EQ(form->ExampleLengthLimit, 12);
-  platform.SetText(Control::txtExampleLength, "-4");
-  form->cmdRereadClasses_Click();
   EXPECT_EQ(form->ExampleLengthLimit, 0);
 }
 
@@ -254,40 +250,24 @@ TEST_F(FormTest, WhatCannotBeReadIsReportedAndTheProgramGoesOn) {
   EXPECT_EQ(form->engine.phonemes(), (V{"", "AY1", "", "\tT"}));
 }
 
-TEST_F(FormTest, TheMenuAndTheFiltersDialog) {
+TEST_F(FormTest, TheSearchLanguageMenu) {
   Start();
   form->mnuSearchLanguage_Click();
   EXPECT_NE(platform.messages.at(0).find("{+voice -sonorant}"), std::string::npos);
   EXPECT_NE(ItemBoxToolTip(3).find("Box 3"), std::string::npos);
-  platform.messages.clear();
-  using A = std::array<std::string, Form1::kFilterFields>;
-  EXPECT_EQ(form->FilterTexts(), (A{"", "", "", "", "", "", ""}));
-  EXPECT_TRUE(form->SetFilterTexts({" 10 ", "", "3-5", "2", ".1", "20-", "-3"}));
-  EXPECT_EQ(form->FilterTexts(), (A{"10", "", "3-5", "2", ".1", "20-", "-3"}));
-  // One wrong field changes nothing and names itself.
-  EXPECT_FALSE(form->SetFilterTexts({"", "", "", "5-2", "", "", ""}));
-  EXPECT_EQ(form->FilterTexts(), (A{"10", "", "3-5", "2", ".1", "20-", "-3"}));
-  EXPECT_EQ(platform.messages.at(0).rfind("The filter \"syllables\" cannot be \"5-2\"", 0), 0u);
-  EXPECT_TRUE(form->SetFilterTexts({"", "", "", "", "", "", ""}));
-  EXPECT_FALSE(form->filters.any());
 }
 
 // View > Data set: the set's key, inventory and in.txt from then on, saved with the settings and taken at the next
 // start; a name that chooses none, or a saved set that is gone, leaves the set in use and says why.
 TEST_F(FormTest, TheDataSetMenu) {
-  ASSERT_TRUE(MakeFolder(dir.Path("xx")).ok());
-  Write("xx/in.txt", "gatto\tg a1 t o0\tg a1 t o0\t\t10\t1\n");
-  Write("xx/AllSegments.txt", "[\n]\ng\na1\nt\no0\n");
-  Write("xx/SegmentKey.txt", "a1 as in gatto\n");
+  ASSERT_TRUE(WriteFixtureDataSet(dir.path()));
   const std::string kNone = " is neither a bundled one (en, xx) nor a folder that holds in.txt and AllSegments.txt.";
   Start();
   EXPECT_EQ(form->DataSets(), (V{"en", "xx"}));
   EXPECT_TRUE(form->mnuDataSet_Click("xx"));
-  EXPECT_EQ(Caption(Control::lblListOfNaturalClasses).rfind("a1 as in gatto\r\r", 0), 0u);
   Boxes("a1|t");
   form->cmdSearchTranscriptions_Click();
   EXPECT_EQ(Read("SmallOutput.txt"), "a1 t\r\ngatto\r\n");
-  EXPECT_NE(Read("UserSettings.txt").find("\r\nData set\r\nxx\r\n"), std::string::npos);
   Start();
   EXPECT_EQ(form->DataSet, "xx");
   EXPECT_EQ(Caption(Control::lblListOfNaturalClasses).rfind("a1 as in gatto\r\r", 0), 0u);
@@ -337,43 +317,28 @@ TEST(StatisticsJob, SaysWhatItWroteOrWhyNot) {
 constexpr const char* kLimitLabel =
     "Example lists in Medium output files should be no longer than this number (in characters)";
 
-class SettingsTest : public ::testing::Test {
- protected:
-  SettingsTest() { Initial(platform); }
-  // The values the main window shows before any settings are read.
-  static void Initial(RecordingPlatform& p) {
-    p.SetText(Control::txtInputFileName, "in.txt");
-    p.SetText(Control::txtExampleLength, "100");
-  }
-  std::string SettingsPath() const { return dir.Path("UserSettings.txt"); }
-
-  ScopedTempDir dir;
-  RecordingPlatform platform;
-  Form1 form{platform, dir.path()};
-};
-
 // The controls to the file and back: every pair in order, the limit in
 // force (not its box's text), the filters after the other settings; read
-// back, the texts are trimmed of spaces.
-TEST_F(SettingsTest, WritesEveryPairInOrderAndReadsThemBack) {
+// back at the next start, the texts are trimmed of spaces.
+TEST_F(FormTest, SettingsWriteEveryPairInOrderAndReadThemBack) {
+  ASSERT_TRUE(WriteFixtureDataSet(dir.path()));
+  Start();
   platform.SetText(Control::txtInputFileName, "  my dict.txt ");
-  const char* boxes[] = {" [ ", "AY1", "  CONSONANT", "", "]"};
-  for (int box = 1; box <= 5; ++box) platform.SetText(TextBox(box), boxes[box - 1]);
+  Boxes(" [ |AY1|  CONSONANT||]");
   platform.SetValue(Control::chkIgnore1, 1);
   platform.SetValue(Control::chkIgnore5, 2);  // any value but 0 ticks a small box
   platform.SetText(Control::txtOrthography, "  ation] ");
   platform.SetValue(Control::chkSyllabified, 1);
   platform.SetValue(Control::chkExclude, 1);
   platform.SetValue(Control::chkVowels, 1);
-  form.mSpreadsheetLocation = "  /opt/Office Suite/calc ";
-  form.mWordProcessorLocation = "'/opt/My Editor/edit' -n";
-  form.ExampleLengthLimit = 37;
-  form.filters.minFrequency = 30;
-  ASSERT_TRUE(ParseCountRange("4-", &form.filters.segments));
-  form.filters.stress = "1";
-  form.DataSet = "xx";
-  ASSERT_TRUE(MakeFolder(dir.Path("xx")).ok() && WriteFile(dir.Path("xx/in.txt"), ""));
-  form.SaveSettings();
+  form->mSpreadsheetLocation = "  /opt/Office Suite/calc ";
+  form->mWordProcessorLocation = "'/opt/My Editor/edit' -n";
+  form->ExampleLengthLimit = 37;
+  form->filters.minFrequency = 30;
+  ASSERT_TRUE(ParseCountRange("4-", &form->filters.segments));
+  form->filters.stress = "1";
+  form->DataSet = "xx";
+  form->SaveSettings();
 
   const std::pair<const char*, const char*> pairs[] = {
       {"Input file name:", "my dict.txt"}, {"Box 1", " [ "}, {"Box 2", "AY1"}, {"Box 3", "  CONSONANT"},
@@ -388,38 +353,21 @@ TEST_F(SettingsTest, WritesEveryPairInOrderAndReadsThemBack) {
       {"Filter: stress pattern (0, 1, 2 and . for any vowel)", "1"}, {"Data set", "xx"}};
   std::string expected;
   for (const auto& [label, value] : pairs) expected += std::string(label) + "\r\n" + value + "\r\n";
-  EXPECT_EQ(ReadFile(SettingsPath()), expected);
+  EXPECT_EQ(Read("UserSettings.txt"), expected);
 
-  // Read back into a fresh window and saved again: the same pairs, trimmed.
-  RecordingPlatform next;
-  Initial(next);
-  Form1 nextRun(next, dir.path());
-  nextRun.ReadSettings();
-  EXPECT_EQ(next.Text(Control::txtExampleLength), "37");
-  nextRun.SaveSettings();
+  Start();  // reads them into the controls, and saves them again trimmed
+  EXPECT_EQ(Caption(Control::txtExampleLength), "37");
+  form->SaveSettings();
   for (const char* untrimmed : {" [ ", "  CONSONANT", "  ation] "}) {
     const size_t at = expected.find(std::string("\r\n") + untrimmed + "\r\n") + 2;
     expected.replace(at, std::strlen(untrimmed), Trim(untrimmed));
   }
-  EXPECT_EQ(ReadFile(SettingsPath()), expected);
-  EXPECT_TRUE(next.messages.empty() && platform.messages.empty());
+  EXPECT_EQ(Read("UserSettings.txt"), expected);
+  EXPECT_TRUE(platform.messages.empty());
   // Only a 1 ticks the exclusion.
   platform.SetValue(Control::chkExclude, 2);
-  form.SaveSettings();
-  EXPECT_NE(ReadFile(SettingsPath()).find("in the dictionary\r\nno\r\n"), std::string::npos);
-}
-
-TEST_F(SettingsTest, UnwritableFileIsReportedAndTheCallReturns) {
-  // A folder in the file's place cannot be opened for writing, whoever runs the test.
-  ASSERT_EQ(::mkdir(SettingsPath().c_str(), 0755), 0);
-  form.SaveSettings();
-  EXPECT_EQ(platform.messages,
-            std::vector<std::string>{"The settings could not be saved to " + SettingsPath() + ": Is a directory."});
-  // Nor can it be read: the initial values stay, silently.
-  form.ReadSettings();
-  EXPECT_EQ(form.ExampleLengthLimit, 100);
-  EXPECT_EQ(platform.Text(Control::txtInputFileName), "in.txt");
-  EXPECT_EQ(platform.messages.size(), 1u);
+  form->SaveSettings();
+  EXPECT_NE(Read("UserSettings.txt").find("in the dictionary\r\nno\r\n"), std::string::npos);
 }
 
 // What reading left: Box 1..4, the ignore boxes, syllabified, exclude,

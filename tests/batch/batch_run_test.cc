@@ -143,13 +143,7 @@ TEST_F(BatchRun, EachRunEndsWithItsStatusCaptionAndMessagesAndSavesItsChoices) {
 // the program folder. The choice is saved, and English ("en", the default) writes no pair for it.
 TEST_F(BatchRun, ADataSetGivesTheInventoryClassesAndDictionaryAndIsSaved) {
   ScopedTempDir own;  // a folder of the user's own
-  ASSERT_TRUE(fs::create_directories(dir.Path("xx/NaturalClasses")));
-  const std::pair<std::string, std::string> files[] = {
-      {"xx/in.txt", "gatto\tg a1 t o0\tg a1 t o0\t\t10\t1\nmare\tm a1 r e0\tm a1 r e0\t\t5\t2\n"},
-      {"xx/AllSegments.txt", "[\n]\ng\na1\nt\no0\nm\nr\ne0\n"},
-      {"xx/SegmentKey.txt", "a1 as in gatto\n"}, {"xx/NaturalClasses/CONS.txt", "g\nt\nm\nr\n"},
-      {"xx.txt", "tetto\tt e0 t o0\n"}};
-  for (const auto& [name, bytes] : files) ASSERT_TRUE(WriteFile(dir.Path(name), bytes));
+  ASSERT_TRUE(WriteFixtureDataSet(dir.path()));
   ASSERT_TRUE(WriteFile(own.Path("in.txt"), "mo\tm o0\n") && WriteFile(own.Path("AllSegments.txt"), "[\n]\nm\no0\n") &&
               WriteFile(own.Path("SegmentKey.txt"), ""));
   const std::string kEnglish = "in.txt|AY1|||||no|no|no|no|no||no|||no|100|no|";

@@ -5,16 +5,11 @@ through the accessibility bus (AT-SPI, pyatspi) and the keyboard only.
 
 Usage: window_e2e.py VELMORA VELMORA_BATCH DATA_FOLDER ARTIFACT_FOLDER [SCALE]
 
-Tab reaches every control of the main window, the viewer and help; the key
-can be read; Enter in an empty box brings its message. A search typed in, two
-options ticked with the space bar, writes the result files and
-UserSettings.txt byte for byte as velmora-batch does. Exit program ends the
-process with status 0. Screenshots at QT_SCALE_FACTOR=SCALE (default 1) are
-left in ARTIFACT_FOLDER for a person. (A file held by a running program is
-tested in-process.)
-
-Runs itself under dbus-run-session (a private session bus, on which the AT-SPI
-bus is started on demand). Exit status: 0 passed, 1 failed, 77 skipped.
+Tab reaches every control of the main window, the viewer and help; the key and
+the messages can be read; a search typed in, two options ticked with the space
+bar, writes the files velmora-batch writes; Exit program ends with status 0.
+Screenshots at QT_SCALE_FACTOR=SCALE (default 1) are left in ARTIFACT_FOLDER.
+Runs itself under dbus-run-session. Exit status: 0 passed, 1 failed, 77 skipped.
 """
 
 import os
@@ -38,12 +33,6 @@ VIEWER = "Medium-size output file"  # a label only the viewer shows
 
 class Failure(Exception):
     pass
-
-
-def stop(process):
-    if process is not None and process.poll() is None:
-        process.kill()
-        process.wait()
 
 
 class Session:
@@ -82,7 +71,9 @@ class Session:
 
     def close(self):
         for process in (self.app, self.xvfb):
-            stop(process)
+            if process is not None and process.poll() is None:
+                process.kill()
+                process.wait()
         self.log.close()
         shutil.rmtree(self.tmp, ignore_errors=True)
 
@@ -186,13 +177,6 @@ def tab_to(s, app, role, name):
     raise Failure("Tab never reaches %s %r" % (role, name))
 
 
-def message(app, text, what):
-    """Waits for a message box whose text holds text."""
-    box = wait(what, lambda: frame_holding(app, "push button", "OK"), 60)
-    if not any(text in n for n in labels(box)):
-        raise Failure("%s reads %s" % (what, labels(box)))
-
-
 def tab_reaches_every_control(s, app, frame):
     controls = {(r, n) for _, r, n in nodes(frame) if r in ("push button", "text", "check box") and n}
     seen = set()
@@ -215,7 +199,9 @@ def main_window(s, app, key_text):
     # Enter in an empty box asks for items.
     tab_to(s, app, "text", "Box 1")
     s.key("Return")
-    message(app, "Please type segments or natural classes", "the message for empty boxes")
+    box = wait("the message for empty boxes", lambda: frame_holding(app, "push button", "OK"), 60)
+    if not any("Please type segments or natural classes" in n for n in labels(box)):
+        raise Failure("the message for empty boxes reads %s" % labels(box))
     s.shot("message")
     s.key("Return")
     wait("the message box to close", lambda: frame_holding(app, "push button", "OK") is None)

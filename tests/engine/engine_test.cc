@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <filesystem>
 #include <functional>
 #include <map>
 #include <string>
@@ -53,16 +52,7 @@ void WriteFolder(const std::string& folder) {
       {"Features.txt", "Symbol\tvoice\r\nD\t+\r\nT\t-\r\n]\t0\r\nB\t0\r\nL\t0\r\nAY1\t0\r\nN\t0\r\nCH\t0\r\nP\t0\r\n"
                        "AE1\t0\r\nK\t0\r\nER0\t0\r\n"}};
   for (const auto& [name, bytes] : files) ASSERT_TRUE(WriteFile(folder + "/" + name, bytes));
-  // A data set of another language, and a file of its symbols in the program folder.
-  ASSERT_TRUE(MakeFolder(folder + "/xx").ok() && MakeFolder(folder + "/xx/NaturalClasses").ok());
-  const std::pair<const char*, std::string> set[] = {
-      {"xx/in.txt", "gatto\tg a1 t o0\tg a1 t o0\t\t10\t1\nmare\tm a1 r e0\tm a1 r e0\t\t5\t2\n"},
-      {"xx/AllSegments.txt", "[\n]\ng\na1\nt\no0\nm\nr\ne0\n"},
-      {"xx/SegmentKey.txt", "a1 as in gatto\n"},
-      {"xx/NaturalClasses/CONS.txt", "g\nt\nm\nr\n"},
-      {"xx/Features.txt", "Symbol\tsonorant\ng\t-\nt\t-\nm\t+\nr\t+\na1\t+\no0\t+\ne0\t+\n[\t0\n]\t0\n"},
-      {"xx.txt", "tetto\tt e0 t o0\tt e0 t o0\t\t1\t1\n"}};
-  for (const auto& [name, bytes] : set) ASSERT_TRUE(WriteFile(folder + "/" + name, bytes));
+  ASSERT_TRUE(WriteFixtureDataSet(folder));
 }
 
 using Set = std::function<void(Settings&)>;
@@ -258,30 +248,6 @@ TEST(Engine, ANoToACautionStopsTheSearchAndIsAskedAgainNextTime) {
     ev.answer = false;
     EXPECT_EQ(e.Run(q, folder.path(), ev).outcome, again ? Outcome::kStopped : Outcome::kHits) << again;
     EXPECT_EQ(ev.cautions.size(), again ? asked + 1 : asked);
-  }
-}
-
-// The bundled English data set: the search the help topics and the README
-// show finds 154 words in both data, child, blind and pint among them.
-TEST(BundledData, MainStressedAyBeforeAWordFinalCluster) {
-  ScopedTempDir dir;
-  for (const char* name : {"in.txt", "AllSegments.txt", "SegmentKey.txt", "NaturalClasses", "SyllabifiedNaturalClasses"}) {
-    std::filesystem::copy(std::string(VELMORA_DATA_DIR) + "/" + name, dir.Path(name), std::filesystem::copy_options::recursive);
-  }
-  Engine engine(dir.path());
-  ASSERT_TRUE(engine.LoadInventory().ok());
-  Events events;
-  events.answer = false;  // the data pass the vetting: nothing is asked
-  for (bool syllabified : {false, true}) {
-    ASSERT_TRUE(engine.LoadClasses(syllabified).classes.ok());
-    Settings s;
-    s.syllabified = syllabified;
-    s.boxes = {"AY1", syllabified ? "CODA" : "CONSONANT", syllabified ? "CODA" : "CONSONANT", "]", ""};
-    Query query;
-    ASSERT_FALSE(engine.Compile(s, Query::Kind::kTranscriptions, &query).refused());
-    EXPECT_EQ(engine.Run(query, dir.path(), events).hits, 154);
-    const std::string words = ReadFile(dir.Path("SmallOutput.txt"));
-    for (const char* word : {"child", "blind", "pint"}) EXPECT_NE(words.find(std::string(", ") + word + ","), words.npos);
   }
 }
 

@@ -40,12 +40,6 @@ class Events : public SearchEvents {
   std::vector<std::string> inUse;
 };
 
-std::set<std::string> Names(const std::string& folder) {
-  std::set<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(folder)) names.insert(entry.path().filename());
-  return names;
-}
-
 class FileFaults : public ::testing::Test {
  protected:
   void SetUp() override {

@@ -1,16 +1,12 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Checks the Debian package CPack makes in a configured build folder: lintian
-# finds no error, the dependencies come from dpkg-shlibdeps and include a font,
-# every installed file is there, no program carries an RPATH, the metainfo and
-# the desktop entry validate, and each man page formats without warnings and
-# names every option of the --help it was written from.
-# With --install (root, debootstrap and the network; several minutes), the
-# package is then installed into a fresh Debian 12 root (ROOT_DIR, default a
-# new temporary folder, removed unless VELMORA_KEEP_ROOT=1) and used as a new
-# user would: velmora-batch from PATH writes the result files into the user's
-# own folder, which --help names; a later run keeps the user's edits and
-# restores a deleted data file; the window starts.
+# errors, dpkg-shlibdeps dependencies (a font among them), the installed files,
+# no RPATH, valid metainfo and desktop entry, man pages that format cleanly and
+# name every option of --help. With --install (root, debootstrap, network), the
+# package is installed into a fresh Debian 12 root (ROOT_DIR, default a new
+# temporary folder, kept only with VELMORA_KEEP_ROOT=1) and used as a new user
+# would: velmora-batch from PATH, a later run keeping the user's edits, the window.
 #
 # Usage: check_package.sh BUILD_DIR [--install [ROOT_DIR]]   (exit 0 passed, 1 failed, 77 skipped)
 set -euo pipefail

@@ -27,11 +27,19 @@ inline const char* kFixtureInventory =
     "[\r\n]\r\nB\r\nL\r\nAY1\r\nN\r\nD\r\nCH\r\nP\r\nT\r\nAE1\r\nK\r\nER0\r\n"
     "BCoda\r\nLCoda\r\nNCoda\r\nDCoda\r\nTCoda\r\nKCoda\r\n";
 
+// Writes each (name, bytes) under folder; false when a file could not be written.
+inline bool WriteFiles(const std::string& folder, const std::vector<std::pair<const char*, const char*>>& files) {
+  for (const auto& [name, bytes] : files) {
+    if (!WriteFile(folder + "/" + name, bytes)) return false;
+  }
+  return true;
+}
+
 // Writes the fixture into folder; false when a file could not be written.
 inline bool WriteFixtureFolder(const std::string& folder) {
   ::mkdir((folder + "/NaturalClasses").c_str(), 0755);
   ::mkdir((folder + "/SyllabifiedNaturalClasses").c_str(), 0755);
-  const std::pair<const char*, const char*> files[] = {
+  return WriteFiles(folder, {
       {"in.txt", kFixtureDictionary},
       {"AllSegments.txt", kFixtureInventory},
       {"SegmentKey.txt", "AY1 as in bite\r\nAE1 as in bat\r\n"},
@@ -39,11 +47,23 @@ inline bool WriteFixtureFolder(const std::string& folder) {
       {"NaturalClasses/VOWEL.txt", "AY1\r\nAE1\r\nER0\r\n"},
       {"SyllabifiedNaturalClasses/CODA.txt", "BCoda\r\nLCoda\r\nNCoda\r\nDCoda\r\nTCoda\r\nKCoda\r\n"},
       {"SyllabifiedNaturalClasses/VOWEL.txt", "AY1\r\nAE1\r\nER0\r\n"},
-  };
-  for (const auto& [name, bytes] : files) {
-    if (!WriteFile(folder + "/" + name, bytes)) return false;
-  }
-  return true;
+  });
+}
+
+// A data set of another language, xx, beside the fixture: two words, their
+// inventory, key, one class and a feature table; and xx.txt, a dictionary of
+// its symbols that lies in the program folder.
+inline bool WriteFixtureDataSet(const std::string& folder) {
+  ::mkdir((folder + "/xx").c_str(), 0755);
+  ::mkdir((folder + "/xx/NaturalClasses").c_str(), 0755);
+  return WriteFiles(folder, {
+      {"xx/in.txt", "gatto\tg a1 t o0\tg a1 t o0\t\t10\t1\nmare\tm a1 r e0\tm a1 r e0\t\t5\t2\n"},
+      {"xx/AllSegments.txt", "[\n]\ng\na1\nt\no0\nm\nr\ne0\n"},
+      {"xx/SegmentKey.txt", "a1 as in gatto\n"},
+      {"xx/NaturalClasses/CONS.txt", "g\nt\nm\nr\n"},
+      {"xx/Features.txt", "Symbol\tsonorant\ng\t-\nt\t-\nm\t+\nr\t+\na1\t+\no0\t+\ne0\t+\n[\t0\n]\t0\n"},
+      {"xx.txt", "tetto\tt e0 t o0\tt e0 t o0\t\t1\t1\n"},
+  });
 }
 
 // The six files of AY1 CONSONANT CONSONANT ] over the fixture, by file name.

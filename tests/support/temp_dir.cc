@@ -12,22 +12,14 @@ namespace velmora {
 namespace fs = std::filesystem;
 
 ScopedTempDir::ScopedTempDir() {
-  std::error_code ec;
-  fs::path base = fs::temp_directory_path(ec);
-  std::string pattern = ((ec ? fs::path("/tmp") : base) / "velmora-test-XXXXXX").string();
+  std::string pattern = (fs::temp_directory_path() / "velmora-test-XXXXXX").string();
   if (::mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "cannot create a temporary folder " << pattern;
   else path_ = pattern;
 }
 
 ScopedTempDir::~ScopedTempDir() {
-  if (path_.empty()) return;
   std::error_code ec;
-  fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ec);
-  for (auto it = fs::recursive_directory_iterator(path_, ec); !ec && it != fs::recursive_directory_iterator();
-       it.increment(ec)) {
-    fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
-  }
-  fs::remove_all(path_, ec);
+  if (!path_.empty()) fs::remove_all(path_, ec);
 }
 
 bool WriteFile(const std::string& path, std::string_view bytes) {
@@ -44,6 +36,12 @@ std::string ReadFile(const std::string& path) {
   std::ostringstream contents;
   if (in) contents << in.rdbuf();
   return contents.str();
+}
+
+std::set<std::string> Names(const std::string& folder) {
+  std::set<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder)) names.insert(entry.path().filename());
+  return names;
 }
 
 }  // namespace velmora

@@ -4,6 +4,7 @@
 #ifndef VELMORA_TESTS_SUPPORT_TEMP_DIR_H_
 #define VELMORA_TESTS_SUPPORT_TEMP_DIR_H_
 
+#include <set>
 #include <string>
 #include <string_view>
 
@@ -12,7 +13,7 @@ namespace velmora {
 class ScopedTempDir {
  public:
   ScopedTempDir();
-  ~ScopedTempDir();  // removes the folder and all it holds, read-only or not
+  ~ScopedTempDir();  // removes the folder and all it holds
   ScopedTempDir(const ScopedTempDir&) = delete;
   ScopedTempDir& operator=(const ScopedTempDir&) = delete;
 
@@ -27,6 +28,8 @@ class ScopedTempDir {
 bool WriteFile(const std::string& path, std::string_view bytes);
 // The whole file; "" when it cannot be read.
 std::string ReadFile(const std::string& path);
+// The names of what folder holds.
+std::set<std::string> Names(const std::string& folder);
 
 }  // namespace velmora
 

@@ -2,7 +2,7 @@
 // velmora-batch as processes sharing one program folder: two searches at once
 // each put their own whole set of files in place (the last to finish wins),
 // and a run stopped by SIGINT or SIGTERM leaves no file behind. (Every other
-// file fault is tested in-process: tests/engine/file_faults_test.cc.)
+// file fault is tested in-process, over the engine.)
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -48,12 +48,6 @@ int Wait(pid_t pid) {
   int status = 0;
   ::waitpid(pid, &status, 0);
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-std::set<std::string> Names(const std::string& folder) {
-  std::set<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(folder)) names.insert(entry.path().filename());
-  return names;
 }
 
 std::map<std::string, std::string> Written(const std::string& folder) {
