@@ -212,7 +212,7 @@ TEST(Statistics, EveryMeasureAgreesWithItsDefinition) {
       {"bb", "B B", 0},          {"bab", "B A1 B", 4},    {"dab", "D A1 B", 9},      {"cabbed", "C A1 B B E1 D", 1},
       {"cabed", "C A1  B E1 D", 2}, {"accent", "A2 C C E1 D", 6}, {"bee", "B1 E1", 0}, {"dee", "D E1", 3},
       {"blank", " ", 0},         {"cad", "C A1 D", 8},    {"cabd", "C A1 B1 D", 0},  {"e", "E0", 1}};
-  const std::string handList = "CAB\nnope\n\nzz\tC A1 D\n\n  bee  \nq\tC Q1\nnw\tC A1 B\nempty\t\nlong\tC A1 B E0 D\n";
+  const std::string handList = "CAB\nnope\n\nzz\tC A1 D\n\n  bee  \nq\tC Q1\nnw\tC A1 B\nempty\t\nlong\tC A1 B E0 D\nlongest\tC A1 B E0 D D D\n";
   for (bool keep : {false, true})
     for (int32_t k : {1, 2, 4})
       for (Weight w : {Weight::kLog, Weight::kToken, Weight::kType})
