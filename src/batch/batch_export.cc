@@ -106,7 +106,7 @@ int RunExport(const BatchOptions& options, BatchSession& session) {
   const Dictionary& d = lexicon.dictionary();
   if (status.ok()) {
     if (csv) file.WriteLine("spelling,transcription,frequency");
-    std::string& out = file.buffer();
+    OutputBuffer& out = file.buffer();
     for (int32_t n = 1; n <= d.NumberOfWords; ++n) {
       const std::string_view plain = d.TranscriptionStrings.field(n);
       if (csv) {

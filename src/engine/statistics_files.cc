@@ -38,7 +38,7 @@ class StatsFiles : public StatsSink {
   OutputFile statistics, neighbours, pairs, loads;
 
   void Row(const StatsRow& r) override {
-    std::string& b = statistics.buffer();
+    OutputBuffer& b = statistics.buffer();
     b.append(r.word).append("\t").append(r.transcription);
     // The numbers: eleven of at most 20 characters and two as "%.6f" writes them, each after a TAB.
     char numbers[11 * 21 + 2 * (kFixed6Room + 1) + 2];
@@ -59,12 +59,12 @@ class StatsFiles : public StatsSink {
     statistics.Written();
   }
   void Neighbour(std::string_view word, std::string_view neighbour, char kind) override {
-    std::string& b = neighbours.buffer();
+    OutputBuffer& b = neighbours.buffer();
     b.append(word).append("\t").append(neighbour).append("\t").append(1, kind).append("\r\n");
     neighbours.Written();
   }
   void MinimalPair(std::string_view x, std::string_view y, int32_t position) override {
-    std::string& b = pairs.buffer();
+    OutputBuffer& b = pairs.buffer();
     char digits[16];
     b.append(x).append("\t").append(y).append("\t").append(digits, std::to_chars(digits, digits + 16, position).ptr);
     b += "\r\n";

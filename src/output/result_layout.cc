@@ -57,7 +57,7 @@ void HitRowWriter::Prepare(const Dictionary& dict, int32_t n) {
 void HitRowWriter::Write(const Dictionary& dict, int32_t n, std::string_view focus, OutputFile& full,
                          OutputFile& results) {
   if (n != entry_) Prepare(dict, n);
-  std::string& f = full.buffer();
+  OutputBuffer& f = full.buffer();
   f += fullHead_;
   f += focus;
   f += fullTail_;

@@ -4,12 +4,22 @@
 #include <sys/mman.h>
 
 #include <cstdint>
+#include <mutex>
 
 namespace velmora {
 
 namespace {
 constexpr size_t kHugePage = size_t{2} << 20;
 size_t Rounded(size_t bytes) { return (bytes + kHugePage - 1) & ~(kHugePage - 1); }
+
+// A chunk that pieces share is one huge page with this header at its start.
+struct ChunkHeader {
+  size_t used;  // bytes cut so far, the header's included
+  size_t live;  // pieces in use
+};
+constexpr size_t kHeaderBytes = 64;  // keeps the pieces aligned
+std::mutex chunkLock;
+ChunkHeader* current = nullptr;  // the chunk new pieces are cut from
 }  // namespace
 
 void* AllocateBig(size_t bytes, bool populate) {
@@ -35,5 +45,33 @@ void* AllocateBig(size_t bytes, bool populate) {
 }
 
 void FreeBig(void* p, size_t bytes) noexcept { ::munmap(p, Rounded(bytes)); }
+
+void* AllocatePiece(size_t bytes) {
+  if (bytes >= kBigPieceBytes) return AllocateBig(bytes);
+  if (bytes < kSharedPieceBytes) return ::operator new(bytes);
+  const size_t size = (bytes + kHeaderBytes - 1) & ~(kHeaderBytes - 1);
+  const std::lock_guard<std::mutex> hold(chunkLock);
+  if (current == nullptr || current->used + size > kHugePage) {
+    current = static_cast<ChunkHeader*>(AllocateBig(kHugePage));
+    *current = {kHeaderBytes, 0};
+  }
+  void* p = reinterpret_cast<char*>(current) + current->used;
+  current->used += size;
+  ++current->live;
+  return p;
+}
+
+void FreePiece(void* p, size_t bytes) noexcept {
+  if (bytes >= kBigPieceBytes) return FreeBig(p, bytes);
+  if (bytes < kSharedPieceBytes) return ::operator delete(p);
+  const std::lock_guard<std::mutex> hold(chunkLock);
+  auto* chunk = reinterpret_cast<ChunkHeader*>(reinterpret_cast<uintptr_t>(p) & ~(kHugePage - 1));
+  if (--chunk->live > 0) return;
+  if (chunk == current) {
+    chunk->used = kHeaderBytes;  // cut again from the start
+  } else {
+    FreeBig(chunk, kHugePage);
+  }
+}
 
 }  // namespace velmora

@@ -75,9 +75,9 @@ ssize_t ReadAt(int fd, char* to, size_t length, size_t offset) {
 }
 
 // Room for n bytes that the reading will write: a large file's in memory of
-// its own (see AllocateBig).
+// its own or a shared chunk (see AllocatePiece).
 std::unique_ptr<char[], BigDelete> MakeRoom(size_t n) {
-  char* p = n >= kBigPieceBytes ? static_cast<char*>(AllocateBig(n)) : new char[n];
+  char* p = static_cast<char*>(AllocatePiece(n));
   return std::unique_ptr<char[], BigDelete>(p, BigDelete{n});
 }
 

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/big_memory.h"
 #include "platform/disk.h"
 #include "platform/status.h"
 
@@ -29,6 +30,10 @@ bool FileExists(const std::string& path);
 
 // Makes the folder (its parent must exist); an existing folder is no failure.
 Status MakeFolder(const std::string& path);
+
+// An output file's buffer, in the memory of the lexicon's columns (see
+// AllocatePiece): the six files of a search share their pages.
+using OutputBuffer = std::basic_string<char, std::char_traits<char>, BigAllocator<char>>;
 
 // A text file written through one buffer. The text goes to a new file that
 // no other run can open, and takes the earlier file's place only when put in
@@ -54,7 +59,7 @@ class OutputFile {
   }
   // Text may also be appended to the buffer directly; Written() then flushes
   // it when it has grown large.
-  std::string& buffer() { return buffer_; }
+  OutputBuffer& buffer() { return buffer_; }
   void Written() {
     if (buffer_.size() >= kFlushSize) Flush();
   }
@@ -71,7 +76,7 @@ class OutputFile {
   friend Status PutInPlace(const std::vector<OutputFile*>& files);
   static constexpr size_t kFlushSize = 1 << 16;
   NewFile file_;
-  std::string buffer_;
+  OutputBuffer buffer_;
   Status error_;  // the first write error
 };
 

@@ -154,10 +154,6 @@ def find(root, role, name):
     raise Failure("no %s named %r; %ss: %s" % (role, name, role, sorted(n for _, r, n in nodes(root) if r == role)))
 
 
-def press(root, role, name):
-    find(root, role, name).queryAction().doAction(0)
-
-
 def labels(root):
     return [n for _, r, n in nodes(root) if r == "label" and n]
 
@@ -227,12 +223,12 @@ def search_from_the_keyboard(s, app, main):
 def viewer_and_help(s, app, viewer):
     s.shot("viewer")
     tab_reaches_every_control(s, app, viewer)
-    press(viewer, "menu item", "Help")
+    find(viewer, "menu item", "Help").queryAction().doAction(0)
     help_window = wait("the help window", lambda: frame_holding(app, "push button", "Exit help"))
     wait("the help topic's text", lambda: any(len(n) > 200 for n in labels(help_window)))
     s.shot("help")
     tab_reaches_every_control(s, app, help_window)
-    press(help_window, "push button", "Exit help")
+    find(help_window, "push button", "Exit help").queryAction().doAction(0)
     wait("the help window to close", lambda: frame_holding(app, "push button", "Exit help") is None)
 
 
@@ -243,7 +239,7 @@ def run(s, data):
     main = main_window(s, app, key_text)
     viewer = search_from_the_keyboard(s, app, main)
     viewer_and_help(s, app, viewer)
-    press(viewer, "push button", "Exit program")
+    find(viewer, "push button", "Exit program").queryAction().doAction(0)
     try:
         status = s.app.wait(30)
     except subprocess.TimeoutExpired:

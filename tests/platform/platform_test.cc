@@ -11,6 +11,7 @@
 
 #include <climits>
 #include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -18,6 +19,7 @@
 #include <vector>
 
 #include "app/messages.h"
+#include "platform/big_memory.h"
 #include "platform/files.h"
 #include "platform/program_folder.h"
 #include "platform/text.h"
@@ -230,6 +232,20 @@ TEST(Files, ARunningProgramsFileIsInUse) {
   OutputFile out;
   EXPECT_TRUE(out.Open(held).ok());
   out.Abandon();
+}
+
+// Pieces from 16 KB to 256 KB, cut from shared 2 MB chunks, do not overlap;
+// once every piece is back, the chunk is cut again from its start.
+TEST(BigMemory, PiecesShareChunksAndTheirRoomIsCutAgain) {
+  if (kSharedPieceBytes == kBigPieceBytes) GTEST_SKIP() << "under AddressSanitizer the heap gives these pieces";
+  std::vector<char*> pieces;
+  for (size_t i = 0; i < 24; ++i) pieces.push_back(static_cast<char*>(AllocatePiece(100000 + i)));
+  for (size_t i = 0; i < pieces.size(); ++i) std::memset(pieces[i], static_cast<int>(i), 100000 + i);
+  for (size_t i = 0; i < pieces.size(); ++i) EXPECT_EQ(pieces[i][0] + pieces[i][99999 + i], 2 * static_cast<int>(i));
+  for (size_t i = 0; i < pieces.size(); ++i) FreePiece(pieces[i], 100000 + i);
+  void* again = AllocatePiece(20000);
+  EXPECT_EQ(again, reinterpret_cast<void*>(((reinterpret_cast<uintptr_t>(pieces.back()) >> 21) << 21) + 64));
+  FreePiece(again, 20000);
 }
 
 // Choosing the program folder, one start after another over one temporary
