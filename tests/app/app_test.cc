@@ -250,11 +250,17 @@ TEST_F(FormTest, WhatCannotBeReadIsReportedAndTheProgramGoesOn) {
   EXPECT_EQ(form->engine.phonemes(), (V{"", "AY1", "", "\tT"}));
 }
 
-TEST_F(FormTest, TheSearchLanguageMenu) {
+TEST_F(FormTest, TheSearchLanguageMenuAndTheFilterTexts) {
   Start();
   form->mnuSearchLanguage_Click();
   EXPECT_NE(platform.messages.at(0).find("{+voice -sonorant}"), std::string::npos);
   EXPECT_NE(ItemBoxToolTip(3).find("Box 3"), std::string::npos);
+  // The Filters dialog's texts are trimmed; one wrong field changes nothing and names itself.
+  using A = std::array<std::string, Form1::kFilterFields>;
+  EXPECT_TRUE(form->SetFilterTexts({" 10 ", "", "3-5", "2", ".1", "20-", "-3"}));
+  EXPECT_FALSE(form->SetFilterTexts({"", "", "", "5-2", "", "", ""}));
+  EXPECT_EQ(form->FilterTexts(), (A{"10", "", "3-5", "2", ".1", "20-", "-3"}));
+  EXPECT_EQ(platform.messages.at(1).rfind("The filter \"syllables\" cannot be \"5-2\"", 0), 0u);
 }
 
 // View > Data set: the set's key, inventory and in.txt from then on, saved with the settings and taken at the next
