@@ -271,6 +271,7 @@ TEST_F(FormTest, TheDataSetMenu) {
   Start();
   EXPECT_EQ(form->DataSets(), (V{"en", "xx"}));
   EXPECT_TRUE(form->mnuDataSet_Click("xx"));
+  EXPECT_EQ(Caption(Control::lblListOfNaturalClasses).rfind("a1 as in gatto\r\r", 0), 0u);
   Boxes("a1|t");
   form->cmdSearchTranscriptions_Click();
   EXPECT_EQ(Read("SmallOutput.txt"), "a1 t\r\ngatto\r\n");
